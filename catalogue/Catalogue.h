@@ -1,0 +1,53 @@
+#pragma once
+// Books and the chapter catalogue: finding them on disk and listing them by
+// title. Standard library only.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vael {
+
+struct BookEntry {
+  std::string folder;  // sub-folder name as listed, no separator
+  std::string title;   // line 1 of its "book.dat", never empty
+};
+
+struct ChapterEntry {
+  std::string title;
+  std::string fileName;  // as listed, no path
+};
+
+struct BookScan {
+  bool unbound = false;  // loose chapters in the base folder
+  std::vector<BookEntry> books;
+};
+
+// Appends bytes from position up to a CR or the end; moves position two
+// bytes past the stopping point.
+std::string ReadBookLine(const std::string& data, std::size_t& position);
+
+// Title of a text chapter from its first 2048 bytes; empty when none.
+std::string ReadChapterTitle(const std::string& path);
+
+// Title of a compiled chapter: after offset 3, past the first zero byte, up
+// to the next one; empty when the file has no such bytes.
+std::string ReadCompiledChapterTitle(const std::string& path);
+
+// Finds the books below baseFolder (empty = the working folder).
+BookScan ScanBooks(const std::string& baseFolder);
+
+// Progress of ListChapters: first (min, max, position) for the folder's
+// entry count, then one step per matching file.
+struct ListProgress {
+  std::function<void(int minimum, int maximum, int position)> start;
+  std::function<void()> step;
+};
+
+// Chapters of a book folder ("" for the working folder, else "name/"), in
+// discovery order: text chapters, then compiled chapters they do not hide.
+std::vector<ChapterEntry> ListChapters(const std::string& bookFolder,
+                                       const ListProgress& progress = {});
+
+}  // namespace vael

@@ -1,0 +1,12 @@
+#pragma once
+// Everything public of the Vael core, in namespace vael.
+
+#include "core/chapter/CaseMapping.h"
+#include "core/chapter/CompiledChapter.h"
+#include "core/chapter/LetterClasses.h"
+#include "core/chapter/Statistics.h"
+#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/TagReader.h"
+#include "core/generation/Generator.h"
+#include "core/screening/Accents.h"
+#include "core/screening/CandidateChecks.h"

@@ -1,0 +1,25 @@
+#pragma once
+// The statistical tables built from the analysed sample names: repeat
+// distances and letter shares (over the uppercased names), start and end
+// pairs, adjacency flags, structure variants and position counts (over the
+// structures). The loader calls these in this order.
+
+#include <string>
+#include <vector>
+
+#include "core/chapter/TVaelChapter.h"
+
+namespace vael {
+
+// Resets every statistics table and count, and sizes the growing tables for
+// chapter.pairCapacity (which must be set). Leaves nothing of an earlier load.
+void ClearStatistics(TVaelChapter& chapter);
+
+// Repeat distances and letter shares over the uppercased sample names.
+void GatherLetterStatistics(TVaelChapter& chapter, const std::vector<std::string>& upperNames);
+
+// Pairs, adjacency, types, variants and position counts over the structures
+// of the analysis (each ended by -1, at least two codes each).
+void BuildStructureTables(TVaelChapter& chapter, const std::vector<Structure>& structures);
+
+}  // namespace vael

@@ -1,0 +1,143 @@
+#pragma once
+// One loaded name style. A single TVaelChapter lives for the whole run and is
+// refilled by every Load(); the generator and the screening checks read its
+// tables, and the generator keeps its own state (history, builder) in it.
+//
+// Table conventions shared by every module:
+//  - Element codes: vowel element i has code i (0..98); consonant element j
+//    has code 100 + j (100..1122). A code of 100 or more is a consonant.
+//  - Lists that grow with the chapter (elements, templates, pairs, variants,
+//    end-pair flag rows) are vectors holding exactly `...Count` entries.
+//  - Fixed tables are std::array and are cleared, not reallocated, per load.
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vael {
+
+// Table limits. A chapter that would exceed one fails to load; nothing is
+// ever written past them.
+inline constexpr int kMaxVowelElements = 99;        // codes 0..98
+inline constexpr int kMaxConsonantElements = 1023;  // codes 100..1122
+inline constexpr int kVowelRows = 100;               // rows of vowel-indexed tables
+inline constexpr int kConsonantRows = 1024;          // rows of consonant-indexed tables
+inline constexpr int kConsonantLetterColumns = 64;   // consonant letter index 0..62
+inline constexpr int kMaxStructureElements = 31;     // codes per structure, then -1
+inline constexpr int kStructureTypes = 64;
+inline constexpr int kPositionSlots = 32;
+inline constexpr int kMaxTemplates = 256;
+inline constexpr int kMaxSpecialConsonants = 10;
+inline constexpr int kEndPairFlags = 164;  // 0..99 vowel codes, 100..163 consonant letters
+inline constexpr int kLetterTableSize = 129;
+inline constexpr int kHistorySize = 100;
+inline constexpr int kProgressSteps = 16;
+
+// Codes of one name part, ended by -1.
+using Structure = std::array<int, kMaxStructureElements + 1>;
+
+struct ElementPair {
+  int first = 0;
+  int second = 0;
+  bool operator==(const ElementPair&) const = default;
+};
+
+// Whoever shows load progress (the main window's gauge). The caller sets the
+// range 1..16 at position 1 before Load; the loader steps it once per stage
+// of a text analysis and sets it to 16 at the end of a compiled load.
+class LoadProgress {
+ public:
+  virtual ~LoadProgress() = default;
+  virtual void StepProgress() = 0;
+  virtual void SetProgressPosition(int position) = 0;
+};
+
+class TVaelChapter {
+ public:
+  TVaelChapter();
+  explicit TVaelChapter(LoadProgress* owner);
+  TVaelChapter(const TVaelChapter&) = delete;
+  TVaelChapter& operator=(const TVaelChapter&) = delete;
+
+  // Loads a text chapter (*.vel) or a compiled chapter (*.qch). Outcome in
+  // `loaded` and `errorText`; never throws.
+  void Load(const std::string& path);
+
+  LoadProgress* owner = nullptr;
+
+  // --- Header texts and options (the chapter file's tags) ---
+  bool loaded = false;
+  std::string errorText;
+  std::string title, line1, line2, author, date;
+  std::string topic = "0";
+  std::array<std::string, kMaxSpecialConsonants> specialConsonants;
+  int specialConsonantCount = 0;
+  std::vector<std::string> templates;  // templateCount entries
+  std::vector<int> templateWeights;    // templateCount entries
+  int templateCount = 0;
+  bool structGen = false, statGen = false, shuffle = false;
+  bool prefixOption = false, suffixOption = false;
+  int fitLevel = 0, valLevel = 0, punctLevel = 0;
+  int yMode = 0;  // 0 none, 1 Y:CON, 2 Y:SEMI
+  int uMode = 0;  // 0 none, 2 U:SEMI
+  // Steer the analysis only; a compiled chapter does not keep them.
+  bool softConsonants = false, multiVowels = false;
+
+  // --- Name analysis ---
+  std::vector<std::string> vowelElements;      // vowelElementCount entries
+  int vowelElementCount = 0;
+  std::vector<std::string> consonantElements;  // consonantElementCount entries, coded
+  int consonantElementCount = 0;
+  int maxElements = 0;
+  int nameCount = 0;
+  int pairCapacity = 0;  // max(3 * nameCount, 256)
+  std::string initialLetters;
+
+  // --- Statistics (name letter index / element code indexed) ---
+  std::array<int, kLetterTableSize> minRepeatDistance{};
+  std::array<int, kLetterTableSize> maxLetterPercent{};
+  std::vector<ElementPair> startPairs;  // startPairCount entries
+  std::vector<int> startPairWeights;
+  int startPairCount = 0;
+  std::vector<ElementPair> endPairs;  // endPairCount entries
+  std::vector<int> endPairWeights;
+  int endPairCount = 0;
+  std::vector<std::array<std::uint8_t, kEndPairFlags>> endPairBefore1;  // per end pair
+  std::vector<std::array<std::uint8_t, kEndPairFlags>> endPairBefore2;
+  // [vowel code][consonant letter index]
+  std::array<std::array<std::uint8_t, kConsonantLetterColumns>, kVowelRows> vowelAfterConsonant{};
+  // [consonant letter index][vowel code]
+  std::array<std::array<std::uint8_t, kVowelRows>, kConsonantLetterColumns> consonantAfterVowel{};
+  // [later consonant's first letter][earlier consonant's last letter]
+  std::array<std::array<std::uint8_t, kConsonantLetterColumns>, kConsonantLetterColumns>
+      consonantAcrossVowel{};
+  // [vowel code][vowel code two places earlier]
+  std::array<std::array<std::uint8_t, kVowelRows>, kVowelRows> vowelAcrossConsonant{};
+  std::array<int, kStructureTypes> structureTypeCounts{};
+  std::array<std::vector<std::string>, kStructureTypes> structureVariants;
+  std::array<std::vector<int>, kStructureTypes> structureVariantWeights;
+  std::array<int, kStructureTypes> structureVariantCounts{};
+  std::array<std::array<int, kPositionSlots>, kVowelRows> vowelPositionCounts{};
+  std::array<std::array<int, kPositionSlots>, kConsonantRows> consonantPositionCounts{};
+
+  // --- Generator state (reset by every load) ---
+  std::array<std::string, kHistorySize> history;
+  int historyNext = 0;
+  int historyCount = 0;
+  std::ofstream logFile;  // open only during a logged GenerateName call
+  std::array<int, kStructureTypes> allowedTypeWeights{};
+  bool randomSeeded = false;
+  bool newStructure = true;
+  int retryCount = 0;
+  int currentType = 0;
+  int currentVariant = 0;
+  bool keepFit3 = false, keepPrefixes = false, keepSuffixes = false;
+  bool keepFit2 = false, keepFit1 = false;
+  std::mt19937 random;
+};
+
+}  // namespace vael

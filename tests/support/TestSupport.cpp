@@ -1,0 +1,83 @@
+#include "support/TestSupport.h"
+
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <system_error>
+#include <unistd.h>
+
+namespace vael::test {
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  std::random_device device;
+  auto base = std::filesystem::temp_directory_path();
+  for (;;) {
+    auto candidate = base / ("vael-test-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(counter++) + "-" + std::to_string(device() % 100000));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      path_ = candidate;
+      return;
+    }
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code error;
+  // Tests may remove permissions; give them back so the folder can go.
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, error);
+  std::filesystem::remove_all(path_, error);
+}
+
+std::string TempDir::File(const std::string& name) const { return (path_ / name).string(); }
+
+WorkingFolder::WorkingFolder(const std::filesystem::path& folder)
+    : previous_(std::filesystem::current_path()) {
+  std::filesystem::current_path(folder);
+}
+
+WorkingFolder::~WorkingFolder() {
+  std::error_code error;
+  std::filesystem::current_path(previous_, error);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+std::string ChapterText(const ChapterSpec& spec) {
+  std::string text;
+  text += "TITLE \"" + spec.title + "\";\r\n";
+  text += "LINE1 \"" + spec.line1 + "\";\r\n";
+  text += "LINE2 \"" + spec.line2 + "\";\r\n";
+  if (!spec.author.empty()) text += "AUTHOR \"" + spec.author + "\";\r\n";
+  text += "DATE \"" + spec.date + "\";\r\n";
+  for (const auto& tag : spec.extraTags) text += tag + "\r\n";
+  text += "GENOPT \"" + spec.genopt + "\";\r\n";
+  text += "NAMES";
+  for (std::size_t i = 0; i < spec.names.size(); ++i) {
+    text += (i % 8 == 0) ? "\r\n  " : " ";
+    text += "\"" + spec.names[i] + "\"";
+  }
+  text += ";\r\n";
+  return text;
+}
+
+std::string WriteChapter(const TempDir& dir, const std::string& fileName, const ChapterSpec& spec) {
+  std::string path = dir.File(fileName);
+  WriteFile(path, ChapterText(spec));
+  return path;
+}
+
+}  // namespace vael::test

@@ -14,4 +14,8 @@ namespace vael {
 bool ReadTag(std::string_view headerWindow, std::string_view keyword, std::string& value,
              std::size_t maxLength);
 
+// Position of the first double quote at or after `from` that is directly
+// followed by a semicolon, or npos. Both bytes must lie inside the window.
+std::size_t FindQuoteSemicolon(std::string_view window, std::size_t from);
+
 }  // namespace vael

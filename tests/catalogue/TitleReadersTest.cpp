@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CatalogueFolders.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/ChapterTitles.h"
+#include "support/TestSupport.h"
+
+namespace vael {
+namespace {
+
+using test::TempDir;
+using test::WriteFile;
+
+TEST(ReadBookLine, WalksCrLfLinesAndIsEmptyPastTheEnd) {
+  const std::string data = "Elves\r\nThe fair folk\r\n\r\nOrlin";
+  std::size_t position = 0;
+  EXPECT_EQ(ReadBookLine(data, position), "Elves");
+  EXPECT_EQ(position, 7u);
+  EXPECT_EQ(ReadBookLine(data, position), "The fair folk");
+  EXPECT_EQ(ReadBookLine(data, position), "");
+  EXPECT_EQ(ReadBookLine(data, position), "Orlin");  // runs to the end of the data
+  EXPECT_EQ(ReadBookLine(data, position), "");
+  EXPECT_EQ(ReadBookLine(data, position), "");
+}
+
+TEST(ReadBookLine, OnlyCarriageReturnEndsALine) {
+  std::size_t position = 0;
+  EXPECT_EQ(ReadBookLine("Elves\nDwarves\n", position), "Elves\nDwarves\n");
+  position = 0;
+  // A lone CR ends the line and swallows the byte after it.
+  EXPECT_EQ(ReadBookLine("Elves\rXDwarves", position), "Elves");
+  EXPECT_EQ(ReadBookLine("Elves\rXDwarves", position), "Dwarves");
+  position = 0;
+  EXPECT_EQ(ReadBookLine("", position), "");
+  EXPECT_EQ(position, 2u);
+}
+
+TEST(TextChapterTitle, ReadsTheQuotedTitle) {
+  EXPECT_EQ(TextChapterTitle(test::TitledChapterText("Elves")), "Elves");
+  EXPECT_EQ(TextChapterTitle("TITLE \"Say \"hi\" now\";"), "Say \"hi\" now");
+  EXPECT_EQ(TextChapterTitle("TITLE \"Semi;colon\";"), "Semi;colon");
+}
+
+TEST(TextChapterTitle, FirstQuoteOfTheFileOpensTheTitle) {
+  EXPECT_EQ(TextChapterTitle("; a \"comment\r\nTITLE \"Elves\";"), "comment\r\nTITLE \"Elves");
+  // The quote may even come before the tag.
+  EXPECT_EQ(TextChapterTitle("\"early\"; TITLE \"Elves\";"), "early");
+}
+
+TEST(TextChapterTitle, EmptyWithoutTagOrClosingPair) {
+  EXPECT_EQ(TextChapterTitle(""), "");
+  EXPECT_EQ(TextChapterTitle("LINE1 \"Elves\";"), "");
+  EXPECT_EQ(TextChapterTitle("title \"Elves\";"), "");  // the tag is case-sensitive
+  EXPECT_EQ(TextChapterTitle("TITLE \"Elves\""), "");
+  EXPECT_EQ(TextChapterTitle("TITLE Elves;"), "");
+  EXPECT_EQ(TextChapterTitle("TITLE \"\";"), "");
+}
+
+TEST(TextChapterTitle, LooksOnlyAtTheFirst2048BytesBeforeAZeroByte) {
+  auto padded = [](std::size_t padding) { return std::string(padding, ' ') + "TITLE \"Elves\";"; };
+  EXPECT_EQ(TextChapterTitle(padded(2048 - 14)), "Elves");  // ends on the last byte
+  EXPECT_EQ(TextChapterTitle(padded(2048 - 13)), "");       // closing pair cut off
+  EXPECT_EQ(TextChapterTitle(padded(2048 - 4)), "");        // tag cut off
+  EXPECT_EQ(TextChapterTitle(std::string("TITLE \"El\0ves\";", 15)), "");
+  EXPECT_EQ(TextChapterTitle(std::string("TITLE \"Elves\";\0\"x\";", 19)), "Elves");
+}
+
+TEST(CompiledChapterTitle, SkipsTheVersionTextAndReadsTheTitleField) {
+  using namespace std::string_literals;
+  EXPECT_EQ(CompiledChapterTitle("\0\x17\x01Vael 3.0\0Elves\0Line 1\0"s), "Elves");
+  EXPECT_EQ(CompiledChapterTitle("\0\x17\x01Vael 3.0\0\0"s), "");  // empty title still a title
+  // The scan starts at offset 3 whatever the first three bytes hold.
+  EXPECT_EQ(CompiledChapterTitle("\0\0\0\0Elves\0"s), "Elves");
+  EXPECT_EQ(CompiledChapterTitle("\0\x17\x01Vael 3.0\0Elves"s), std::nullopt);
+  EXPECT_EQ(CompiledChapterTitle("\0\x17\x01Vael 3.0"s), std::nullopt);
+  EXPECT_EQ(CompiledChapterTitle("\0\x17\x01"s), std::nullopt);
+  EXPECT_EQ(CompiledChapterTitle(""), std::nullopt);
+}
+
+TEST(ReadChapterTitles, FromFilesAndEmptyForMissingOnes) {
+  using namespace std::string_literals;
+  TempDir dir;
+  WriteFile(dir.File("elves.vel"), test::TitledChapterText("Elves"));
+  WriteFile(dir.File("elves.qch"), "\0\x17\x01Vael 3.0\0Compiled elves\0"s);
+  WriteFile(dir.File("bad.qch"), "\0\x17\x01Vael"s);
+  EXPECT_EQ(ReadChapterTitle(dir.File("elves.vel")), "Elves");
+  EXPECT_EQ(ReadCompiledChapterTitle(dir.File("elves.qch")), "Compiled elves");
+  EXPECT_EQ(ReadCompiledChapterTitle(dir.File("bad.qch")), "");
+  EXPECT_EQ(ReadChapterTitle(dir.File("missing.vel")), "");
+  EXPECT_EQ(ReadCompiledChapterTitle(dir.File("missing.qch")), "");
+  EXPECT_EQ(ReadChapterTitle(dir.path().string()), "");  // a folder
+}
+
+}  // namespace
+}  // namespace vael

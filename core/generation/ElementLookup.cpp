@@ -1,0 +1,70 @@
+#include "core/generation/ElementLookup.h"
+
+#include "core/chapter/LetterClasses.h"
+
+namespace vael {
+
+std::string_view ElementText(const TVaelChapter& chapter, int code) {
+  if (code < 0) return {};
+  if (!IsConsonantCode(code)) {
+    if (code < chapter.vowelElementCount && code < static_cast<int>(chapter.vowelElements.size())) {
+      return chapter.vowelElements[code];
+    }
+    return {};
+  }
+  const int index = code - kFirstConsonantCode;
+  if (index < chapter.consonantElementCount &&
+      index < static_cast<int>(chapter.consonantElements.size())) {
+    return chapter.consonantElements[index];
+  }
+  return {};
+}
+
+std::string ExpandedText(const TVaelChapter& chapter, std::string_view text) {
+  std::string expanded;
+  expanded.reserve(text.size() + 4);
+  for (char c : text) {
+    const int digit = c - '0';
+    if (digit >= 0 && digit < chapter.specialConsonantCount && digit < kMaxSpecialConsonants) {
+      expanded += chapter.specialConsonants[digit];
+    } else {
+      expanded += c;
+    }
+  }
+  return expanded;
+}
+
+int PositionCount(const TVaelChapter& chapter, int code, int slot) {
+  if (slot < 0 || slot >= kPositionSlots || code < 0) return 0;
+  if (!IsConsonantCode(code)) {
+    return code < kVowelRows ? chapter.vowelPositionCounts[code][slot] : 0;
+  }
+  const int row = code - kFirstConsonantCode;
+  return row < kConsonantRows ? chapter.consonantPositionCounts[row][slot] : 0;
+}
+
+int FirstLetterIndex(const TVaelChapter& chapter, int code) {
+  const std::string_view text = ElementText(chapter, code);
+  return text.empty() ? -1 : ConsonantIndex(text.front());
+}
+
+int LastLetterIndex(const TVaelChapter& chapter, int code) {
+  const std::string_view text = ElementText(chapter, code);
+  return text.empty() ? -1 : ConsonantIndex(text.back());
+}
+
+bool IsMultiVowel(const TVaelChapter& chapter, int code) {
+  if (IsConsonantCode(code)) return false;
+  const std::string_view text = ElementText(chapter, code);
+  return text.size() == 3 && IsConsonant(text[1]);
+}
+
+char VariantDigit(const TVaelChapter& chapter, int code) {
+  if (IsMultiVowel(chapter, code)) return '0';
+  const std::string_view text = ElementText(chapter, code);
+  const std::size_t length =
+      IsConsonantCode(code) ? ExpandedText(chapter, text).size() : text.size();
+  return static_cast<char>('0' + length);
+}
+
+}  // namespace vael

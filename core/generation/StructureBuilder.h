@@ -1,0 +1,36 @@
+#pragma once
+// The structure builder behind BuildCandidate, with the one addition the
+// driver needs: word back when the initial letter had to be given up.
+
+#include <string>
+
+#include "core/chapter/TVaelChapter.h"
+
+namespace vael {
+
+struct PieceRequest {
+  int fit = 0;
+  bool structural = false;
+  bool statistical = false;
+  bool prefixes = false;
+  bool suffixes = false;
+  char initialLetter = '*';
+  bool log = false;
+  // Set by the builder when no allowed structure type can begin with the
+  // initial letter, so that the piece was built without it.
+  bool initialLetterDropped = false;
+};
+
+// Retries on one structure before the builder gives it up and draws a new
+// one. Relaxation ends at the 25th retry; the rest are retries at fit 0 with
+// fresh split points.
+inline constexpr int kStructureRetryCap = 1000;
+
+// Type draws rejected for the initial letter before the builder picks among
+// the acceptable types directly.
+inline constexpr int kTypeDrawCap = 10000;
+
+// One candidate piece in capitals, or "" when a position had no element.
+std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request);
+
+}  // namespace vael

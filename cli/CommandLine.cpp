@@ -1,0 +1,210 @@
+#include "cli/CommandLine.h"
+
+#include <charconv>
+#include <functional>
+
+#include "catalogue/FolderEntries.h"
+
+namespace vael::cli {
+
+const char* const kUsageLine =
+    "usage: vaelgen [options] CHAPTER | vaelgen --list [FOLDER]  (vaelgen --help for more)\n";
+
+const char* const kHelpText =
+    "usage: vaelgen [options] CHAPTER\n"
+    "       vaelgen --list [FOLDER]\n"
+    "\n"
+    "Prints new names in the style of CHAPTER (a .vel or .qch file), one per line.\n"
+    "\n"
+    "  -n, --count N        how many names, 1 to 100000 (default 10)\n"
+    "  -i, --initial LETTER every name begins with LETTER\n"
+    "      --fit 0..3       fit level\n"
+    "      --statistical, --no-statistical\n"
+    "      --structural, --no-structural\n"
+    "      --prefixes, --no-prefixes\n"
+    "      --suffixes, --no-suffixes\n"
+    "                       generation switches; those not given, and the fit\n"
+    "                       level, follow the chapter's recommended options\n"
+    "      --val 0..9       screening level instead of the chapter's\n"
+    "      --seed N         repeatable run: same chapter, options and seed,\n"
+    "                       same names\n"
+    "      --log            write the decision log of one name to !vel_log.txt\n"
+    "                       in the current folder (implies -n 1)\n"
+    "      --raw            print Windows-1252 bytes instead of UTF-8\n"
+    "  -o, --output FILE    save the names as a document instead of printing them\n"
+    "      --format txt|rtf document format (default: rtf for *.rtf, else txt)\n"
+    "      --rpg 0..5       statistics block under each name: 0 none, 1 generic,\n"
+    "                       2 2nd Ed. AD&D, 3 Lejendary Adv., 4 Runequest,\n"
+    "                       5 WH Fantasy\n"
+    "      --lines 0..8     blank description lines under each name\n"
+    "      --list [FOLDER]  the books and chapters found in FOLDER (default: the\n"
+    "                       current folder)\n"
+    "  -h, --help           this text\n"
+    "      --version        the program's version\n"
+    "\n"
+    "Exit status: 0 done, 1 the chapter or the output failed, 2 bad usage.\n";
+
+namespace {
+
+std::optional<long long> ParseInteger(const std::string& text) {
+  long long value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+  ParseResult Run() {
+    bool countGiven = false;
+    std::vector<std::string> positional;
+    for (index_ = 0; index_ < arguments_.size() && result_.error.empty(); ++index_) {
+      std::string argument = arguments_[index_];
+      attached_.reset();
+      // "--count=5" is the same as "--count 5".
+      if (argument.rfind("--", 0) == 0) {
+        if (std::size_t equals = argument.find('='); equals != std::string::npos) {
+          attached_ = argument.substr(equals + 1);
+          argument = argument.substr(0, equals);
+        }
+      }
+      CommandLine& line = result_.line;
+      if (argument == "-h" || argument == "--help") {
+        line.action = Action::Help;
+      } else if (argument == "--version") {
+        line.action = Action::Version;
+      } else if (argument == "-n" || argument == "--count") {
+        countGiven = true;
+        IntegerValue(argument, 1, kMaxCount, [&](long long v) { line.count = static_cast<int>(v); });
+      } else if (argument == "-i" || argument == "--initial") {
+        if (auto v = Value(argument)) line.initial = *v;
+      } else if (argument == "--fit") {
+        IntegerValue(argument, 0, 3, [&](long long v) { line.fit = static_cast<int>(v); });
+      } else if (argument == "--val") {
+        IntegerValue(argument, 0, 9, [&](long long v) { line.val = static_cast<int>(v); });
+      } else if (argument == "--seed") {
+        IntegerValue(argument, 0, 0xFFFFFFFFLL,
+                     [&](long long v) { line.seed = static_cast<std::uint32_t>(v); });
+      } else if (Switch(argument, "statistical", line.statistical) ||
+                 Switch(argument, "structural", line.structural) ||
+                 Switch(argument, "prefixes", line.prefixes) ||
+                 Switch(argument, "suffixes", line.suffixes)) {
+      } else if (argument == "--log") {
+        line.log = true;
+      } else if (argument == "--raw") {
+        line.raw = true;
+      } else if (argument == "-o" || argument == "--output") {
+        if (auto v = Value(argument)) line.outputPath = *v;
+        if (line.outputPath.empty() && result_.error.empty()) result_.error = "empty output file name";
+      } else if (argument == "--format") {
+        if (auto v = Value(argument)) {
+          if (*v == "txt") line.format = DocumentFormat::PlainText;
+          else if (*v == "rtf") line.format = DocumentFormat::RichText;
+          else result_.error = "--format takes txt or rtf";
+        }
+      } else if (argument == "--rpg") {
+        IntegerValue(argument, 0, 5, [&](long long v) { line.rpg = static_cast<int>(v); });
+      } else if (argument == "--lines") {
+        IntegerValue(argument, 0, 8, [&](long long v) { line.lines = static_cast<int>(v); });
+      } else if (argument == "--list") {
+        line.action = Action::List;
+        // The folder is optional: take the next argument unless it is an option.
+        if (attached_) {
+          line.listFolder = *attached_;
+          attached_.reset();
+        } else if (index_ + 1 < arguments_.size() && arguments_[index_ + 1].rfind("-", 0) != 0) {
+          line.listFolder = arguments_[++index_];
+        }
+      } else if (argument == "--") {
+        positional.insert(positional.end(), arguments_.begin() + static_cast<long>(index_) + 1,
+                          arguments_.end());
+        index_ = arguments_.size();
+        break;
+      } else if (argument.size() > 1 && argument[0] == '-') {
+        result_.error = "unknown option " + argument;
+      } else {
+        positional.push_back(argument);
+      }
+      if (attached_ && result_.error.empty()) result_.error = argument + " takes no value";
+    }
+    if (!result_.error.empty()) return result_;
+
+    CommandLine& line = result_.line;
+    if (line.action == Action::Help || line.action == Action::Version) return result_;
+    if (line.action == Action::List) {
+      if (!positional.empty()) result_.error = "--list takes one folder and no chapter";
+      return result_;
+    }
+    if (positional.empty()) {
+      result_.error = "no chapter given";
+    } else if (positional.size() > 1) {
+      result_.error = "one chapter at a time";
+    } else {
+      line.chapterPath = positional.front();
+    }
+    // The decision log describes one name.
+    if (line.log) {
+      if (countGiven && line.count != 1) result_.error = "--log works on a single name (-n 1)";
+      line.count = 1;
+    }
+    if (line.outputPath.empty() && (line.format || line.rpg != 0 || line.lines != 0)) {
+      result_.error = "--format, --rpg and --lines need -o FILE";
+    }
+    return result_;
+  }
+
+ private:
+  // The option's value, attached ("--fit=2") or the next argument.
+  std::optional<std::string> Value(const std::string& option) {
+    if (attached_) {
+      std::string value = *attached_;
+      attached_.reset();
+      return value;
+    }
+    if (index_ + 1 >= arguments_.size()) {
+      result_.error = option + " needs a value";
+      return std::nullopt;
+    }
+    return arguments_[++index_];
+  }
+
+  void IntegerValue(const std::string& option, long long minimum, long long maximum,
+                    const std::function<void(long long)>& store) {
+    auto text = Value(option);
+    if (!text) return;
+    auto value = ParseInteger(*text);
+    if (!value || *value < minimum || *value > maximum) {
+      result_.error = option + " takes a number from " + std::to_string(minimum) + " to " +
+                      std::to_string(maximum);
+      return;
+    }
+    store(*value);
+  }
+
+  static bool Switch(const std::string& argument, const std::string& name,
+                     std::optional<bool>& target) {
+    if (argument == "--" + name) target = true;
+    else if (argument == "--no-" + name) target = false;
+    else return false;
+    return true;
+  }
+
+  const std::vector<std::string>& arguments_;
+  std::size_t index_ = 0;
+  std::optional<std::string> attached_;
+  ParseResult result_;
+};
+
+}  // namespace
+
+ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
+  return Parser(arguments).Run();
+}
+
+DocumentFormat FormatForFile(const std::string& path) {
+  return HasExtension(path, ".rtf") ? DocumentFormat::RichText : DocumentFormat::PlainText;
+}
+
+}  // namespace vael::cli

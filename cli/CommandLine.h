@@ -1,0 +1,51 @@
+#pragma once
+// The options of vaelgen and their parser.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "export/Export.h"
+
+namespace vael::cli {
+
+inline constexpr int kDefaultCount = 10;
+inline constexpr int kMaxCount = 100000;
+
+enum class Action { Generate, List, Help, Version };
+
+// What the user asked for. Unset optionals take the chapter's recommended
+// values, as the window's "Automatic options" does.
+struct CommandLine {
+  Action action = Action::Generate;
+  std::string chapterPath;
+  std::string listFolder;  // "" is the current folder
+  int count = kDefaultCount;
+  std::string initial;  // as typed (UTF-8 or a single code-page byte)
+  std::optional<int> fit;
+  std::optional<int> val;
+  std::optional<bool> statistical, structural, prefixes, suffixes;
+  std::optional<std::uint32_t> seed;
+  bool log = false;
+  bool raw = false;
+  std::string outputPath;  // "" writes the names to standard output
+  std::optional<DocumentFormat> format;
+  int rpg = 0;
+  int lines = 0;
+};
+
+struct ParseResult {
+  CommandLine line;
+  std::string error;  // empty when the arguments were sound
+};
+
+ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
+
+// Text format unless the file name ends in ".rtf", ignoring case.
+DocumentFormat FormatForFile(const std::string& path);
+
+extern const char* const kUsageLine;
+extern const char* const kHelpText;
+
+}  // namespace vael::cli

@@ -1,0 +1,150 @@
+// vaelgen: names from the command line.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalogue/Catalogue.h"
+#include "cli/CommandLine.h"
+#include "cli/Listing.h"
+#include "cli/NameRun.h"
+#include "cli/OutputFile.h"
+#include "cli/Utf8.h"
+#include "core/chapter/CaseMapping.h"
+#include "core/chapter/TVaelChapter.h"
+#include "core/generation/Generator.h"
+#include "export/Export.h"
+
+namespace vael::cli {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr std::size_t kFlushBytes = 1 << 16;
+
+// Standard output gathered in large pieces: a run of many names spends its
+// time generating, not in small writes.
+class Output {
+ public:
+  explicit Output(bool raw) : raw_(raw) {}
+  ~Output() { Flush(); }
+
+  void Text(const std::string& codePageText) {
+    buffer_ += raw_ ? codePageText : Utf8FromWindows1252(codePageText);
+    if (buffer_.size() >= kFlushBytes) Flush();
+  }
+
+  // False when standard output could not take everything.
+  bool Finish() {
+    Flush();
+    return std::fflush(stdout) == 0 && !std::ferror(stdout);
+  }
+
+ private:
+  void Flush() {
+    if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
+    buffer_.clear();
+  }
+
+  bool raw_;
+  std::string buffer_;
+};
+
+void Error(const std::string& utf8Text) { std::fprintf(stderr, "vaelgen: %s\n", utf8Text.c_str()); }
+
+int Usage(const std::string& problem) {
+  Error(problem);
+  std::fputs(kUsageLine, stderr);
+  return kExitUsage;
+}
+
+int Finish(Output& output) {
+  if (output.Finish()) return 0;
+  Error("couldn't write to standard output");
+  return kExitFailure;
+}
+
+int List(const CommandLine& line) {
+  Output output(line.raw);
+  output.Text(CatalogueListing(line.listFolder));
+  return Finish(output);
+}
+
+int Generate(const CommandLine& line) {
+  TVaelChapter chapter;
+  chapter.Load(line.chapterPath);
+  if (!chapter.loaded) {
+    Error("Cause: " + Utf8FromWindows1252(chapter.errorText));
+    return kExitFailure;
+  }
+
+  char initialLetter = '*';
+  if (!line.initial.empty() && line.initial != "*") {
+    auto letter = Windows1252CharFromUtf8(line.initial);
+    if (letter) letter = ToUpperChar(*letter);
+    // Only letters some sample name begins with can be asked for; the
+    // window offers no others.
+    if (!letter || chapter.initialLetters.find(*letter) == std::string::npos) {
+      return Usage("no sample name of this chapter begins with " + line.initial +
+                   " (try one of " + Utf8FromWindows1252(chapter.initialLetters) + ")");
+    }
+    initialLetter = *letter;
+  }
+
+  if (line.seed) SeedRandom(chapter, *line.seed);
+  GenerationOptions request = RequestFor(chapter, line, initialLetter);
+
+  if (!line.outputPath.empty()) {
+    std::vector<HistoryItem> history(static_cast<std::size_t>(line.count));
+    // The window's history shows the newest name first.
+    for (auto it = history.rbegin(); it != history.rend(); ++it) {
+      *it = {GenerateName(chapter, request), true};
+    }
+    DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
+    std::string document =
+        NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
+    std::string problem;
+    if (!ReplaceFile(line.outputPath, document, problem)) {
+      Error("Couldn't write to file " + line.outputPath + ": " + problem);
+      return kExitFailure;
+    }
+  } else {
+    Output output(line.raw);
+    for (int i = 0; i < line.count; ++i) output.Text(GenerateName(chapter, request) + "\n");
+    if (int status = Finish(output); status != 0) return status;
+  }
+
+  if (line.log) {
+    std::error_code error;
+    std::filesystem::path log = std::filesystem::absolute("!vel_log.txt", error);
+    std::fprintf(stderr, "vaelgen: log written to %s\n", log.string().c_str());
+  }
+  return 0;
+}
+
+int Run(const std::vector<std::string>& arguments) {
+  ParseResult parsed = ParseCommandLine(arguments);
+  if (!parsed.error.empty()) return Usage(parsed.error);
+  const CommandLine& line = parsed.line;
+  switch (line.action) {
+    case Action::Help:
+      std::fputs(kHelpText, stdout);
+      return 0;
+    case Action::Version:
+      std::puts("Vaelorn 3.3");
+      return 0;
+    case Action::List:
+      return List(line);
+    case Action::Generate:
+      return Generate(line);
+  }
+  return kExitFailure;
+}
+
+}  // namespace
+}  // namespace vael::cli
+
+int main(int argc, char** argv) {
+  return vael::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+}

@@ -422,8 +422,12 @@ TEST_F(LoaderTest, FiveThousandNamesLoad) {
 class CountingProgress : public LoadProgress {
  public:
   void StepProgress() override { ++position; }
-  void SetProgressPosition(int p) override { position = p; }
+  void SetProgressPosition(int p) override {
+    position = p;
+    ++positionsSet;
+  }
   int position = 1;
+  int positionsSet = 0;  // only a compiled load sets the position
 };
 
 TEST_F(LoaderTest, ProgressStepsFifteenTimesForAnAnalysis) {
@@ -431,6 +435,44 @@ TEST_F(LoaderTest, ProgressStepsFifteenTimesForAnAnalysis) {
   chapter_ = std::make_unique<TVaelChapter>(&progress);
   ASSERT_TRUE(LoadSpec(Spec({"ABA"})).loaded);
   EXPECT_EQ(progress.position, 16);
+}
+
+TEST_F(LoaderTest, AMatchingCompiledChapterSavesTheAnalysis) {
+  CountingProgress progress;
+  chapter_ = std::make_unique<TVaelChapter>(&progress);
+  std::string text = ChapterText(Spec({"ELDA MOR", "THORIN"}, "STATGEN"));
+  auto& c = LoadText(text);
+  ASSERT_TRUE(c.loaded) << c.errorText;
+  EXPECT_EQ(progress.positionsSet, 0);
+  const auto vowels = c.vowelElements;
+  const auto consonants = c.consonantElements;
+  const auto templates = c.templates;
+  const std::string compiled = test::ReadFile(dir_.File("chapter.qch"));
+  ASSERT_FALSE(compiled.empty());
+
+  progress.position = 1;
+  auto& again = LoadText(text);
+  ASSERT_TRUE(again.loaded) << again.errorText;
+  EXPECT_EQ(progress.positionsSet, 1);
+  EXPECT_EQ(progress.position, 16);
+  EXPECT_EQ(again.vowelElements, vowels);
+  EXPECT_EQ(again.consonantElements, consonants);
+  EXPECT_EQ(again.templates, templates);
+  EXPECT_EQ(again.date, "2026-12-08");  // from the text; not kept in the compiled form
+  EXPECT_TRUE(again.statGen);
+
+  // A changed text is analysed again and its compiled chapter replaced.
+  text.replace(text.find("THORIN"), 6, "THORAN");
+  auto& changed = LoadText(text);
+  ASSERT_TRUE(changed.loaded) << changed.errorText;
+  EXPECT_EQ(progress.positionsSet, 1);
+  EXPECT_NE(test::ReadFile(dir_.File("chapter.qch")), compiled);
+
+  // Chosen directly, the compiled chapter is all there is: no date.
+  chapter_->Load(dir_.File("chapter.qch"));
+  ASSERT_TRUE(chapter_->loaded) << chapter_->errorText;
+  EXPECT_EQ(chapter_->title, "Test chapter");
+  EXPECT_EQ(chapter_->date, "");
 }
 
 // Compiled chapters beside or chosen directly that their reader cannot use.

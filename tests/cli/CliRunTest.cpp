@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "VaelgenRun.h"
+#include "core/chapter/CaseMapping.h"
+
+namespace vael {
+namespace {
+
+using test::Lines;
+using test::RunVaelgen;
+using test::TempDir;
+
+const std::string kUsage =
+    "usage: vaelgen [options] CHAPTER | vaelgen --list [FOLDER]  (vaelgen --help for more)\n";
+
+class VaelgenTest : public ::testing::Test {
+ protected:
+  void SetUp() override { chapter_ = test::WriteChapter(dir_, "elves.vel", test::ElvesSpec()); }
+  test::RunResult Run(const std::vector<std::string>& arguments) { return RunVaelgen(dir_, arguments); }
+
+  TempDir dir_;
+  std::string chapter_;
+};
+
+TEST_F(VaelgenTest, VersionAndHelp) {
+  auto version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "Vaelorn 3.3\n");
+  auto help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"--count", "--initial", "--fit", "--no-suffixes", "--seed", "--log",
+                             "--raw", "--format", "--rpg", "--lines", "--list", "--val"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+}
+
+TEST_F(VaelgenTest, BadUsageExitsWithTwoAndTheUsageLine) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "no chapter given"},
+      {{"elves.vel", "elves.vel"}, "one chapter at a time"},
+      {{"--bogus", "elves.vel"}, "unknown option --bogus"},
+      {{"-n", "0", "elves.vel"}, "-n takes a number from 1 to 100000"},
+      {{"--count=100001", "elves.vel"}, "--count takes a number from 1 to 100000"},
+      {{"-n", "12x", "elves.vel"}, "-n takes a number from 1 to 100000"},
+      {{"elves.vel", "-n"}, "-n needs a value"},
+      {{"--fit", "4", "elves.vel"}, "--fit takes a number from 0 to 3"},
+      {{"--val", "-1", "elves.vel"}, "--val takes a number from 0 to 9"},
+      {{"--seed", "4294967296", "elves.vel"}, "--seed takes a number from 0 to 4294967295"},
+      {{"--format", "doc", "-o", "x", "elves.vel"}, "--format takes txt or rtf"},
+      {{"--rpg", "2", "elves.vel"}, "--format, --rpg and --lines need -o FILE"},
+      {{"--lines", "9", "-o", "x", "elves.vel"}, "--lines takes a number from 0 to 8"},
+      {{"--log", "-n", "3", "elves.vel"}, "--log works on a single name (-n 1)"},
+      {{"--raw=yes", "elves.vel"}, "--raw takes no value"},
+      {{"--list", "a", "b"}, "--list takes one folder and no chapter"},
+      {{"-i", "Z", "elves.vel"}, "no sample name of this chapter begins with Z (try one of ABCEGLTF\xC3\x89\xC3\x81IN)"},
+      {{"-i", "EL", "elves.vel"}, "no sample name of this chapter begins with EL (try one of ABCEGLTF\xC3\x89\xC3\x81IN)"},
+  };
+  for (const auto& [arguments, problem] : cases) {
+    SCOPED_TRACE(problem);
+    auto run = Run(arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "vaelgen: " + problem + "\n" + kUsage);
+  }
+}
+
+TEST_F(VaelgenTest, ChapterThatFailsToLoadGivesTheLoadersCause) {
+  test::WriteFile(dir_.File("broken.vel"), "TITLE \"Broken\";\r\n");
+  for (const std::string name : {"missing.vel", "broken.vel"}) {
+    TVaelChapter chapter;
+    chapter.Load(dir_.File(name));
+    ASSERT_FALSE(chapter.loaded);
+    auto run = Run({name});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "vaelgen: Cause: " + chapter.errorText + "\n");
+  }
+}
+
+TEST_F(VaelgenTest, SeedRepeatsTheRunAndMatchesTheCore) {
+  auto first = Run({"--seed", "42", "--raw", "elves.vel"});
+  auto second = Run({"--seed=42", "--raw", "elves.vel"});  // now from the compiled chapter
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.out, second.out);
+  EXPECT_EQ(Lines(first.out).size(), 10u);
+  EXPECT_NE(Run({"--seed", "43", "--raw", "elves.vel"}).out, first.out);
+
+  // Options left out are the chapter's: statistical, fit level 2.
+  GenerationOptions request;
+  request.statistical = true;
+  request.fit = 2;
+  EXPECT_EQ(Lines(first.out), test::CoreNames(chapter_, 42, request, 10));
+}
+
+TEST_F(VaelgenTest, GivenOptionsReplaceTheChaptersOnes) {
+  GenerationOptions request;
+  request.structural = true;
+  request.prefixes = true;
+  request.fit = 1;
+  request.val = 3;
+  auto run = Run({"--seed", "7", "--raw", "-n", "25", "--no-statistical", "--structural",
+                  "--prefixes", "--fit", "1", "--val", "3", "elves.vel"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Lines(run.out), test::CoreNames(chapter_, 7, request, 25));
+}
+
+TEST_F(VaelgenTest, OutOfRangeChapterFitStartsAtZero) {
+  test::ChapterSpec spec = test::ElvesSpec();
+  spec.genopt = "FIT:7 VAL:2 SUFFIX";
+  std::string path = test::WriteChapter(dir_, "odd.vel", spec);
+  GenerationOptions request;
+  request.val = 2;
+  request.suffixes = true;
+  auto run = Run({"--seed", "9", "--raw", "odd.vel"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Lines(run.out), test::CoreNames(path, 9, request, 10));
+}
+
+TEST_F(VaelgenTest, InitialLetterIsHonouredInEitherCaseAndEncoding) {
+  auto plain = Run({"-i", "e", "-n", "40", "--raw", "elves.vel"});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  for (const auto& name : Lines(plain.out)) EXPECT_EQ(name[0], 'E') << name;
+
+  auto accented = Run({"--initial", "\xC3\xA9", "-n", "40", "elves.vel"});  // é in UTF-8
+  ASSERT_EQ(accented.status, 0) << accented.err;
+  ASSERT_EQ(Lines(accented.out).size(), 40u);
+  for (const auto& name : Lines(accented.out)) EXPECT_EQ(name.substr(0, 2), "\xC3\x89") << name;
+  // A terminal in the code page itself passes the byte.
+  auto raw = Run({"-i", "\xC9", "-n", "5", "--raw", "elves.vel"});
+  ASSERT_EQ(raw.status, 0) << raw.err;
+  for (const auto& name : Lines(raw.out)) EXPECT_EQ(name[0], '\xC9') << name;
+}
+
+TEST_F(VaelgenTest, OutputIsUtf8UnlessRaw) {
+  auto utf8 = Run({"--seed", "5", "-n", "300", "elves.vel"});
+  auto raw = Run({"--seed", "5", "-n", "300", "--raw", "elves.vel"});
+  ASSERT_EQ(utf8.status, 0);
+  bool sawAccent = false;
+  std::vector<std::string> rawNames = Lines(raw.out), utf8Names = Lines(utf8.out);
+  ASSERT_EQ(rawNames.size(), utf8Names.size());
+  for (std::size_t i = 0; i < rawNames.size(); ++i) {
+    std::string expected;
+    for (char c : rawNames[i]) {
+      unsigned char byte = static_cast<unsigned char>(c);
+      ASSERT_TRUE(byte < 0x80 || byte >= 0xC0) << "unexpected byte in a name";
+      if (byte < 0x80) {
+        expected += c;
+      } else {
+        sawAccent = true;
+        expected += static_cast<char>(0xC3);
+        expected += static_cast<char>(byte - 0x40);
+      }
+    }
+    EXPECT_EQ(utf8Names[i], expected);
+  }
+  EXPECT_TRUE(sawAccent);
+}
+
+TEST_F(VaelgenTest, LogDescribesOneNameInTheCurrentFolder) {
+  auto run = Run({"--log", "elves.vel"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Lines(run.out).size(), 1u);
+  std::filesystem::path log = dir_.path() / "!vel_log.txt";
+  EXPECT_TRUE(std::filesystem::exists(log));
+  EXPECT_FALSE(test::ReadFile(log.string()).empty());
+  EXPECT_EQ(run.err, "vaelgen: log written to " + log.string() + "\n");
+  // Without --log no log is written.
+  std::filesystem::remove(log);
+  EXPECT_EQ(Run({"-n", "1", "elves.vel"}).status, 0);
+  EXPECT_FALSE(std::filesystem::exists(log));
+}
+
+TEST_F(VaelgenTest, ManyNamesInOneRun) {
+  auto run = Run({"-n", "100000", "--seed", "1", "elves.vel"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> names = Lines(run.out);
+  ASSERT_EQ(names.size(), 100000u);
+  for (const auto& name : names) ASSERT_FALSE(name.empty());
+}
+
+}  // namespace
+}  // namespace vael

@@ -1,0 +1,77 @@
+#pragma once
+// Runs the built vaelgen in a folder and captures what it printed.
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/chapter/TVaelChapter.h"
+#include "core/generation/Generator.h"
+#include "support/TestSupport.h"
+
+namespace vael::test {
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+inline std::string ShellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// Runs vaelgen with arguments in folder; standard output and error go to
+// files beside the run so binary bytes arrive unchanged.
+inline RunResult RunVaelgen(const TempDir& folder, const std::vector<std::string>& arguments) {
+  std::string command = "cd " + ShellQuoted(folder.path().string()) + " && " + ShellQuoted(VAELGEN);
+  for (const auto& argument : arguments) command += " " + ShellQuoted(argument);
+  const std::string out = folder.File(".run-out"), err = folder.File(".run-err");
+  command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err);
+  RunResult result;
+  int raw = std::system(command.c_str());
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.out = ReadFile(out);
+  result.err = ReadFile(err);
+  return result;
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+// A chapter of elvish names, some accented (Windows-1252), that asks for
+// statistical generation at fit level 2.
+inline ChapterSpec ElvesSpec() {
+  ChapterSpec spec;
+  spec.title = "Elves";
+  spec.line1 = "Names of the elves";
+  spec.genopt = "STATGEN FIT:2";
+  spec.names = {"Aranel",  "Belegorn", "Celebrian", "Elrond",   "Galadriel", "Legolas",
+                "Thranduil", "Arwen",  "Elwing",    "Earendil", "Finrod",    "Fingolfin",
+                "\xC9owyn",  "\xC1ine", "\xC9lanor",  "Idril",    "Luthien",   "Nimrodel"};
+  return spec;
+}
+
+// The names the core gives for a chapter, seed and request: what vaelgen
+// must reproduce.
+inline std::vector<std::string> CoreNames(const std::string& chapterPath, std::uint32_t seed,
+                                          const GenerationOptions& request, int count) {
+  TVaelChapter chapter;
+  chapter.Load(chapterPath);
+  SeedRandom(chapter, seed);
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i) names.push_back(GenerateName(chapter, request));
+  return names;
+}
+
+}  // namespace vael::test

@@ -1,0 +1,46 @@
+#pragma once
+// The desktop help viewer: plain windows showing our help files (HelpFile.h).
+// Each named window shows one file at a time; the contents go to the window
+// named "main", chapter topics to the window the caller names ("basewin").
+
+#include <QPointer>
+#include <QTextBrowser>
+
+#include <map>
+
+#include "ui/HelpFile.h"
+#include "ui/Platform.h"
+
+namespace vael::ui {
+
+class HelpWindow : public QTextBrowser {
+  Q_OBJECT
+ public:
+  explicit HelpWindow(const QString& windowName);
+  // Reads the file again, so edits show at once; false when it can't be read.
+  bool Open(const QString& helpFile);
+  void ShowContents();
+  void ShowTopic(int number);
+  const QString& helpFile() const { return helpFile_; }
+
+ private:
+  void OpenLink(const QUrl& link);
+
+  QString helpFile_;
+  HelpDocument document_;
+};
+
+class HelpWindowViewer final : public HelpViewer {
+ public:
+  ~HelpWindowViewer() override;
+  void ShowContents(const QString& helpFile) override;
+  void ShowTopic(const QString& helpFile, const QString& windowName, int topic) override;
+  void Close(const QString& bareFileName) override;
+
+ private:
+  HelpWindow* Window(const QString& windowName);
+
+  std::map<QString, QPointer<HelpWindow>> windows_;
+};
+
+}  // namespace vael::ui

@@ -1,0 +1,163 @@
+// Generating names and pages, the list size box, the history check-list's
+// events, copying the shown name and refreshing the log window.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include <fstream>
+
+#include "ui/Logview.h"
+#include "ui/Maindlg.h"
+#include "ui/TextCodec.h"
+#include "ui_Maindlg.h"
+
+using vael::ui::FromWindows1252;
+
+namespace {
+
+constexpr int kLogReadLimit = 16384;
+// Each history entry keeps the name's own bytes beside its shown text.
+constexpr int kNameBytesRole = Qt::UserRole;
+
+}  // namespace
+
+void TForm1::InsertHistoryEntry(const std::string& name) {
+  auto* item = new QListWidgetItem(FromWindows1252(name));
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+  item->setCheckState(Qt::Unchecked);
+  item->setData(kNameBytesRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  const QSignalBlocker blocker(ui->lbxHistory);
+  ui->lbxHistory->insertItem(0, item);
+}
+
+std::vector<vael::HistoryItem> TForm1::HistoryItems() const {
+  std::vector<vael::HistoryItem> items;
+  items.reserve(static_cast<std::size_t>(ui->lbxHistory->count()));
+  for (int row = 0; row < ui->lbxHistory->count(); ++row) {
+    const QListWidgetItem* item = ui->lbxHistory->item(row);
+    const QByteArray bytes = item->data(kNameBytesRole).toByteArray();
+    items.push_back({std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                     item->checkState() == Qt::Checked});
+  }
+  return items;
+}
+
+void TForm1::EnableHistoryCommands() {
+  for (QWidget* control : {static_cast<QWidget*>(ui->lbxHistory), static_cast<QWidget*>(ui->btnClear),
+                           static_cast<QWidget*>(ui->btnSelectAll),
+                           static_cast<QWidget*>(ui->btnInvertSelection),
+                           static_cast<QWidget*>(ui->btnDeselectAll)}) {
+    control->setEnabled(true);
+  }
+}
+
+void TForm1::SetSaveCopyEnabled() {
+  ui->btnSave->setEnabled(checkedCount != 0);
+  ui->btnCopy->setEnabled(checkedCount != 0);
+}
+
+void TForm1::btnNextClick() {
+  if (!chapter->loaded) return;
+  BusyCursor();
+  QCoreApplication::processEvents();
+  const std::string name = GenerateOne(1);
+  ShowName(FromWindows1252(name));
+  InsertHistoryEntry(name);
+  ui->lbxHistory->setCurrentRow(0);
+  EnableHistoryCommands();
+  NormalCursor();
+}
+
+void TForm1::btnStorePageClick() {
+  ebxPageSizeExit();
+  if (!chapter->loaded) return;
+  ui->btnStorePage->setEnabled(false);
+  ui->btnNext->setEnabled(false);
+  ui->cmbBook->setEnabled(true);
+  for (QWidget* control : {static_cast<QWidget*>(ui->cmbChapter), static_cast<QWidget*>(ui->lbxHistory),
+                           static_cast<QWidget*>(ui->btnClear), static_cast<QWidget*>(ui->btnSelectAll),
+                           static_cast<QWidget*>(ui->btnInvertSelection),
+                           static_cast<QWidget*>(ui->btnDeselectAll)}) {
+    control->setEnabled(false);
+  }
+  ShowName(QString());
+  BusyCursor();
+  QCoreApplication::processEvents();
+
+  const int size = ui->ebxPageSize->text().toInt();
+  ui->ggeProgress->setRange(0, size);
+  ui->ggeProgress->setValue(0);
+  ui->pnlGaugeHolder->show();
+  // No messages run while the page grows; only the gauge repaints itself.
+  for (int i = 0; i < size; ++i) {
+    InsertHistoryEntry(GenerateOne(size));
+    StepProgress();
+  }
+  ui->pnlGaugeHolder->hide();
+  if (!optionsExpanded) btnOptionsClick();
+
+  ui->btnStorePage->setEnabled(true);
+  ui->btnNext->setEnabled(true);
+  ui->cmbBook->setEnabled(true);
+  ui->cmbChapter->setEnabled(true);
+  ui->lbxHistory->setCurrentRow(0);
+  EnableHistoryCommands();
+  NormalCursor();
+  ShowName(FromWindows1252(vael::HistoryEntry(*chapter, 0)));
+  SetStatus(QStringLiteral("Generated ") + ui->ebxPageSize->text());
+}
+
+void TForm1::ebxPageSizeExit() {
+  bool ok = false;
+  const int value = ui->ebxPageSize->text().trimmed().toInt(&ok);
+  if (!ok || value == 0) {
+    ui->ebxPageSize->setText(QStringLiteral("50"));
+  } else if (value < 2) {
+    ui->ebxPageSize->setText(QStringLiteral("2"));
+  } else if (value > 1000) {
+    ui->ebxPageSize->setText(QStringLiteral("1000"));
+  }
+  ui->btnStorePage->setStatusTip(QStringLiteral("Generate ") + ui->ebxPageSize->text());
+}
+
+void TForm1::lbxHistoryClick() {
+  if (const QListWidgetItem* item = ui->lbxHistory->currentItem()) ui->lblName->setText(item->text());
+}
+
+void TForm1::lbxHistoryClickCheck(QListWidgetItem* item) {
+  if (item == nullptr) return;
+  checkedCount += (item->checkState() == Qt::Checked) ? 1 : -1;
+  SetSaveCopyEnabled();
+}
+
+bool TForm1::lbxHistoryKeyPress(QKeyEvent* event) {
+  const QString text = event->text();
+  if (text.isEmpty() || !text.at(0).isPrint()) return false;
+  // No search by typing: only the space does something, it toggles the mark.
+  if (text == QStringLiteral(" ")) {
+    if (QListWidgetItem* item = ui->lbxHistory->currentItem()) {
+      item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+  }
+  return true;
+}
+
+void TForm1::lblNameDblClick() {
+  if (ui->lblName->isHidden()) return;
+  if (platform_.clipboard) platform_.clipboard->SetText(ui->lblName->text());
+  SetStatus(QStringLiteral("Copied"));
+}
+
+void TForm1::ShowLog() {
+  std::ifstream file(baseFolder + "!vel_log.txt", std::ios::binary);
+  if (!file || logWindow_ == nullptr) return;
+  std::string bytes(kLogReadLimit, '\0');
+  file.read(bytes.data(), kLogReadLimit);
+  if (file.bad()) return;
+  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  const std::size_t end = bytes.find('\0');
+  if (end != std::string::npos) bytes.resize(end);
+  logWindow_->SetLogText(FromWindows1252(bytes));
+}

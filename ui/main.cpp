@@ -1,0 +1,35 @@
+// vael: the desktop window. It takes no arguments; the working folder is
+// where it finds its books, its help file and where it writes its log.
+
+#include <QStyleFactory>
+
+#include <exception>
+
+#include "ui/Application.h"
+#include "ui/HelpWindow.h"
+#include "ui/Logview.h"
+#include "ui/Maindlg.h"
+#include "ui/QtPlatform.h"
+#include "ui/ScreenshotScript.h"
+
+int main(int argc, char** argv) {
+  vael::ui::Application application(argc, argv);
+  application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  try {
+    vael::ui::QSettingsStore settings;
+    vael::ui::HelpWindowViewer help;
+    vael::ui::FileSaveDialog saveDialog;
+    vael::ui::MessageWarningBox warningBox;
+    vael::ui::SystemClipboard clipboard;
+    const vael::ui::Platform platform{&settings, &help, &saveDialog, &warningBox, &clipboard};
+
+    TForm1 mainWindow(platform);
+    TForm2 logWindow;
+    mainWindow.SetLogWindow(&logWindow);
+    vael::ui::RunScreenshotScript(mainWindow);
+    return application.exec();
+  } catch (const std::exception& error) {
+    vael::ui::ShowError(QString::fromLocal8Bit(error.what()));
+    return 1;
+  }
+}

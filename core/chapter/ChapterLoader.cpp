@@ -142,7 +142,7 @@ void TVaelChapter::Load(const std::string& path) {
     progress.Done(5);
     compiledPath = CompiledPathFor(path);
     progress.Done(6);
-    // 7.
+    // 7. From here on nothing of the previous chapter's lists survives.
     ReleaseTables(*this);
     progress.Done(7);
     // 8. A matching compiled chapter beside the text saves the analysis. One
@@ -215,7 +215,7 @@ void TVaelChapter::Load(const std::string& path) {
   if (std::string fault = DeriveTemplates(cut.shapes, *this); !fault.empty()) return fail(fault);
   progress.Done(13);
 
-  // 14.
+  // 14. The statistical tables over the structures.
   BuildStructureTables(*this, cut.structures);
   progress.Done(14);
 
@@ -226,7 +226,7 @@ void TVaelChapter::Load(const std::string& path) {
   }
   progress.Done(15);
 
-  // 16.
+  // 16. Ready for the generator, which seeds itself on first use.
   finish();
 }
 

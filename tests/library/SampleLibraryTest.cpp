@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Catalogue.h"
 #include "core/Vael.h"
 #include "support/TestSupport.h"
 
@@ -156,6 +157,37 @@ TEST(SampleLibrary, HasBooksAndLooseChaptersOfTheRightSize) {
     EXPECT_LT(firstEnd, 255u) << book;
     EXPECT_EQ(std::count(data.begin(), data.end(), '\n'), 4) << book;
     EXPECT_EQ(data.find('\n'), firstEnd + 1) << book << ": bare line feed";
+  }
+}
+
+// What the window's two lists show when it starts in the library: every
+// book once, and in each book every chapter under a title of its own (a
+// repeated title would always open the first chapter that has it).
+TEST(SampleLibrary, BookAndChapterListsShowEveryChapterOnce) {
+  test::WorkingFolder inLibrary(Library().root());
+  const BookScan scan = ScanBooks("");
+  EXPECT_TRUE(scan.unbound);
+
+  std::map<std::string, std::set<std::string>> filesOfBook;
+  for (const auto& chapter : Library().chapters()) {
+    filesOfBook[chapter.book].insert(fs::path(chapter.path).filename().string());
+  }
+  std::set<std::string> bookTitles;
+  std::set<std::string> listedBooks{""};
+  for (const auto& book : scan.books) {
+    if (book.folder == "." || book.folder == "..") continue;
+    EXPECT_TRUE(bookTitles.insert(book.title).second) << "book title twice: " << book.title;
+    listedBooks.insert(book.folder);
+  }
+  for (const auto& [book, files] : filesOfBook) {
+    EXPECT_TRUE(listedBooks.count(book)) << book << " is not listed as a book";
+    const auto entries = ListChapters(book.empty() ? "" : book + "/");
+    std::set<std::string> titles, listed;
+    for (const auto& entry : entries) {
+      EXPECT_TRUE(titles.insert(entry.title).second) << book << ": title twice: " << entry.title;
+      listed.insert(entry.fileName);
+    }
+    EXPECT_EQ(listed, files) << (book.empty() ? "Unbound" : book);
   }
 }
 

@@ -42,7 +42,7 @@ const char* const kHelpText =
     "  -h, --help           this text\n"
     "      --version        the program's version\n"
     "\n"
-    "Exit status: 0 done, 1 the chapter or the output failed, 2 bad usage.\n";
+    "Exit status: 0 done, 1 the chapter, the folder or the output failed, 2 bad usage.\n";
 
 namespace {
 

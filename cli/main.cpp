@@ -66,6 +66,13 @@ int Finish(Output& output) {
 }
 
 int List(const CommandLine& line) {
+  // The catalogue treats a folder it cannot read as empty; here that is
+  // most likely a mistyped name, so say so.
+  std::error_code error;
+  if (!line.listFolder.empty() && !std::filesystem::is_directory(line.listFolder, error)) {
+    Error("no such folder: " + line.listFolder);
+    return kExitFailure;
+  }
   Output output(line.raw);
   output.Text(CatalogueListing(line.listFolder));
   return Finish(output);

@@ -124,6 +124,9 @@ TEST(VaelgenList, BooksAndChaptersSortedIgnoringCase) {
   EXPECT_NE(there.out.find("  Hill dwarves  " + dir.path().string() + "/zwerge/hill.vel\n"),
             std::string::npos);
   EXPECT_EQ(RunVaelgen(other, {"--list"}).out, "");
+  auto missing = RunVaelgen(other, {"--list", "nowhere"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "vaelgen: no such folder: nowhere\n");
 }
 
 }  // namespace

@@ -3,10 +3,11 @@
 
 #include <QFileInfo>
 #include <QListWidget>
-#include <QSaveFile>
+#include <QFile>
 #include <QSignalBlocker>
 
 #include "export/Export.h"
+#include "ui/DocumentFile.h"
 #include "ui/Maindlg.h"
 #include "ui/TextCodec.h"
 #include "ui_Maindlg.h"
@@ -15,21 +16,6 @@ using vael::ui::FromWindows1252;
 using vael::ui::ToWindows1252;
 
 namespace {
-
-// Writes bytes to a temporary file beside path and puts it in place of path
-// only when every byte reached the disk, so a failed save never leaves a
-// damaged document, nor destroys the one that was there.
-bool WriteDocument(const QString& path, const std::string& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const qint64 size = static_cast<qint64>(bytes.size());
-  if (file.write(bytes.data(), size) != size) {
-    file.cancelWriting();
-    file.commit();
-    return false;
-  }
-  return file.commit();
-}
 
 bool HasExtension(const QString& fileName) {
   return QFileInfo(fileName).fileName().contains(QLatin1Char('.'));
@@ -61,7 +47,8 @@ void TForm1::mniSaveClick() {
   const std::string document =
       vael::NamesDocument(format, ToWindows1252(ui->cmbChapter->currentText()), chapter->line1,
                           ui->cmbSystem->currentIndex(), ui->cmbDesc->currentIndex(), HistoryItems());
-  if (WriteDocument(path, document)) {
+  // Written whole or not at all: a failed save keeps the file that was there.
+  if (vael::ui::WriteFileReplacing(QFile::encodeName(path).toStdString(), document)) {
     SetStatus(QStringLiteral("Saved"));
   } else {
     ShowInfo(QStringLiteral("FAILURE"), QStringLiteral("Couldn't write to file"),

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScreen>
@@ -401,7 +402,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       auto* widget = qobject_cast<QWidget*>(watched);
       if (widget == nullptr || widget->window() != this) break;
       auto* key = static_cast<QKeyEvent*>(event);
-      if (FormKeyDown(key)) return true;
+      // The space reaches the controls where it means something: it
+      // toggles a history entry's mark and is typed into an edit box.
+      const bool spaceForControl = key->key() == Qt::Key_Space &&
+                                   (watched == ui->lbxHistory || qobject_cast<QLineEdit*>(watched) != nullptr);
+      if (!spaceForControl && FormKeyDown(key)) return true;
       if (watched == ui->lbxHistory) return lbxHistoryKeyPress(key);
       // Typing never picks a book or a chapter (cmbChapterKeyPress).
       if ((watched == ui->cmbBook || watched == ui->cmbChapter) && !key->text().isEmpty() &&
@@ -410,6 +415,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     }
+    case QEvent::StatusTip:
+      // The page button's hint names the list size: validate the box first,
+      // so the hint shows the size a page would have now.
+      if (watched == ui->btnStorePage && !static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        ebxPageSizeExit();
+        ShowHint(ui->btnStorePage->statusTip());
+        return true;
+      }
+      break;
     case QEvent::FocusOut:
       if (watched == ui->ebxPageSize) ebxPageSizeExit();
       break;
@@ -434,13 +448,8 @@ bool TForm1::FormKeyDown(QKeyEvent* event) {
     case Qt::Key_Enter:
       if (ui->btnNext->isEnabled()) btnNextClick();
       return true;
-    case Qt::Key_Space: {
-      // The space still reaches the controls where it means something: it
-      // toggles a history entry's mark and is typed into an edit box.
-      if (ui->lbxHistory->currentRow() < 0) return false;
-      QWidget* focus = QApplication::focusWidget();
-      return focus != ui->lbxHistory && qobject_cast<QLineEdit*>(focus) == nullptr;
-    }
+    case Qt::Key_Space:
+      return ui->lbxHistory->currentRow() >= 0;
     case Qt::Key_Up:
       if (!ctrl) return false;
       if (optionsExpanded) btnOptionsClick();

@@ -1,0 +1,246 @@
+// Choosing books and chapters: information lines, failures, the controls of
+// every state on the way, chapter help and the options panel.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFont>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <filesystem>
+
+#include "UiTestSupport.h"
+
+using vael::uitest::LoadableChapter;
+using vael::uitest::UiFixture;
+
+namespace {
+
+// A working folder with two books and a loose chapter.
+void WriteLibrary(UiFixture& f) {
+  f.WriteBook("elves", "Elves\r\nElvish names\r\nFor the forest\r\nAuthor A\r\n");
+  f.WriteChapter("elves/wood.vel", LoadableChapter("Wood elves", "STATGEN FIT:2", {"TOPIC \"12\";"}));
+  f.WriteChapter("elves/high.vel", LoadableChapter("High elves", "STRUCTGEN PREFIX SUFFIX FIT:3"));
+  f.WriteChapter("elves/odd.vel", LoadableChapter("Odd fit", "FIT:7"));
+  auto broken = vael::test::ChapterText(LoadableChapter("Broken"));
+  broken.erase(broken.find("GENOPT"), std::string("GENOPT \"STATGEN\";\r\n").size());
+  f.Write("elves/broken.vel", broken);
+  f.WriteBook("plain", "Plain\r\n");
+  f.WriteChapter("loose.vel", LoadableChapter("Loose", "STATGEN", {"TOPIC \"5\";"}));
+}
+
+// Which of the controls that the state table follows are enabled.
+QString Enabled(UiFixture& f) {
+  QStringList on;
+  for (const char* name : {"cmbBook", "cmbChapter", "btnNext", "btnStorePage", "btnLog", "lbxHistory",
+                           "btnClear", "btnSelectAll", "btnSave", "btnCopy"}) {
+    if (f.Enabled(name)) on << name;
+  }
+  return on.join(' ');
+}
+
+}  // namespace
+
+class SelectionTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void bookPassesThroughLoadingToLoaded() {
+    UiFixture f;
+    WriteLibrary(f);
+    auto& window = f.Start();
+    QString during;
+    window.onProgress = [&] {
+      if (!during.isEmpty()) return;
+      during = f.Status() + " | " + Enabled(f) + " | gauge " + (f.Shown("pnlGaugeHolder") ? "shown" : "hidden") +
+               " | log " + (f.Shown("btnLog") ? "shown" : "hidden");
+    };
+    f.ChooseBook("Elves");
+    QCOMPARE(during, QString("Loading book |  | gauge shown | log hidden"));
+    QCOMPARE(f.Status(), QString("Book loaded"));
+    QCOMPARE(f.InfoLines(), QStringList({"Elvish names", "For the forest", "Author A"}));
+    QCOMPARE(f.Get<QLabel>("lblInfo2")->y(), 14);
+    QVERIFY(f.Get<QLabel>("lblInfo2")->font().bold());
+    QComboBox* chapters = f.List("cmbChapter");
+    QCOMPARE(chapters->count(), 4);
+    QCOMPARE(chapters->itemText(0), QString("Broken"));
+    QCOMPARE(chapters->itemText(3), QString("Wood elves"));
+    QCOMPARE(chapters->currentIndex(), -1);
+    QCOMPARE(Enabled(f), QString("cmbBook cmbChapter btnLog"));
+    QVERIFY(!f.Shown("btnLog") && !f.Shown("pnlGaugeHolder"));
+    QCOMPARE(window.bookFolder, std::string("elves/"));
+  }
+
+  void bookDescriptionsFillTheirGaps() {
+    UiFixture f;
+    WriteLibrary(f);
+    f.Start();
+    f.ChooseBook("Plain");
+    QCOMPARE(f.InfoLines(), QStringList({"Plain", "", "Author unknown"}));
+    QCOMPARE(f.List("cmbChapter")->count(), 0);
+    QVERIFY(!f.Enabled("cmbChapter"));
+    f.ChooseBook("Unbound");
+    QCOMPARE(f.InfoLines(), QStringList({"Unbound Book", "",
+                                         "See Help file to learn how to bind chapters into books."}));
+    QCOMPARE(f.List("cmbChapter")->itemText(0), QString("Loose"));
+    QCOMPARE(f.window().bookFolder, std::string());
+  }
+
+  void missingBookDescriptionIsAFailure() {
+    UiFixture f;
+    WriteLibrary(f);
+    f.Start();
+    std::filesystem::remove(f.Path("elves/book.dat"));
+    f.ChooseBook("Elves");
+    QCOMPARE(f.InfoLines(), QStringList({"FAILURE", "Attempt to open book failed.",
+                                         "Cause: Couldn't open 'book.dat' file."}));
+    QCOMPARE(f.Status(), QString("No chapter"));
+    QCOMPARE(f.List("cmbBook")->currentIndex(), -1);
+    QCOMPARE(f.List("cmbChapter")->count(), 0);
+    QCOMPARE(Enabled(f), QString("cmbBook btnLog"));
+    QVERIFY(!f.Shown("btnLog"));
+  }
+
+  void chapterPassesThroughLoadingToReady() {
+    UiFixture f;
+    WriteLibrary(f);
+    auto& window = f.Start();
+    f.ChooseBook("Elves");
+    QString during;
+    window.onProgress = [&] {
+      if (!during.isEmpty()) return;
+      during = f.Status() + " | " + Enabled(f) + " | gauge " + (f.Shown("pnlGaugeHolder") ? "shown" : "hidden") +
+               " | name " + (f.Shown("lblName") ? "shown" : "hidden");
+    };
+    f.ChooseChapter("Wood elves");
+    QCOMPARE(during, QString("Loading chapter |  | gauge shown | name shown"));
+    QVERIFY(window.chapter->loaded);
+    QCOMPARE(f.Status(), QString("Chapter loaded"));
+    QCOMPARE(f.InfoLines(), QStringList({"Wood elves line one", "Wood elves line two", "Tester"}));
+    QCOMPARE(f.Get<QLabel>("lblInfo2")->y(), 16);
+    QVERIFY(!f.Get<QLabel>("lblInfo2")->font().bold());
+    QCOMPARE(f.Get<QWidget>("btnInfo")->statusTip(), QString("Chapter info"));
+    QCOMPARE(Enabled(f), QString("cmbBook cmbChapter btnNext btnStorePage btnLog"));
+    QVERIFY(f.Shown("btnLog") && !f.Shown("pnlGaugeHolder"));
+
+    f.ChooseChapter("High elves");  // no TOPIC
+    QCOMPARE(f.Get<QWidget>("btnInfo")->statusTip(), QString("No chapter info"));
+  }
+
+  void brokenChapterFailsAndKeepsGenerationOff() {
+    UiFixture f;
+    WriteLibrary(f);
+    f.Start();
+    f.ChooseBook("Elves");
+    f.ChooseChapter("Wood elves");
+    f.ChooseChapter("Broken");
+    QCOMPARE(f.InfoLines(), QStringList({"FAILURE", "Attempt to open chapter failed.",
+                                         "Cause: Invalid or missing GENOPT tag"}));
+    QCOMPARE(f.Status(), QString("No chapter"));
+    QCOMPARE(f.List("cmbChapter")->currentIndex(), -1);
+    QCOMPARE(Enabled(f), QString("cmbBook cmbChapter"));
+    QVERIFY(f.Shown("btnLog"));  // visibility unchanged
+    f.Key(Qt::Key_Return, Qt::NoModifier, &f.window());
+    QCOMPARE(f.History()->count(), 0);
+  }
+
+  void choosingAChapterEmptiesTheHistory() {
+    UiFixture f;
+    WriteLibrary(f);
+    auto& window = f.Start();
+    f.ChooseBook("Elves");
+    f.ChooseChapter("Wood elves");
+    window.btnNextClick();
+    window.btnNextClick();
+    f.Check(0);
+    QVERIFY(f.Enabled("btnSave") && f.Enabled("btnCopy"));
+    f.ChooseChapter("High elves");
+    QCOMPARE(f.History()->count(), 0);
+    QCOMPARE(window.checkedCount, 0);
+    QVERIFY(!f.Enabled("btnSave") && !f.Enabled("btnCopy") && !f.Enabled("lbxHistory"));
+  }
+
+  void chapterHelpFollowsTheInfoButton() {
+    UiFixture f;
+    WriteLibrary(f);
+    f.Start();
+    auto* info = f.Get<QToolButton>("btnInfo");
+    info->click();  // down, nothing chosen yet
+    QCOMPARE(f.help.calls, QStringList());
+    f.ChooseBook("Elves");
+    f.ChooseChapter("Wood elves");
+    QCOMPARE(f.help.calls, QStringList({"topic elves/chapters.hlp basewin 12"}));
+    f.ChooseChapter("High elves");  // topic 0 opens nothing
+    QCOMPARE(f.help.calls.size(), 1);
+    f.ChooseBook("Unbound");
+    f.ChooseChapter("Loose");  // topic 5, but Unbound has no chapter help
+    QCOMPARE(f.help.calls.size(), 1);
+    info->click();  // up
+    QCOMPARE(f.help.calls.last(), QString("close chapters.hlp"));
+    f.ChooseBook("Elves");
+    f.ChooseChapter("Wood elves");
+    QCOMPARE(f.help.calls.size(), 2);
+    info->click();  // down again opens the loaded chapter's topic
+    QCOMPARE(f.help.calls.last(), QString("topic elves/chapters.hlp basewin 12"));
+  }
+
+  void optionsPanelFollowsTheChapterWhenAutomatic() {
+    UiFixture f;
+    WriteLibrary(f);
+    f.Start();
+    f.ChooseBook("Elves");
+    f.ChooseChapter("Wood elves");
+    QComboBox* letters = f.List("cmbInitLetter");
+    QStringList entries;
+    for (int i = 0; i < letters->count(); ++i) entries << letters->itemText(i);
+    QCOMPARE(entries, QStringList({"*", "A", "B", "D"}));
+    QCOMPARE(letters->currentText(), QString("*"));
+    QVERIFY(f.Get<QCheckBox>("cbxStatistical")->isChecked());
+    QVERIFY(!f.Get<QCheckBox>("cbxStructural")->isChecked());
+    QVERIFY(!f.Get<QCheckBox>("cbxPrefix")->isChecked() && !f.Get<QCheckBox>("cbxSuffix")->isChecked());
+    QVERIFY(f.Get<QRadioButton>("rbtFit2")->isChecked());
+
+    f.ChooseChapter("High elves");
+    QVERIFY(!f.Get<QCheckBox>("cbxStatistical")->isChecked());
+    QVERIFY(f.Get<QCheckBox>("cbxStructural")->isChecked());
+    QVERIFY(f.Get<QCheckBox>("cbxPrefix")->isChecked() && f.Get<QCheckBox>("cbxSuffix")->isChecked());
+    QVERIFY(f.Get<QRadioButton>("rbtFit3")->isChecked());
+
+    f.ChooseChapter("Odd fit");  // FIT:7 has no button: the fit level stays
+    QVERIFY(f.Get<QRadioButton>("rbtFit3")->isChecked());
+  }
+
+  void optionsPanelKeepsTheUsersChoiceWhenNotAutomatic() {
+    UiFixture f;
+    WriteLibrary(f);
+    f.Start();
+    f.ChooseBook("Elves");
+    f.ChooseChapter("Wood elves");
+    f.Get<QCheckBox>("cbxAutoOptions")->setChecked(false);
+    f.Get<QCheckBox>("cbxStatistical")->setChecked(false);
+    f.Get<QCheckBox>("cbxSuffix")->setChecked(true);
+    f.Get<QRadioButton>("rbtFit1")->setChecked(true);
+    f.List("cmbInitLetter")->setCurrentIndex(3);
+    f.ChooseChapter("High elves");
+    QVERIFY(!f.Get<QCheckBox>("cbxStatistical")->isChecked());
+    QVERIFY(!f.Get<QCheckBox>("cbxStructural")->isChecked());
+    QVERIFY(!f.Get<QCheckBox>("cbxPrefix")->isChecked() && f.Get<QCheckBox>("cbxSuffix")->isChecked());
+    QVERIFY(f.Get<QRadioButton>("rbtFit1")->isChecked());
+    QCOMPARE(f.List("cmbInitLetter")->currentText(), QString("*"));
+    QCOMPARE(f.List("cmbInitLetter")->count(), 4);
+  }
+
+  void typingDoesNotPickABookOrChapter() {
+    UiFixture f;
+    WriteLibrary(f);
+    f.Start();
+    QComboBox* books = f.List("cmbBook");
+    QTest::keyClick(books, Qt::Key_P);
+    QTest::keyClick(books, Qt::Key_E);
+    QCOMPARE(books->currentIndex(), -1);
+    QCOMPARE(f.Status(), QString());
+  }
+};
+
+VAEL_UI_TEST(SelectionTest);
+#include "SelectionTest.moc"

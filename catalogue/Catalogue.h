@@ -35,7 +35,9 @@ std::string ReadChapterTitle(const std::string& path);
 // to the next one; empty when the file has no such bytes.
 std::string ReadCompiledChapterTitle(const std::string& path);
 
-// Finds the books below baseFolder (empty = the working folder).
+// Finds the books below baseFolder (empty = the working folder): every
+// entry, "." and ".." included, in name order, whose "book.dat" has a title
+// line within its first 255 bytes. Folder names are relative to baseFolder.
 BookScan ScanBooks(const std::string& baseFolder);
 
 // Progress of ListChapters: first (min, max, position) for the folder's
@@ -46,7 +48,9 @@ struct ListProgress {
 };
 
 // Chapters of a book folder ("" for the working folder, else "name/"), in
-// discovery order: text chapters, then compiled chapters they do not hide.
+// discovery order: text chapters (*.vel, any case), then compiled chapters
+// (*.qch) that no listed file name begins with and whose title is not
+// listed yet. Entries that cannot be read as files are passed over.
 std::vector<ChapterEntry> ListChapters(const std::string& bookFolder,
                                        const ListProgress& progress = {});
 

@@ -90,6 +90,10 @@ enum OptionBit { kStructGen = 1, kStatGen = 2, kShuffle = 4, kPrefix = 8, kSuffi
 
 int VariantLength(int type) { return type / 2 + 2; }
 
+// FIT: and VAL: keep the code of the character after them minus that of "0",
+// -48 to 207; in one byte, -48 to -1 come back as 208 to 255.
+int DigitOption(int stored) { return stored > 0xFF - '0' ? stored - 0x100 : stored; }
+
 int HighestType(const TVaelChapter& chapter) {
   for (int t = kStructureTypes - 1; t > 0; --t) {
     if (chapter.structureTypeCounts[t] != 0) return t;
@@ -324,8 +328,8 @@ bool ReadCompiledChapter(TVaelChapter& chapter, std::string_view bytes) {
   chapter.shuffle = options & kShuffle;
   chapter.prefixOption = options & kPrefix;
   chapter.suffixOption = options & kSuffix;
-  chapter.fitLevel = in.GetByte();
-  chapter.valLevel = in.GetByte();
+  chapter.fitLevel = DigitOption(in.GetByte());
+  chapter.valLevel = DigitOption(in.GetByte());
   chapter.punctLevel = in.GetByte();
   chapter.yMode = in.GetByte();
   chapter.uMode = in.GetByte();

@@ -131,6 +131,27 @@ TEST(CompiledChapter, SmallChapterMatchesTheHandWorkedBytes) {
   }
 }
 
+TEST(CompiledChapter, TextChapterCompilesToTheHandWorkedBytes) {
+  test::TempDir dir;
+  test::ChapterSpec spec;
+  spec.title = "T";
+  spec.line1 = "L1";
+  spec.line2 = "L2";
+  spec.author = "A";
+  spec.genopt = "STRUCTGEN SUFFIX FIT:2 VAL:1 PUNCT:3 Y:SEMI";
+  spec.extraTags = {"TEMPLATES \"4\" \"3:300\";"};
+  spec.names = {"Tara", "Elo"};
+  const std::string path = test::WriteChapter(dir, "small.vel", spec);
+  TVaelChapter chapter;
+  chapter.Load(path);
+  ASSERT_TRUE(chapter.loaded) << chapter.errorText;
+
+  SmallLayout at{};
+  std::string expected = SmallChapterImage(at);
+  expected[1] = static_cast<char>(ChapterChecksum(test::ChapterText(spec)));
+  EXPECT_EQ(test::ReadFile(dir.File("small.qch")), expected);
+}
+
 TEST(CompiledChapter, TwelveVowelElementsTakeTwoBytesPerRow) {
   TVaelChapter chapter;
   StartAnalysis(chapter, 12);

@@ -59,7 +59,8 @@ std::vector<std::pair<std::string, ChapterSpec>> OptionChapters() {
       {"shuffle, semi Y and U, every flag",
        Spec({"Maya", "Tyr", "Quara", "Quinn", "Yolanda Quest", "Aquila-Ry", "Eryan"},
             "STRUCTGEN STATGEN SHUFFLE PREFIX SUFFIX FIT:2 VAL:3 PUNCT:5 Y:SEMI U:SEMI")},
-      {"consonant Y", Spec({"Yaya", "Kyra", "Ayon"}, "Y:CON PUNCT:7")},
+      // FIT: followed by a space reads as -16.
+      {"consonant Y, odd digits", Spec({"Yaya", "Kyra", "Ayon"}, "Y:CON PUNCT:7 FIT: VAL:x")},
       {"several parts and accents",
        Spec({"El-da Mor Tan", "A'ra Ka-Lo", "Bj\xF6rn", "\xC7" "elik", "\xDE\xF3rr Ul-Vin"}, "")},
       {"explicit templates",
@@ -110,6 +111,29 @@ TEST(CompiledRoundTrip, ChangedTextIsAnalysedAgainAndRecompiled) {
   EXPECT_NE(after, before);
   EXPECT_EQ(static_cast<std::uint8_t>(after[1]), ChapterChecksum(test::ChapterText(spec)));
   EXPECT_EQ(changed->chapter->vowelElements[2], "U");  // Torin, then Ulva
+}
+
+TEST(CompiledRoundTrip, ChapterBeyondThePairBytesIsNeverCached) {
+  test::TempDir dir;
+  const std::string path = test::WriteChapter(dir, "c.vel", Spec({"Torin", "Elda"}, ""));
+  LoadFresh(path);
+  ASSERT_TRUE(std::filesystem::exists(CompiledPath(path)));
+
+  // 400 two-letter consonant clusters: pairs with consonant elements past
+  // 255, which a pair's single byte cannot hold.
+  std::vector<std::string> names;
+  const std::string letters = "BCDFGHJKLMNPQRSTVWXZ";
+  for (char a : letters) {
+    for (char b : letters) names.push_back(std::string{a, b, 'A'});
+  }
+  test::WriteChapter(dir, "c.vel", Spec(names, ""));
+  auto first = LoadFresh(path);
+  ASSERT_TRUE(first->chapter->loaded) << first->chapter->errorText;
+  EXPECT_EQ(first->chapter->consonantElementCount, 400);
+  EXPECT_FALSE(std::filesystem::exists(CompiledPath(path)));
+  auto second = LoadFresh(path);
+  EXPECT_FALSE(second->fromCompiled());
+  test::ExpectSameTables(*first->chapter, *second->chapter);
 }
 
 TEST(CompiledRoundTrip, TruncatedCompiledChapterBesideTheTextIsRebuilt) {

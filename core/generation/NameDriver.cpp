@@ -27,8 +27,9 @@ constexpr int kFailuresPerValStep = 5;
 //    the templates that can begin with it;
 constexpr int kTemplateDrawCap = 10000;
 //  - builder failures in one element group before its initial letter is
-//    given up (five structures' worth of retries);
-constexpr int kEmptyPiecesBeforeDroppingLetter = 5 * kStructureRetryCap;
+//    given up: forty structures given up, so that structures that can
+//    begin with the letter have had every chance to be drawn;
+constexpr int kEmptyPiecesBeforeDroppingLetter = 40 * kStructureRetryCap;
 //  - builder failures in one element group before the group is given up;
 constexpr int kEmptyPiecesBeforeDroppingGroup = 4 * kEmptyPiecesBeforeDroppingLetter;
 //  - rejected pieces before screening is switched off (a negative val level

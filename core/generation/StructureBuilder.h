@@ -22,9 +22,11 @@ struct PieceRequest {
 };
 
 // Retries on one structure before the builder gives it up and draws a new
-// one. Relaxation ends at the 25th retry; the rest are retries at fit 0 with
-// fresh split points.
-inline constexpr int kStructureRetryCap = 1000;
+// one. Relaxation ends at the 25th retry; after it only the split point
+// decides whether a structure can be filled, and a structure of L elements
+// has L - 2 of them, so a fillable one is all but sure to be filled long
+// before this.
+inline constexpr int kStructureRetryCap = 250;
 
 // Type draws rejected for the initial letter before the builder picks among
 // the acceptable types directly.

@@ -63,25 +63,31 @@ bool IsBadWord(const std::string& candidate) {
 
 // The first letter, in set order, that takes a larger share of the piece than
 // of any sample name. Shares are whole percent, halves rounded up, computed in
-// floating point exactly as the statistics compute them.
+// floating point exactly as the statistics compute them. Only letters of the
+// piece can fail, so the set order is kept by taking the failing letter with
+// the lowest index.
 std::string ExcessShare(const TVaelChapter& chapter, const std::string& candidate) {
   std::array<int, 256> counts{};
   for (char c : candidate) ++counts[static_cast<unsigned char>(c)];
   const double length = static_cast<double>(candidate.size());
-  for (int l = 0; l < kScreenedLetters; ++l) {
-    const char letter = nameLetterSet[l];
+  int failing = kScreenedLetters;
+  for (char letter : candidate) {
+    const int index = NameLetterIndex(letter);
+    if (index < 0 || index >= failing) continue;
     const int count = counts[static_cast<unsigned char>(letter)];
     if (count <= 1) continue;
     const int share = static_cast<int>((count / length + 0.005) * 100.0);
-    if (share > chapter.maxLetterPercent[l]) return std::string("!FREQ/") + letter;
+    if (share > chapter.maxLetterPercent[index]) failing = index;
   }
-  return {};
+  if (failing == kScreenedLetters) return {};
+  return std::string("!FREQ/") + nameLetterSet[failing];
 }
 
 }  // namespace
 
 std::string CheckCandidate(const TVaelChapter& chapter, const std::string& candidate, int level) {
-  if (level == 0) return {};
+  // An empty piece passes every check.
+  if (level == 0 || candidate.empty()) return {};
   if (HasRepeatedSequence(candidate)) return "!REP";
   if (std::string reason = CloseRepeat(chapter, candidate); !reason.empty()) return reason;
   if (level == 1) return {};

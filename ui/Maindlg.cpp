@@ -34,6 +34,10 @@ constexpr int kDefaultLines = 3;
 constexpr int kDefaultListSize = 100;
 constexpr int kUnreadableListSize = 50;
 
+// The status line's width in the form, and how far left it may grow.
+constexpr int kStatusWidth = 53;
+constexpr int kStatusLeftmost = 230;
+
 const QString kAbout1 = QStringLiteral("Vaelorn 3.3");
 const QString kAbout2 = QStringLiteral("New names in the style of your samples");
 const QString kAbout3 = QStringLiteral("Choose a book, then a chapter");
@@ -133,7 +137,7 @@ TForm1::TForm1(const vael::ui::Platform& platform, QWidget* parent)
   optionsExpanded = true;
   btnOptionsClick();
 
-  ui->lblStatus->setText(QString());
+  SetStatusText(QString());
   SetInfoLine2(ui->lblInfo2->y(), false);
   ShowInfo(QString(), QString(), QString());
 
@@ -257,8 +261,19 @@ void TForm1::ShowAbout() {
 }
 
 void TForm1::SetStatus(const QString& text) {
-  ui->lblStatus->setText(text);
+  SetStatusText(text);
   statusShowsHint = false;
+}
+
+void TForm1::SetStatusText(const QString& text) {
+  // The status line is right-aligned and grows to the left as far as the
+  // crest, so that messages such as "Generated 1000" show whole.
+  QLabel* status = ui->lblStatus;
+  const int right = status->x() + status->width();
+  const int width = std::clamp(status->fontMetrics().horizontalAdvance(text) + 4, kStatusWidth,
+                               right - kStatusLeftmost);
+  status->setGeometry(right - width, status->y(), width, status->height());
+  status->setText(text);
 }
 
 void TForm1::SetInfoLine2(int top, bool bold) {
@@ -282,7 +297,7 @@ void TForm1::ShowHint(const QString& hint) {
   // A status message stays until a hint replaces it.
   if (hint.isEmpty() && !statusShowsHint) return;
   ebxPageSizeExit();
-  ui->lblStatus->setText(hint);
+  SetStatusText(hint);
   statusShowsHint = true;
 }
 

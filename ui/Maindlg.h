@@ -123,6 +123,7 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void SetInfoLine2(int top, bool bold);
   void OpenChapterHelp();
   void ShowHint(const QString& hint);
+  void SetStatusText(const QString& text);
   void BusyCursor();
   void NormalCursor();
   void PauseWithGauge();

@@ -62,9 +62,14 @@ int LeadingTypeNumber(std::string_view text) {
   return std::min(value, kLargestType);
 }
 
-bool TemplateAcceptsLetter(std::string_view text, char letter) {
+// The template's first structure type must be able to begin with the
+// letter. The kind of Y follows the chapter's Y mode here as it does in the
+// builder's type draw: judged by the letter classes alone, a consonantal Y
+// (Y:CON) would only ever be offered templates that begin with a vowel, and
+// the builder would then refuse every one of their types.
+bool TemplateAcceptsLetter(std::string_view text, char letter, int yMode) {
   if (letter == '*' || (!text.empty() && text.front() == '#')) return true;
-  return LeadingTypeNumber(text) % 2 == 1 ? IsVowel(letter) : IsConsonant(letter);
+  return TypeAcceptsLetter(LeadingTypeNumber(text), letter, yMode);
 }
 
 int DrawTemplateIndex(TVaelChapter& chapter, int count) {
@@ -85,7 +90,7 @@ std::string ChooseTemplate(NameRun& run, bool& droppedLetter) {
   std::vector<int> acceptable(count, 0);
   bool anyAcceptable = false;
   for (int i = 0; i < count; ++i) {
-    if (TemplateAcceptsLetter(chapter.templates[i], run.initialLetter)) {
+    if (TemplateAcceptsLetter(chapter.templates[i], run.initialLetter, chapter.yMode)) {
       acceptable[i] = std::max(chapter.templateWeights[i], 0);
       anyAcceptable = true;
     }
@@ -96,14 +101,14 @@ std::string ChooseTemplate(NameRun& run, bool& droppedLetter) {
   }
   for (int draw = 0; draw < kTemplateDrawCap; ++draw) {
     const int index = DrawTemplateIndex(chapter, count);
-    if (TemplateAcceptsLetter(chapter.templates[index], run.initialLetter)) return chapter.templates[index];
+    if (TemplateAcceptsLetter(chapter.templates[index], run.initialLetter, chapter.yMode)) return chapter.templates[index];
   }
   int index = WeightedDraw(chapter.random, acceptable);
   if (index < 0) {
     // Only templates of weight 0 or less can begin with the letter.
     std::vector<int> choices;
     for (int i = 0; i < count; ++i) {
-      if (TemplateAcceptsLetter(chapter.templates[i], run.initialLetter)) choices.push_back(i);
+      if (TemplateAcceptsLetter(chapter.templates[i], run.initialLetter, chapter.yMode)) choices.push_back(i);
     }
     index = choices[RandomBelow(chapter.random, static_cast<int>(choices.size()))];
   }

@@ -51,15 +51,6 @@ const InitialLetterLists& LetterLists() {
   return lists;
 }
 
-bool TypeAcceptsLetter(int type, char letter, int yMode) {
-  if (letter == '*') return true;
-  const InitialLetterLists& lists = LetterLists();
-  if (type % 2 == 1) {
-    return lists.vowels.find(letter) != std::string::npos && !(letter == 'Y' && yMode == 1);
-  }
-  return lists.consonants.find(letter) != std::string::npos && !(letter == 'Y' && yMode == 0);
-}
-
 // Relaxation schedule, steps A.2 to A.5: returns the effective fit and pair
 // options for this call.
 void EnterCall(TVaelChapter& chapter, const PieceRequest& request, GenerationLog& log,
@@ -371,6 +362,15 @@ std::string FinishPiece(const TVaelChapter& chapter, const Working& work) {
 }
 
 }  // namespace
+
+bool TypeAcceptsLetter(int type, char letter, int yMode) {
+  if (letter == '*') return true;
+  const InitialLetterLists& lists = LetterLists();
+  if (type % 2 == 1) {
+    return lists.vowels.find(letter) != std::string::npos && !(letter == 'Y' && yMode == 1);
+  }
+  return lists.consonants.find(letter) != std::string::npos && !(letter == 'Y' && yMode == 0);
+}
 
 std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request) {
   GenerationLog log(chapter.logFile, request.log);

@@ -32,6 +32,11 @@ inline constexpr int kStructureRetryCap = 250;
 // the acceptable types directly.
 inline constexpr int kTypeDrawCap = 10000;
 
+// Whether a structure of `type` may begin a piece that must begin with
+// `letter` ('*' for any): odd types begin with a vowel, even types with a
+// consonant, and the chapter's Y mode says which kind a Y is.
+bool TypeAcceptsLetter(int type, char letter, int yMode);
+
 // One candidate piece in capitals, or "" when a position had no element.
 std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request);
 

@@ -18,6 +18,9 @@ namespace vael::test {
 struct LogSummary {
   std::string templateText;
   std::vector<std::string> acceptedPieces;
+  // Per accepted piece: the initial letter had been given up for its
+  // element group (or for the whole name) when it was built.
+  std::vector<bool> withoutInitialLetter;
   int structureLines = 0;
   int failedCalls = 0;
   bool droppedInitialLetter = false;
@@ -53,6 +56,11 @@ inline LogSummary CheckLog(const TVaelChapter& chapter, const GenerationOptions&
   int type = -1;
   int positions = 0;
   std::string pending;  // a piece waiting for the driver's verdict
+  // Element group being filled, counted again from 0 when a history
+  // conflict rebuilds the name; groups that gave the letter up keep it so.
+  std::size_t group = 0;
+  std::vector<bool> groupDropped;
+  bool nameDropped = false;
   std::smatch m;
   auto match = [&](const std::regex& re) {
     return std::regex_search(log.cbegin() + static_cast<std::ptrdiff_t>(at), log.cend(), m, re,
@@ -84,13 +92,22 @@ inline LogSummary CheckLog(const TVaelChapter& chapter, const GenerationOptions&
       EXPECT_EQ(CheckCandidate(chapter, pending, level), m[1].str()) << pending << " at " << level;
       pending.clear();
     } else if (match(relaxation)) {
-      if (m.str().find("Initial letter") != std::string::npos) summary.droppedInitialLetter = true;
+      if (m.str().find("Initial letter") != std::string::npos) {
+        summary.droppedInitialLetter = true;
+        if (summary.structureLines == 0 && summary.failedCalls == 0) nameDropped = true;
+        if (groupDropped.size() <= group) groupDropped.resize(group + 1, false);
+        groupDropped[group] = true;
+      }
     } else if (match(history)) {
+      group = 0;
     } else if (match(finalRecord)) {
       summary.finalName = m[1];
     } else if (log.compare(at, 2, "\r\n") == 0 && !pending.empty()) {
       EXPECT_EQ(CheckCandidate(chapter, pending, level), "") << pending << " accepted at " << level;
       summary.acceptedPieces.push_back(pending);
+      summary.withoutInitialLetter.push_back(nameDropped ||
+                                             (group < groupDropped.size() && groupDropped[group]));
+      ++group;
       pending.clear();
       at += 2;
       continue;

@@ -68,6 +68,16 @@ TEST_F(Driver, TemplateMustSuitTheInitialLetter) {
   EXPECT_EQ(seen, (std::set<std::string>{"3", "#"}));
 }
 
+TEST_F(Driver, ConsonantalYFindsTemplatesThatBeginWithAConsonant) {
+  Load(Spec({"YARA", "YOLAN", "ANNA", "KORA"}, "", "Y:CON"));
+  for (int i = 0; i < 20; ++i) {
+    std::string log;
+    const std::string name = GenerateLogged(Options(0, 0, false, false, false, false, 'Y'), log);
+    EXPECT_EQ(name[0], 'Y') << name;
+    EXPECT_EQ(log.find("Dropped"), std::string::npos);
+  }
+}
+
 TEST_F(Driver, DigitsPastSixtyThreeStartANewGroup) {
   // 70 reads as 63 (no structures: every type but 63 is allowed) and then 0.
   Load(Spec({"KA", "KALA"}, "\"70\""));

@@ -38,7 +38,7 @@ constexpr int kRejectionsBeforeAcceptingAny = 1000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Steps of one GenerateName call that the helpers share.
+// State of one GenerateName call that the helpers share.
 struct NameRun {
   TVaelChapter& chapter;
   const GenerationOptions& options;
@@ -78,7 +78,7 @@ int DrawTemplateIndex(TVaelChapter& chapter, int count) {
   return drawn >= 0 ? drawn : static_cast<int>(RandomBelow(chapter.random, count));
 }
 
-// Step 2, bounded: gives the initial letter up (for the whole name) when no
+// Template draw, bounded: gives the initial letter up (for the whole name) when no
 // template can begin with it, and after kTemplateDrawCap misses picks among
 // the templates that can.
 std::string ChooseTemplate(NameRun& run, bool& droppedLetter) {
@@ -128,7 +128,7 @@ int ReadTypeNumber(std::string_view text, std::size_t& position) {
   return value;
 }
 
-// Step 5.1.1 to 5.1.4: fills allowedTypeWeights for the group at `position`
+// Fills allowedTypeWeights for the group at `position`
 // and moves past it.
 void PrepareAllowedTypes(TVaelChapter& chapter, std::string_view text, std::size_t& position) {
   chapter.allowedTypeWeights.fill(0);
@@ -150,7 +150,7 @@ void PrepareAllowedTypes(TVaelChapter& chapter, std::string_view text, std::size
   }
 }
 
-// Step 5.1.5: pieces until one passes screening. "" only when the builder
+// Pieces until one passes screening. "" only when the builder
 // could not fill any structure of this group at all.
 std::string FillGroup(NameRun& run, int group) {
   const GenerationOptions& options = run.options;
@@ -202,7 +202,7 @@ std::string FillGroup(NameRun& run, int group) {
   }
 }
 
-// Step 5: the name from one template, before the word pass.
+// The name from one template, before the word pass.
 std::string Assemble(NameRun& run, std::string_view text) {
   std::string name;
   int group = 0;
@@ -222,7 +222,7 @@ std::string Assemble(NameRun& run, std::string_view text) {
   return name;
 }
 
-// Steps 6 and 7: accents and capitals per word, words split at ' ' and '_';
+// Accents and capitals per word, words split at ' ' and '_';
 // then the underscores go.
 void FinishWords(const TVaelChapter& chapter, std::string& name) {
   std::size_t start = 0;
@@ -238,7 +238,7 @@ void FinishWords(const TVaelChapter& chapter, std::string& name) {
   std::erase(name, '_');
 }
 
-// Step 8: true when the name may stay.
+// History check: true when the name may stay.
 bool PassesHistory(NameRun& run, const std::string& name) {
   const TVaelChapter& chapter = run.chapter;
   const int count = std::clamp(chapter.historyCount, 0, kHistorySize);

@@ -1,5 +1,6 @@
 #include "core/generation/StructureBuilder.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string_view>
@@ -39,10 +40,13 @@ struct Working {
 // capitals. The consonant list loses its first U, which is only the capital
 // of the consonantal u; the capital of the consonantal y stays.
 struct InitialLetterLists {
-  std::string vowels;
-  std::string consonants;
-  InitialLetterLists() : vowels(ToUpper(vowelSet)), consonants(ToUpper(consonantSet)) {
+  std::array<bool, 256> vowel{};
+  std::array<bool, 256> consonant{};
+  InitialLetterLists() {
+    for (char c : ToUpper(vowelSet)) vowel[static_cast<unsigned char>(c)] = true;
+    std::string consonants = ToUpper(consonantSet);
     if (auto u = consonants.find('U'); u != std::string::npos) consonants.erase(u, 1);
+    for (char c : consonants) consonant[static_cast<unsigned char>(c)] = true;
   }
 };
 
@@ -51,8 +55,8 @@ const InitialLetterLists& LetterLists() {
   return lists;
 }
 
-// Relaxation schedule, steps A.2 to A.5: returns the effective fit and pair
-// options for this call.
+// Retry count and relaxation: one option is given up every fifth retry on
+// a structure. Sets the effective fit and pair options of this call.
 void EnterCall(TVaelChapter& chapter, const PieceRequest& request, GenerationLog& log,
                Working& work) {
   if (chapter.newStructure) {
@@ -97,22 +101,25 @@ void EnterCall(TVaelChapter& chapter, const PieceRequest& request, GenerationLog
 // after kTypeDrawCap misses; and gives the letter up when there is none.
 int DrawType(TVaelChapter& chapter, PieceRequest& request, GenerationLog& log) {
   const std::span<const int> weights(chapter.allowedTypeWeights);
-  std::array<int, kStructureTypes> acceptable{};
-  bool anyAcceptable = false;
-  bool anyWeight = false;
-  for (int type = 0; type < kStructureTypes; ++type) {
-    if (weights[type] <= 0) continue;
-    anyWeight = true;
-    if (TypeAcceptsLetter(type, request.initialLetter, chapter.yMode)) {
-      acceptable[type] = weights[type];
-      anyAcceptable = true;
+  auto acceptableWeights = [&] {
+    std::array<int, kStructureTypes> acceptable{};
+    for (int type = 0; type < kStructureTypes; ++type) {
+      if (weights[type] > 0 && TypeAcceptsLetter(type, request.initialLetter, chapter.yMode)) {
+        acceptable[type] = weights[type];
+      }
     }
-  }
-  if (!anyWeight) return -1;
-  if (!anyAcceptable) {
+    return acceptable;
+  };
+  const auto hasWeight = [](const std::array<int, kStructureTypes>& list) {
+    return std::any_of(list.begin(), list.end(), [](int weight) { return weight > 0; });
+  };
+  if (std::none_of(weights.begin(), weights.end(), [](int weight) { return weight > 0; })) return -1;
+  std::array<int, kStructureTypes> acceptable = acceptableWeights();
+  if (!hasWeight(acceptable)) {
     log.Dropped("Initial letter");
     request.initialLetter = '*';
     request.initialLetterDropped = true;
+    acceptable = acceptableWeights();
   }
   for (int draw = 0; draw < kTypeDrawCap; ++draw) {
     const int type = WeightedDraw(chapter.random, weights);
@@ -133,7 +140,7 @@ int DrawVariant(TVaelChapter& chapter, const PieceRequest& request, int type) {
   return static_cast<int>(RandomBelow(chapter.random, count));
 }
 
-// Step B: a new structure. False when no type can be drawn at all.
+// A new structure: type, then variant. False when no type can be drawn at all.
 bool ChooseStructure(TVaelChapter& chapter, PieceRequest& request, GenerationLog& log) {
   chapter.newStructure = false;
   const int type = DrawType(chapter, request, log);
@@ -179,7 +186,7 @@ struct PairChoice {
   ElementPair pair;
 };
 
-// Step D for start pairs (at position 0) or end pairs (at L - 2).
+// Pair candidates and the choice among them, for start pairs (at position 0) or end pairs (at L - 2).
 PairChoice ChoosePair(TVaelChapter& chapter, const PieceRequest& request, const Working& work,
                       int position, bool vowelNow, bool start, GenerationLog& log) {
   const auto& pairs = start ? chapter.startPairs : chapter.endPairs;
@@ -236,7 +243,7 @@ bool Adjacency(const auto& table, int row, int column) {
   return column < static_cast<int>(cells.size()) && cells[column] != 0;
 }
 
-// Step E: the filters of a single element at `position`, in order.
+// The filters of a single element at `position`, in order.
 bool IsCandidate(const TVaelChapter& chapter, const PieceRequest& request, const Working& work,
                  int code, int position, int slot, bool vowel) {
   if (PositionCount(chapter, code, slot) < 1) return false;
@@ -278,7 +285,7 @@ bool IsCandidate(const TVaelChapter& chapter, const PieceRequest& request, const
   return true;
 }
 
-// Step E with the choice: the code chosen, or -1.
+// Single element candidates and the choice: the code chosen, or -1.
 int ChooseElement(TVaelChapter& chapter, const PieceRequest& request, const Working& work,
                   int position, int slot, bool vowel, GenerationLog& log) {
   const int count = vowel ? std::min<int>(chapter.vowelElementCount, kMaxVowelElements)
@@ -301,7 +308,7 @@ int ChooseElement(TVaelChapter& chapter, const PieceRequest& request, const Work
   return code;
 }
 
-// Step C.2.1: the slot of a position and whether it takes a vowel. The
+// The slot of a position and whether it takes a vowel. The
 // end-aligned slots of a structure that begins with a vowel are one higher
 // than where the statistics counted them when maxElements - L is even; the
 // builder keeps its own formulas.
@@ -343,7 +350,7 @@ void ReplaceAll(std::string& text, char from, std::string_view to) {
   text = std::move(out);
 }
 
-// Step F: spell the chosen elements out.
+// Spells the chosen elements out.
 std::string FinishPiece(const TVaelChapter& chapter, const Working& work) {
   std::string piece;
   for (int i = 0; i < work.length && work.codes[i] >= 0; ++i) piece += ElementText(chapter, work.codes[i]);
@@ -366,10 +373,9 @@ std::string FinishPiece(const TVaelChapter& chapter, const Working& work) {
 bool TypeAcceptsLetter(int type, char letter, int yMode) {
   if (letter == '*') return true;
   const InitialLetterLists& lists = LetterLists();
-  if (type % 2 == 1) {
-    return lists.vowels.find(letter) != std::string::npos && !(letter == 'Y' && yMode == 1);
-  }
-  return lists.consonants.find(letter) != std::string::npos && !(letter == 'Y' && yMode == 0);
+  const auto byte = static_cast<unsigned char>(letter);
+  if (type % 2 == 1) return lists.vowel[byte] && !(letter == 'Y' && yMode == 1);
+  return lists.consonant[byte] && !(letter == 'Y' && yMode == 0);
 }
 
 std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request) {
@@ -401,7 +407,7 @@ std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request) {
     }
   }
 
-  // Step C.
+  // Positions.
   work.length = work.type / 2 + 2;
   work.split = 1 + static_cast<int>(RandomBelow(chapter.random, work.length - 2));
   work.codes.fill(-1);

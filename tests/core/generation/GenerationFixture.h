@@ -30,7 +30,7 @@ inline std::unique_ptr<TVaelChapter> LoadCopy(const TempDir& dir, const std::fil
   return LoadChapter(copy);
 }
 
-inline std::unique_ptr<TVaelChapter> LoadSpec(const TempDir& dir, const ChapterSpec& spec,
+inline std::unique_ptr<TVaelChapter> LoadWritten(const TempDir& dir, const ChapterSpec& spec,
                                               const std::string& fileName = "test.vel") {
   return LoadChapter(WriteChapter(dir, fileName, spec));
 }

@@ -55,7 +55,7 @@ TEST(GenerationLog, ValLevelIsWrittenByItsFirstCharacter) {
   WorkingFolder folder(dir.path());
   ChapterSpec spec;
   spec.names = {"KAKAKAKAKA"};
-  auto chapter = LoadSpec(dir, spec);
+  auto chapter = LoadWritten(dir, spec);
   SeedRandom(*chapter, 1);
   GenerateName(*chapter, Options(0, 12, false, false, false, false, '*', true));
   const std::string log = ReadFile("!vel_log.txt");

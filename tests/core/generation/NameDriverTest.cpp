@@ -8,7 +8,7 @@
 namespace vael::test {
 namespace {
 
-ChapterSpec Spec(std::vector<std::string> names, std::string templates = "", std::string genopt = "") {
+ChapterSpec Samples(std::vector<std::string> names, std::string templates = "", std::string genopt = "") {
   ChapterSpec spec;
   spec.names = std::move(names);
   spec.genopt = std::move(genopt);
@@ -26,7 +26,7 @@ int Count(const std::string& text, const std::string& what) {
 class Driver : public ::testing::Test {
  protected:
   void Load(const ChapterSpec& spec, std::uint32_t seed = 3) {
-    chapter_ = LoadSpec(dir_, spec);
+    chapter_ = LoadWritten(dir_, spec);
     ASSERT_TRUE(chapter_->loaded) << chapter_->errorText;
     SeedRandom(*chapter_, seed);
   }
@@ -57,7 +57,7 @@ TEST_F(Driver, UnloadedChapterGivesNothingAndWritesNothing) {
 }
 
 TEST_F(Driver, TemplateMustSuitTheInitialLetter) {
-  Load(Spec({"KAL", "TOR", "ARN", "ELK", "KALA"}, "\"2|4\" \"3\" \"#\""));
+  Load(Samples({"KAL", "TOR", "ARN", "ELK", "KALA"}, "\"2|4\" \"3\" \"#\""));
   std::set<std::string> seen;
   for (int i = 0; i < 40; ++i) {
     std::string log;
@@ -69,7 +69,7 @@ TEST_F(Driver, TemplateMustSuitTheInitialLetter) {
 }
 
 TEST_F(Driver, ConsonantalYFindsTemplatesThatBeginWithAConsonant) {
-  Load(Spec({"YARA", "YOLAN", "ANNA", "KORA"}, "", "Y:CON"));
+  Load(Samples({"YARA", "YOLAN", "ANNA", "KORA"}, "", "Y:CON"));
   for (int i = 0; i < 20; ++i) {
     std::string log;
     const std::string name = GenerateLogged(Options(0, 0, false, false, false, false, 'Y'), log);
@@ -80,7 +80,7 @@ TEST_F(Driver, ConsonantalYFindsTemplatesThatBeginWithAConsonant) {
 
 TEST_F(Driver, DigitsPastSixtyThreeStartANewGroup) {
   // 70 reads as 63 (no structures: every type but 63 is allowed) and then 0.
-  Load(Spec({"KA", "KALA"}, "\"70\""));
+  Load(Samples({"KA", "KALA"}, "\"70\""));
   for (int i = 0; i < 10; ++i) {
     std::string log;
     GenerateLogged(Options(0, 0, false, false, false, false), log);
@@ -91,7 +91,7 @@ TEST_F(Driver, DigitsPastSixtyThreeStartANewGroup) {
 }
 
 TEST_F(Driver, LiteralRepeatingTheLastLetterIsNotDoubled) {
-  Load(Spec({"AH", "OH", "UH"}, "\"1h\" \"1a\""));
+  Load(Samples({"AH", "OH", "UH"}, "\"1h\" \"1a\""));
   for (int i = 0; i < 30; ++i) {
     const std::string name = Generate(Options(0, 0, false, false, false, false));
     EXPECT_TRUE(std::regex_match(name, std::regex("[AOU]h(a)?"))) << name;
@@ -99,12 +99,12 @@ TEST_F(Driver, LiteralRepeatingTheLastLetterIsNotDoubled) {
 }
 
 TEST_F(Driver, UnderscoreJoinsWordsAndSpaceKeepsThemApart) {
-  Load(Spec({"KAL", "DOR", "MIN"}, "\"2_2\""));
+  Load(Samples({"KAL", "DOR", "MIN"}, "\"2_2\""));
   for (int i = 0; i < 20; ++i) {
     const std::string name = Generate(Options(0, 0, false, false, false, false));
     EXPECT_TRUE(std::regex_match(name, std::regex("[KDM][aoi][lrn][KDM][aoi][lrn]"))) << name;
   }
-  Load(Spec({"KAL", "DOR", "MIN"}, "\"2 2\""));
+  Load(Samples({"KAL", "DOR", "MIN"}, "\"2 2\""));
   for (int i = 0; i < 20; ++i) {
     const std::string name = Generate(Options(0, 0, false, false, false, false));
     EXPECT_TRUE(std::regex_match(name, std::regex("[KDM][aoi][lrn] [KDM][aoi][lrn]"))) << name;
@@ -112,7 +112,7 @@ TEST_F(Driver, UnderscoreJoinsWordsAndSpaceKeepsThemApart) {
 }
 
 TEST_F(Driver, EveryGroupBeginsWithTheInitialLetter) {
-  Load(Spec({"KAL", "TOR", "KALA", "TORA"}, "\"2 4\""));
+  Load(Samples({"KAL", "TOR", "KALA", "TORA"}, "\"2 4\""));
   for (int i = 0; i < 20; ++i) {
     const std::string name = Generate(Options(0, 0, false, false, false, false, 'K'));
     EXPECT_TRUE(std::regex_match(name, std::regex("K[a-z]+ K[a-z]+"))) << name;
@@ -121,7 +121,7 @@ TEST_F(Driver, EveryGroupBeginsWithTheInitialLetter) {
 
 TEST_F(Driver, RejectionsLowerTheValLevelStepByStep) {
   // The only piece repeats a four-letter sequence.
-  Load(Spec({"KAKAKAKAKA"}));
+  Load(Samples({"KAKAKAKAKA"}));
   std::string log;
   EXPECT_EQ(GenerateLogged(Options(0, 2, false, false, false, false), log), "Kakakakaka");
   const std::string fail = "\r\nFail: !REP\r\n\r\n";
@@ -137,7 +137,7 @@ TEST_F(Driver, RejectionsLowerTheValLevelStepByStep) {
 }
 
 TEST_F(Driver, NegativeValLevelGivesUpScreeningAfterManyRejections) {
-  Load(Spec({"KAKAKAKAKA"}));
+  Load(Samples({"KAKAKAKAKA"}));
   std::string log;
   EXPECT_EQ(GenerateLogged(Options(0, -1, false, false, false, false), log), "Kakakakaka");
   EXPECT_EQ(Count(log, "Fail: !REP"), 1000);
@@ -145,7 +145,7 @@ TEST_F(Driver, NegativeValLevelGivesUpScreeningAfterManyRejections) {
 }
 
 TEST_F(Driver, HistoryConflictsAreRejectedFiveTimesThenIgnored) {
-  Load(Spec({"KALA"}));
+  Load(Samples({"KALA"}));
   EXPECT_EQ(Generate(Options(0, 0, false, false, false, false)), "Kala");
   std::string log;
   EXPECT_EQ(GenerateLogged(Options(0, 0, false, false, false, false), log), "Kala");
@@ -162,7 +162,7 @@ TEST_F(Driver, HistoryConflictsAreRejectedFiveTimesThenIgnored) {
 }
 
 TEST_F(Driver, HistoryKeepsTheLastHundredNames) {
-  Load(Spec({"KALADOR", "BERUNAT", "MIRONEL", "TAVISH", "OLWEN", "ARKADY"}));
+  Load(Samples({"KALADOR", "BERUNAT", "MIRONEL", "TAVISH", "OLWEN", "ARKADY"}));
   EXPECT_EQ(HistoryEntry(*chapter_, 0), "");
   std::vector<std::string> names;
   for (int i = 0; i < 101; ++i) names.push_back(Generate(Options(0, 0, false, false, false, false)));
@@ -175,12 +175,12 @@ TEST_F(Driver, HistoryKeepsTheLastHundredNames) {
   EXPECT_EQ(HistoryEntry(*chapter_, 100), "");
   EXPECT_EQ(HistoryEntry(*chapter_, -1), "");
   // A new load starts a fresh history.
-  Load(Spec({"KALA"}));
+  Load(Samples({"KALA"}));
   EXPECT_EQ(HistoryEntry(*chapter_, 0), "");
 }
 
 TEST_F(Driver, InitialLetterNoTemplateCanBeginWithIsGivenUp) {
-  Load(Spec({"KALA", "TORO"}));
+  Load(Samples({"KALA", "TORO"}));
   std::string log;
   const std::string name = GenerateLogged(Options(0, 0, false, false, false, false, 'A'), log);
   EXPECT_FALSE(name.empty());
@@ -188,7 +188,7 @@ TEST_F(Driver, InitialLetterNoTemplateCanBeginWithIsGivenUp) {
 }
 
 TEST_F(Driver, LaterGroupOfTheOtherKindDropsTheLetterForItselfOnly) {
-  Load(Spec({"KAL", "TOR", "ARA", "ELO"}, "\"2 3\""));
+  Load(Samples({"KAL", "TOR", "ARA", "ELO"}, "\"2 3\""));
   for (int i = 0; i < 10; ++i) {
     std::string log;
     const std::string name = GenerateLogged(Options(0, 0, false, false, false, false, 'K'), log);
@@ -199,7 +199,7 @@ TEST_F(Driver, LaterGroupOfTheOtherKindDropsTheLetterForItselfOnly) {
 
 TEST_F(Driver, UnreachableInitialLetterEndsAfterBoundedRetries) {
   // Z is a consonant, so templates and types accept it, but no element begins with it.
-  Load(Spec({"KALA", "TORO"}));
+  Load(Samples({"KALA", "TORO"}));
   std::string log;
   const std::string name = GenerateLogged(Options(2, 0, true, true, true, true, 'Z'), log);
   EXPECT_TRUE(std::regex_match(name, std::regex("(Kala|Kalo|Kora|Koro|Tala|Talo|Tora|Toro)"))) << name;
@@ -208,7 +208,7 @@ TEST_F(Driver, UnreachableInitialLetterEndsAfterBoundedRetries) {
 }
 
 TEST_F(Driver, TemplateWeightsThatAddUpToNothingStillDraw) {
-  Load(Spec({"KALA", "KAL"}, "\"4:-3\" \"2:-1\""));
+  Load(Samples({"KALA", "KAL"}, "\"4:-3\" \"2:-1\""));
   ASSERT_EQ(chapter_->templateWeights, (std::vector<int>{-3, -1}));
   std::set<std::size_t> lengths;
   for (int i = 0; i < 40; ++i) lengths.insert(Generate(Options(0, 0, false, false, false, false)).size());
@@ -216,14 +216,14 @@ TEST_F(Driver, TemplateWeightsThatAddUpToNothingStillDraw) {
 }
 
 TEST_F(Driver, TemplateOfUnderscoresAloneIsReplaced) {
-  Load(Spec({"KALA"}, "\"__\""));
+  Load(Samples({"KALA"}, "\"__\""));
   std::string log;
   EXPECT_EQ(GenerateLogged(Options(0, 0, false, false, false, false), log), "Kala");
   EXPECT_NE(log.find("TEMPLATE:\t__\r\nDropped \"Template\".\r\n\r\n"), std::string::npos) << log;
 }
 
 TEST_F(Driver, UnloggedCallsLeaveTheLastLogAlone) {
-  Load(Spec({"KALADOR", "BERUNAT"}));
+  Load(Samples({"KALADOR", "BERUNAT"}));
   std::string log;
   GenerateLogged(Options(0, 0, false, false, false, false), log);
   for (int i = 0; i < 5; ++i) Generate(Options(0, 0, false, false, false, false));
@@ -231,10 +231,10 @@ TEST_F(Driver, UnloggedCallsLeaveTheLastLogAlone) {
 }
 
 TEST_F(Driver, LogThatCannotBeCreatedChangesNothing) {
-  Load(Spec({"KALADOR", "BERUNAT"}), 11);
+  Load(Samples({"KALADOR", "BERUNAT"}), 11);
   std::filesystem::create_directory(dir_.File(kLogName));
   const std::string name = Generate(Options(0, 0, false, false, false, false, '*', true));
-  Load(Spec({"KALADOR", "BERUNAT"}), 11);
+  Load(Samples({"KALADOR", "BERUNAT"}), 11);
   EXPECT_EQ(Generate(Options(0, 0, false, false, false, false)), name);
 }
 

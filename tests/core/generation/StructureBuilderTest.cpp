@@ -8,7 +8,7 @@
 namespace vael::test {
 namespace {
 
-ChapterSpec Spec(std::vector<std::string> names, std::string genopt = "") {
+ChapterSpec Samples(std::vector<std::string> names, std::string genopt = "") {
   ChapterSpec spec;
   spec.names = std::move(names);
   spec.genopt = std::move(genopt);
@@ -61,7 +61,7 @@ int Count(const std::string& text, const std::string& what) {
 TEST(StructureBuilder, RelaxesOneOptionEveryFifthRetry) {
   TempDir dir;
   // No element begins with Z, so every call on a structure fails at position 0.
-  auto chapter = LoadSpec(dir, Spec({"KALADOR", "BERUNAT", "MIRONEL"}));
+  auto chapter = LoadWritten(dir, Samples({"KALADOR", "BERUNAT", "MIRONEL"}));
   ASSERT_TRUE(chapter->loaded) << chapter->errorText;
   Builder builder(*chapter);
   std::string log = CaptureLog(dir, *chapter, [&] {
@@ -90,7 +90,7 @@ TEST(StructureBuilder, RelaxesOneOptionEveryFifthRetry) {
 
 TEST(StructureBuilder, FitThreeRelaxesThroughEveryLevel) {
   TempDir dir;
-  auto chapter = LoadSpec(dir, Spec({"KALADOR", "BERUNAT"}));
+  auto chapter = LoadWritten(dir, Samples({"KALADOR", "BERUNAT"}));
   Builder builder(*chapter);
   std::string log = CaptureLog(dir, *chapter, [&] {
     for (int call = 0; call <= 40; ++call) builder.Build(3, false, false, true, true, 'Z', true);
@@ -107,7 +107,7 @@ TEST(StructureBuilder, FitThreeRelaxesThroughEveryLevel) {
 
 TEST(StructureBuilder, RetriesOnOneStructureAreBounded) {
   TempDir dir;
-  auto chapter = LoadSpec(dir, Spec({"KALA", "TORO"}));
+  auto chapter = LoadWritten(dir, Samples({"KALA", "TORO"}));
   Builder builder(*chapter);
   std::string log = CaptureLog(dir, *chapter, [&] {
     builder.Build(0, false, false, false, false, 'Z', true);
@@ -123,7 +123,7 @@ TEST(StructureBuilder, RetriesOnOneStructureAreBounded) {
 
 TEST(StructureBuilder, ConsonantalYFailsTheCallThatChoosesTheStructure) {
   TempDir dir;
-  auto chapter = LoadSpec(dir, Spec({"YARA", "YOLAN", "YSKA"}, "Y:CON"));
+  auto chapter = LoadWritten(dir, Samples({"YARA", "YOLAN", "YSKA"}, "Y:CON"));
   ASSERT_TRUE(chapter->loaded) << chapter->errorText;
   Builder builder(*chapter);
   for (int i = 0; i < 20; ++i) {
@@ -138,7 +138,7 @@ TEST(StructureBuilder, ConsonantalYFailsTheCallThatChoosesTheStructure) {
 
 TEST(StructureBuilder, VowelYChoosesOnlyStructuresThatBeginWithAVowel) {
   TempDir dir;
-  auto chapter = LoadSpec(dir, Spec({"YLVA", "KARA", "ANNA"}));
+  auto chapter = LoadWritten(dir, Samples({"YLVA", "KARA", "ANNA"}));
   Builder builder(*chapter);
   for (int i = 0; i < 30; ++i) {
     const std::string piece = builder.Build(0, false, false, false, false, 'Y');
@@ -151,7 +151,7 @@ TEST(StructureBuilder, VowelYChoosesOnlyStructuresThatBeginWithAVowel) {
 
 TEST(StructureBuilder, PairsOpenAndCloseLongStructures) {
   TempDir dir;
-  auto chapter = LoadSpec(dir, Spec({"KALADOR", "BERUNAT", "MIRONEL"}));
+  auto chapter = LoadWritten(dir, Samples({"KALADOR", "BERUNAT", "MIRONEL"}));
   Builder builder(*chapter);
   for (const std::string& piece : builder.Pieces(200, 0, false, true, true)) {
     const std::string start = piece.substr(0, 2), end = piece.substr(piece.size() - 2);
@@ -170,7 +170,7 @@ TEST(StructureBuilder, PairsOpenAndCloseLongStructures) {
 TEST(StructureBuilder, ShortStructuresUseNoStartPairs) {
   TempDir dir;
   // Type 4 (four elements) may close with an end pair but never opens with a start pair.
-  auto chapter = LoadSpec(dir, Spec({"KALA", "TORO"}));
+  auto chapter = LoadWritten(dir, Samples({"KALA", "TORO"}));
   Builder builder(*chapter);
   std::string log = CaptureLog(dir, *chapter, [&] {
     for (int i = 0; i < 20; ++i) builder.Build(0, false, false, true, true, '*', true);
@@ -186,17 +186,17 @@ TEST(StructureBuilder, ShortStructuresUseNoStartPairs) {
 TEST(StructureBuilder, FitLevelsFollowTheNeighbourhoodTables) {
   TempDir dir;
   // Fit 1: vowel after consonant and consonant after vowel.
-  auto first = LoadSpec(dir, Spec({"KALA", "TORO"}), "a.vel");
+  auto first = LoadWritten(dir, Samples({"KALA", "TORO"}), "a.vel");
   Builder one(*first);
   EXPECT_EQ(one.Pieces(100, 1), (std::set<std::string>{"KALA", "TORO"}));
   EXPECT_GT(one.Pieces(200, 0).size(), 2u);
   // Fit 2 adds the consonants on both sides of a vowel.
-  auto second = LoadSpec(dir, Spec({"KALO", "TARE"}), "b.vel");
+  auto second = LoadWritten(dir, Samples({"KALO", "TARE"}), "b.vel");
   Builder two(*second);
   EXPECT_EQ(two.Pieces(100, 2), (std::set<std::string>{"KALO", "TARE"}));
   EXPECT_GT(two.Pieces(200, 1).size(), 2u);
   // Fit 3 adds the vowels on both sides of a consonant.
-  auto third = LoadSpec(dir, Spec({"KALO", "TILE"}), "c.vel");
+  auto third = LoadWritten(dir, Samples({"KALO", "TILE"}), "c.vel");
   Builder three(*third);
   EXPECT_EQ(three.Pieces(100, 3), (std::set<std::string>{"KALO", "TILE"}));
   EXPECT_GT(three.Pieces(200, 2).size(), 2u);
@@ -204,7 +204,7 @@ TEST(StructureBuilder, FitLevelsFollowTheNeighbourhoodTables) {
 
 TEST(StructureBuilder, StructuralKeepsTheLetterCountsOfTheSamples) {
   TempDir dir;
-  auto chapter = LoadSpec(dir, Spec({"STRALA", "KOBIN", "ARREK", "SAALO"}));
+  auto chapter = LoadWritten(dir, Samples({"STRALA", "KOBIN", "ARREK", "SAALO"}));
   Builder builder(*chapter);
   // Variants: 3111 and 1211 (type 4), 1211 (type 5), 11111 (type 6).
   for (const std::string& piece : builder.Pieces(200, 0, true)) {
@@ -221,9 +221,9 @@ TEST(StructureBuilder, StructuralKeepsTheLetterCountsOfTheSamples) {
 
 TEST(StructureBuilder, SoftAndSpecialConsonantsAreSpelledOut) {
   TempDir dir;
-  ChapterSpec spec = Spec({"THANGA", "THONGO", "\xC7HANGO"});
+  ChapterSpec spec = Samples({"THANGA", "THONGO", "\xC7HANGO"});
   spec.extraTags.push_back("SPCCON \"<NG> SOFT\";");
-  auto chapter = LoadSpec(dir, spec);
+  auto chapter = LoadWritten(dir, spec);
   ASSERT_TRUE(chapter->loaded) << chapter->errorText;
   Builder builder(*chapter);
   for (const std::string& piece : builder.Pieces(100, 0)) {
@@ -236,9 +236,9 @@ TEST(StructureBuilder, SoftAndSpecialConsonantsAreSpelledOut) {
 
 TEST(StructureBuilder, InitialLetterOfASpecialConsonantIsItsSpelling) {
   TempDir dir;
-  ChapterSpec spec = Spec({"SHALA", "SHORO", "KALA"});
+  ChapterSpec spec = Samples({"SHALA", "SHORO", "KALA"});
   spec.extraTags.push_back("SPCCON \"<SH>\";");
-  auto chapter = LoadSpec(dir, spec);
+  auto chapter = LoadWritten(dir, spec);
   Builder builder(*chapter);
   for (int i = 0; i < 50; ++i) {
     const std::string piece = builder.Build(0, false, false, false, false, 'S');
@@ -247,16 +247,16 @@ TEST(StructureBuilder, InitialLetterOfASpecialConsonantIsItsSpelling) {
     }
   }
   // A start pair compares the coded text, whose first character is a digit.
-  ChapterSpec longer = Spec({"SHALADOR", "SHORONEL"});
+  ChapterSpec longer = Samples({"SHALADOR", "SHORONEL"});
   longer.extraTags.push_back("SPCCON \"<SH>\";");
-  auto pairs = LoadSpec(dir, longer, "pairs.vel");
+  auto pairs = LoadWritten(dir, longer, "pairs.vel");
   Builder pairBuilder(*pairs);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(pairBuilder.Build(0, false, false, true, false, 'S'), "");
 }
 
 TEST(StructureBuilder, NothingToDrawFailsWithoutLooping) {
   TempDir dir;
-  auto chapter = LoadSpec(dir, Spec({"KALA"}));
+  auto chapter = LoadWritten(dir, Samples({"KALA"}));
   Builder builder(*chapter);
   chapter->allowedTypeWeights.fill(0);
   EXPECT_EQ(builder.Build(0, false, false, false, false), "");

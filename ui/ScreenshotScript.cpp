@@ -32,6 +32,10 @@ void RunSteps(TForm1& window, const QStringList& steps) {
       window.btnNextClick();
     } else if (step == QStringLiteral("page")) {
       window.btnStorePageClick();
+    } else if (step == QStringLiteral("help")) {
+      window.btnHelpClick();
+    } else if (step == QStringLiteral("info")) {
+      window.findChild<QToolButton*>(QStringLiteral("btnInfo"))->click();
     } else if (step == QStringLiteral("log")) {
       window.findChild<QToolButton*>(QStringLiteral("btnLog"))->click();
     } else if (step.startsWith(QStringLiteral("check:"))) {

@@ -7,6 +7,8 @@
 //   next            Generate next
 //   page            Generate page
 //   log             press the Log button
+//   info            press the Chapter info button
+//   help            press the Help button
 //   check:N         check the history entry at row N
 //   done:FILE       create FILE, so the script knows the window is ready
 

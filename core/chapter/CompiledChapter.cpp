@@ -177,9 +177,11 @@ bool GetPair(ByteReader& in, ElementPair& pair, int vowels, int consonants) {
 }
 
 bool GetPairList(ByteReader& in, std::vector<ElementPair>& pairs, std::vector<int>& weights,
-                 int& count, int capacity, int vowels, int consonants) {
+                 int& count, int vowels, int consonants) {
+  // The count is bounded by the data that must follow it, not by
+  // pairCapacity: names with many parts legitimately give longer lists.
   count = in.GetU16();
-  if (!in.ok() || count > capacity || in.remaining() < static_cast<std::size_t>(count) * 5) {
+  if (!in.ok() || in.remaining() < static_cast<std::size_t>(count) * 5) {
     return false;
   }
   pairs.resize(count);
@@ -342,7 +344,6 @@ bool ReadCompiledChapter(TVaelChapter& chapter, std::string_view bytes) {
 
   chapter.pairCapacity = std::max(3 * chapter.nameCount, 256);
   ClearStatistics(chapter);
-  const int capacity = chapter.pairCapacity;
 
   const int k = in.GetByte();
   chapter.maxElements = k;
@@ -390,10 +391,9 @@ bool ReadCompiledChapter(TVaelChapter& chapter, std::string_view bytes) {
   chapter.specialConsonantCount = specials;
   for (int s = 0; s < specials; ++s) chapter.specialConsonants[s] = in.GetText();
 
-  if (!GetPairList(in, chapter.startPairs, chapter.startPairWeights, chapter.startPairCount,
-                   capacity, j, i) ||
-      !GetPairList(in, chapter.endPairs, chapter.endPairWeights, chapter.endPairCount, capacity,
-                   j, i)) {
+  if (!GetPairList(in, chapter.startPairs, chapter.startPairWeights, chapter.startPairCount, j,
+                   i) ||
+      !GetPairList(in, chapter.endPairs, chapter.endPairWeights, chapter.endPairCount, j, i)) {
     return false;
   }
   const int m = chapter.endPairCount;
@@ -404,7 +404,6 @@ bool ReadCompiledChapter(TVaelChapter& chapter, std::string_view bytes) {
   std::size_t variantTotal = 0;
   for (int t = 0; t < typeCount; ++t) {
     int variants = in.GetU16();
-    if (variants > capacity) return false;
     chapter.structureVariantCounts[t] = variants;
     variantTotal += static_cast<std::size_t>(variants);
   }
@@ -449,6 +448,7 @@ bool ReadCompiledChapter(TVaelChapter& chapter, std::string_view bytes) {
   for (int l = 0; l < kStoredLetters; ++l) chapter.minRepeatDistance[l] = in.GetByte();
   for (int l = 0; l < kStoredLetters; ++l) chapter.maxLetterPercent[l] = in.GetByte();
   // ClearStatistics left the hyphen as a letter that never repeats or occurs.
+  FitPairCapacity(chapter);
   return in.GetRaw(kEndMark.size()) == kEndMark && in.ok();
 }
 

@@ -279,6 +279,13 @@ void BuildStructureTables(TVaelChapter& chapter, const std::vector<Structure>& s
     }
     ++PositionCounter(chapter, c[n - 1], k - 1);
   }
+  FitPairCapacity(chapter);
+}
+
+void FitPairCapacity(TVaelChapter& chapter) {
+  int largest = std::max(chapter.startPairCount, chapter.endPairCount);
+  for (int count : chapter.structureVariantCounts) largest = std::max(largest, count);
+  chapter.pairCapacity = std::max(chapter.pairCapacity, largest);
 }
 
 }  // namespace vael

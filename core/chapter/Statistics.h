@@ -22,4 +22,10 @@ void GatherLetterStatistics(TVaelChapter& chapter, const std::vector<std::string
 // of the analysis (each ended by -1, at least two codes each).
 void BuildStructureTables(TVaelChapter& chapter, const std::vector<Structure>& structures);
 
+// Names with many parts can give more distinct pairs or variants than
+// 3 * nameCount; the lists are vectors and simply hold them. This raises
+// pairCapacity to the longest list so that it always describes the tables,
+// whether they came from an analysis or from a compiled chapter.
+void FitPairCapacity(TVaelChapter& chapter);
+
 }  // namespace vael

@@ -9,6 +9,7 @@ HelpWindow::HelpWindow(const QString& windowName) {
   setWindowTitle(QStringLiteral("Vael Help"));
   setObjectName(windowName);
   setOpenLinks(false);
+  setAttribute(Qt::WA_QuitOnClose, false);
   resize(420, 480);
   connect(this, &QTextBrowser::anchorClicked, this, &HelpWindow::OpenLink);
 }

@@ -9,6 +9,8 @@
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window), ui(new Ui::TForm2) {
   ui->setupUi(this);
+  // Closing the main window ends the program even while this one is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPointSize(8);
   ui->mmoLogText->setFont(font);

@@ -32,6 +32,8 @@ void RunSteps(TForm1& window, const QStringList& steps) {
       window.btnNextClick();
     } else if (step == QStringLiteral("page")) {
       window.btnStorePageClick();
+    } else if (step == QStringLiteral("close")) {
+      window.SpeedButton1Click();
     } else if (step == QStringLiteral("help")) {
       window.btnHelpClick();
     } else if (step == QStringLiteral("info")) {

@@ -9,6 +9,7 @@
 //   log             press the Log button
 //   info            press the Chapter info button
 //   help            press the Help button
+//   close           press the Close button (ends the program)
 //   check:N         check the history entry at row N
 //   done:FILE       create FILE, so the script knows the window is ready
 

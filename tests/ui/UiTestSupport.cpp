@@ -39,16 +39,16 @@ bool FakeWarningBox::AskOkCancel(const QString& text, const QString& caption) {
 
 test::ChapterSpec LoadableChapter(const std::string& title, const std::string& genopt,
                                   std::vector<std::string> extraTags) {
-  test::ChapterSpec spec;
-  spec.title = title;
-  spec.line1 = title + " line one";
-  spec.line2 = title + " line two";
-  spec.author = "Tester";
-  spec.genopt = genopt;
-  spec.names = {"Baran", "Aldor", "Belin", "Doran", "Aramis", "Bolen",
+  test::ChapterSpec chapter;
+  chapter.title = title;
+  chapter.line1 = title + " line one";
+  chapter.line2 = title + " line two";
+  chapter.author = "Tester";
+  chapter.genopt = genopt;
+  chapter.names = {"Baran", "Aldor", "Belin", "Doran", "Aramis", "Bolen",
                 "Dunmar", "Abelar", "Borin", "Delmar", "Arvin", "Balan"};
-  spec.extraTags = std::move(extraTags);
-  return spec;
+  chapter.extraTags = std::move(extraTags);
+  return chapter;
 }
 
 UiFixture::UiFixture() {
@@ -73,8 +73,8 @@ void UiFixture::WriteBook(const std::string& folder, const std::string& descript
   Write(folder + "/book.dat", description);
 }
 
-void UiFixture::WriteChapter(const std::string& relativePath, const test::ChapterSpec& spec) {
-  Write(relativePath, test::ChapterText(spec));
+void UiFixture::WriteChapter(const std::string& relativePath, const test::ChapterSpec& chapter) {
+  Write(relativePath, test::ChapterText(chapter));
 }
 
 std::string UiFixture::Path(const std::string& relativePath) const {

@@ -96,7 +96,7 @@ class UiFixture {
   // Working folder files, relative paths.
   void Write(const std::string& relativePath, const std::string& bytes);
   void WriteBook(const std::string& folder, const std::string& description);
-  void WriteChapter(const std::string& relativePath, const test::ChapterSpec& spec);
+  void WriteChapter(const std::string& relativePath, const test::ChapterSpec& chapter);
   std::string Path(const std::string& relativePath) const;
   // The settings file as text ("" while absent); written before start-up.
   QString SettingsText() const;

@@ -95,20 +95,25 @@ void GeneratePages(benchmark::State& state, vael::GenerationOptions options) {
   if (options.val < 0) options.val = bench.chapter->valLevel;
   vael::SeedRandom(*bench.chapter, 1);
   for (auto _ : state) {
-    for (int i = 0; i < kPageSize; ++i) benchmark::DoNotOptimize(vael::GenerateName(*bench.chapter, options));
+    for (int i = 0; i < kPageSize; ++i)
+      benchmark::DoNotOptimize(vael::GenerateName(*bench.chapter, options));
   }
   state.SetItemsProcessed(state.iterations() * kPageSize);
   state.SetLabel(bench.name + " (" + std::to_string(bench.chapter->nameCount) + " names)");
 }
 
 // fit, val (-1: the chapter's), structural, statistical, prefixes, suffixes, initial letter, log
-BENCHMARK_CAPTURE(GeneratePages, AllOptionsOff, vael::GenerationOptions{0, 0, false, false, false, false, '*', false})
+BENCHMARK_CAPTURE(GeneratePages, AllOptionsOff,
+                  vael::GenerationOptions{0, 0, false, false, false, false, '*', false})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(GeneratePages, Fit3AllOn, vael::GenerationOptions{3, -1, true, true, true, true, '*', false})
+BENCHMARK_CAPTURE(GeneratePages, Fit3AllOn,
+                  vael::GenerationOptions{3, -1, true, true, true, true, '*', false})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(GeneratePages, Fit2StatisticalVal, vael::GenerationOptions{2, -1, false, true, false, false, '*', false})
+BENCHMARK_CAPTURE(GeneratePages, Fit2StatisticalVal,
+                  vael::GenerationOptions{2, -1, false, true, false, false, '*', false})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(GeneratePages, Fit3AllOnInitialK, vael::GenerationOptions{3, -1, true, true, true, true, 'K', false})
+BENCHMARK_CAPTURE(GeneratePages, Fit3AllOnInitialK,
+                  vael::GenerationOptions{3, -1, true, true, true, true, 'K', false})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -12,8 +12,8 @@
 namespace {
 
 // Pieces of the lengths the builder produces, some of which fail early.
-const std::array<std::string, 8> kPieces{"KALDOR",  "EAAN",      "MAARANDIL", "THORIN",
-                                         "ABABAB",  "SHAAROKAN", "ANAL",      "ELODIENNE"};
+const std::array<std::string, 8> kPieces{"KALDOR", "EAAN",      "MAARANDIL", "THORIN",
+                                         "ABABAB", "SHAAROKAN", "ANAL",      "ELODIENNE"};
 
 std::unique_ptr<vael::TVaelChapter> ScreeningChapter() {
   auto chapter = std::make_unique<vael::TVaelChapter>();

@@ -5,7 +5,8 @@
 namespace vael {
 
 void GenerationLog::Write(std::string_view text) {
-  if (enabled_ && file_.is_open()) file_.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (enabled_ && file_.is_open())
+    file_.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void GenerationLog::Create() {

@@ -11,8 +11,8 @@ namespace vael {
 
 // One request of the window or the command-line tool.
 struct GenerationOptions {
-  int fit = 0;            // 0..3
-  int val = 0;            // screening level; the chapter's valLevel
+  int fit = 0;  // 0..3
+  int val = 0;  // screening level; the chapter's valLevel
   bool structural = false;
   bool statistical = false;
   bool prefixes = false;

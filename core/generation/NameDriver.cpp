@@ -17,8 +17,8 @@ namespace {
 
 constexpr int kLargestType = kStructureTypes - 1;
 
-// Rejections that lower the val level by one, and the val level at which
-// every piece passes.
+// Failures (rejected pieces and history conflicts) that lower the val level
+// by one.
 constexpr int kFailuresPerValStep = 5;
 
 // Bounds of the loops that ordinary chapters end long before. Each is far
@@ -73,7 +73,8 @@ bool TemplateAcceptsLetter(std::string_view text, char letter, int yMode) {
 }
 
 int DrawTemplateIndex(TVaelChapter& chapter, int count) {
-  const int drawn = WeightedDraw(chapter.random, std::span<const int>(chapter.templateWeights.data(), count));
+  const int drawn =
+      WeightedDraw(chapter.random, std::span<const int>(chapter.templateWeights.data(), count));
   // Weights are kept as written; when they add up to nothing, all count alike.
   return drawn >= 0 ? drawn : static_cast<int>(RandomBelow(chapter.random, count));
 }
@@ -83,8 +84,9 @@ int DrawTemplateIndex(TVaelChapter& chapter, int count) {
 // the templates that can.
 std::string ChooseTemplate(NameRun& run, bool& droppedLetter) {
   TVaelChapter& chapter = run.chapter;
-  const int count = std::min<int>({chapter.templateCount, static_cast<int>(chapter.templates.size()),
-                                   static_cast<int>(chapter.templateWeights.size())});
+  const int count =
+      std::min<int>({chapter.templateCount, static_cast<int>(chapter.templates.size()),
+                     static_cast<int>(chapter.templateWeights.size())});
   droppedLetter = false;
   if (count <= 0) return "#";
   std::vector<int> acceptable(count, 0);
@@ -101,14 +103,16 @@ std::string ChooseTemplate(NameRun& run, bool& droppedLetter) {
   }
   for (int draw = 0; draw < kTemplateDrawCap; ++draw) {
     const int index = DrawTemplateIndex(chapter, count);
-    if (TemplateAcceptsLetter(chapter.templates[index], run.initialLetter, chapter.yMode)) return chapter.templates[index];
+    if (TemplateAcceptsLetter(chapter.templates[index], run.initialLetter, chapter.yMode))
+      return chapter.templates[index];
   }
   int index = WeightedDraw(chapter.random, acceptable);
   if (index < 0) {
     // Only templates of weight 0 or less can begin with the letter.
     std::vector<int> choices;
     for (int i = 0; i < count; ++i) {
-      if (TemplateAcceptsLetter(chapter.templates[i], run.initialLetter, chapter.yMode)) choices.push_back(i);
+      if (TemplateAcceptsLetter(chapter.templates[i], run.initialLetter, chapter.yMode))
+        choices.push_back(i);
     }
     index = choices[RandomBelow(chapter.random, static_cast<int>(choices.size()))];
   }
@@ -146,7 +150,8 @@ void PrepareAllowedTypes(TVaelChapter& chapter, std::string_view text, std::size
   long long lowerTypes = 0;
   for (int type = 0; type < kLargestType; ++type) lowerTypes += chapter.allowedTypeWeights[type];
   if (lowerTypes == 0) {
-    std::copy_n(chapter.structureTypeCounts.begin(), kLargestType, chapter.allowedTypeWeights.begin());
+    std::copy_n(chapter.structureTypeCounts.begin(), kLargestType,
+                chapter.allowedTypeWeights.begin());
   }
 }
 
@@ -154,7 +159,8 @@ void PrepareAllowedTypes(TVaelChapter& chapter, std::string_view text, std::size
 // could not fill any structure of this group at all.
 std::string FillGroup(NameRun& run, int group) {
   const GenerationOptions& options = run.options;
-  if (static_cast<int>(run.groupDroppedLetter.size()) <= group) run.groupDroppedLetter.resize(group + 1, false);
+  if (static_cast<int>(run.groupDroppedLetter.size()) <= group)
+    run.groupDroppedLetter.resize(group + 1, false);
   char letter = run.groupDroppedLetter[group] ? '*' : run.initialLetter;
   int emptyPieces = 0;
   for (;;) {

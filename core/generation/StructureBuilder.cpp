@@ -20,8 +20,7 @@ namespace {
 constexpr int kMaxPositions = 64;
 
 // The small consonants that stand for a consonant followed by H.
-constexpr std::string_view kSoftConsonants =
-    "bcdfghjklmnpqrstvwxz\xE7\xF0\xF1\xFE\x9A";
+constexpr std::string_view kSoftConsonants = "bcdfghjklmnpqrstvwxz\xE7\xF0\xF1\xFE\x9A";
 
 struct Working {
   int type = 0;
@@ -113,7 +112,8 @@ int DrawType(TVaelChapter& chapter, PieceRequest& request, GenerationLog& log) {
   const auto hasWeight = [](const std::array<int, kStructureTypes>& list) {
     return std::any_of(list.begin(), list.end(), [](int weight) { return weight > 0; });
   };
-  if (std::none_of(weights.begin(), weights.end(), [](int weight) { return weight > 0; })) return -1;
+  if (std::none_of(weights.begin(), weights.end(), [](int weight) { return weight > 0; }))
+    return -1;
   std::array<int, kStructureTypes> acceptable = acceptableWeights();
   if (!hasWeight(acceptable)) {
     log.Dropped("Initial letter");
@@ -186,7 +186,8 @@ struct PairChoice {
   ElementPair pair;
 };
 
-// Pair candidates and the choice among them, for start pairs (at position 0) or end pairs (at L - 2).
+// Pair candidates and the choice among them, for start pairs (at position 0) or end pairs (at L -
+// 2).
 PairChoice ChoosePair(TVaelChapter& chapter, const PieceRequest& request, const Working& work,
                       int position, bool vowelNow, bool start, GenerationLog& log) {
   const auto& pairs = start ? chapter.startPairs : chapter.endPairs;
@@ -344,8 +345,10 @@ void ReplaceAll(std::string& text, char from, std::string_view to) {
   std::string out;
   out.reserve(text.size() + to.size() * 2);
   for (char c : text) {
-    if (c == from) out += to;
-    else out += c;
+    if (c == from)
+      out += to;
+    else
+      out += c;
   }
   text = std::move(out);
 }
@@ -353,7 +356,8 @@ void ReplaceAll(std::string& text, char from, std::string_view to) {
 // Spells the chosen elements out.
 std::string FinishPiece(const TVaelChapter& chapter, const Working& work) {
   std::string piece;
-  for (int i = 0; i < work.length && work.codes[i] >= 0; ++i) piece += ElementText(chapter, work.codes[i]);
+  for (int i = 0; i < work.length && work.codes[i] >= 0; ++i)
+    piece += ElementText(chapter, work.codes[i]);
   const int specials = std::min(chapter.specialConsonantCount, kMaxSpecialConsonants);
   for (int i = 0; i < specials; ++i) {
     ReplaceAll(piece, static_cast<char>('0' + i), chapter.specialConsonants[i]);

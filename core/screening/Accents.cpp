@@ -55,11 +55,15 @@ void ReplaceLongVowelAt(std::string& word, std::size_t i) {
 // there; elsewhere the E takes the diaeresis.
 void ReplaceVowelPairAt(std::string& word, std::size_t i) {
   if (StartsAt(word, i, "EA")) {
-    if (i == 0) word[1] = kADiaeresis;
-    else word[i] = kEDiaeresis;
+    if (i == 0)
+      word[1] = kADiaeresis;
+    else
+      word[i] = kEDiaeresis;
   } else if (StartsAt(word, i, "EO")) {
-    if (i == 0) word[1] = kODiaeresis;
-    else word[i] = kEDiaeresis;
+    if (i == 0)
+      word[1] = kODiaeresis;
+    else
+      word[i] = kEDiaeresis;
   }
 }
 
@@ -71,20 +75,29 @@ bool IsFrontVowel(char c) {
 
 char BackPartner(char c) {
   switch (c) {
-    case kADiaeresis: return 'A';
-    case kODiaeresis: return 'O';
-    case kUDiaeresis: return 'U';
-    case 'Y': return 'U';
-    default: return c;
+    case kADiaeresis:
+      return 'A';
+    case kODiaeresis:
+      return 'O';
+    case kUDiaeresis:
+      return 'U';
+    case 'Y':
+      return 'U';
+    default:
+      return c;
   }
 }
 
 char FrontPartner(char c) {
   switch (c) {
-    case 'A': return kADiaeresis;
-    case 'O': return kODiaeresis;
-    case 'U': return 'Y';
-    default: return c;
+    case 'A':
+      return kADiaeresis;
+    case 'O':
+      return kODiaeresis;
+    case 'U':
+      return 'Y';
+    default:
+      return c;
   }
 }
 

@@ -24,14 +24,15 @@ inline std::unique_ptr<TVaelChapter> LoadChapter(const std::string& path) {
 
 // Loads a copy of `source` made in `dir`, so that no compiled chapter lands
 // beside the original.
-inline std::unique_ptr<TVaelChapter> LoadCopy(const TempDir& dir, const std::filesystem::path& source) {
+inline std::unique_ptr<TVaelChapter> LoadCopy(const TempDir& dir,
+                                              const std::filesystem::path& source) {
   const std::string copy = dir.File(source.filename().string());
   WriteFile(copy, ReadFile(source.string()));
   return LoadChapter(copy);
 }
 
 inline std::unique_ptr<TVaelChapter> LoadWritten(const TempDir& dir, const ChapterSpec& spec,
-                                              const std::string& fileName = "test.vel") {
+                                                 const std::string& fileName = "test.vel") {
   return LoadChapter(WriteChapter(dir, fileName, spec));
 }
 
@@ -56,7 +57,8 @@ inline std::vector<std::filesystem::path> SampleChapters() {
     std::error_code error;
     if (!std::filesystem::is_directory(root, error)) continue;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root, error)) {
-      if (entry.is_regular_file() && entry.path().extension() == ".vel") paths.push_back(entry.path());
+      if (entry.is_regular_file() && entry.path().extension() == ".vel")
+        paths.push_back(entry.path());
     }
   }
   std::sort(paths.begin(), paths.end());

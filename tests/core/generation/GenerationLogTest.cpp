@@ -27,11 +27,12 @@ TEST(GenerationLog, RecordsFollowTheirOrderForManySeedsAndOptions) {
     for (int fit = 0; fit <= 3; ++fit) {
       for (int flags = 0; flags < 16; ++flags) {
         for (char letter : {'*', 'T', 'O'}) {
-          const GenerationOptions options = Options(fit, seed % 4, flags & 1, flags & 2, flags & 4,
-                                                    flags & 8, letter, true);
+          const GenerationOptions options =
+              Options(fit, seed % 4, flags & 1, flags & 2, flags & 4, flags & 8, letter, true);
           const std::string name = GenerateName(*chapter, options);
           const LogSummary summary = CheckLog(*chapter, options, ReadFile("!vel_log.txt"));
-          ASSERT_FALSE(::testing::Test::HasFailure()) << "seed " << seed << " fit " << fit << " flags " << flags;
+          ASSERT_FALSE(::testing::Test::HasFailure())
+              << "seed " << seed << " fit " << fit << " flags " << flags;
           EXPECT_EQ(summary.finalName, name);
           EXPECT_GE(summary.structureLines, 1);
           // A template whose only structures cannot begin with the letter

@@ -40,7 +40,9 @@ inline LogSummary CheckLog(const TVaelChapter& chapter, const GenerationOptions&
   summary.templateText = log.substr(at, templateEnd - at);
   at = templateEnd + 2;
 
-  const std::regex relaxation("(Changed \"Fit lvl\" to [012]|Dropped \"(Prefix|Suffix|Structure|Initial letter|Template|Element group)\")\\.\r\n\r\n");
+  const std::regex relaxation(
+      "(Changed \"Fit lvl\" to [012]|Dropped \"(Prefix|Suffix|Structure|Initial "
+      "letter|Template|Element group)\")\\.\r\n\r\n");
   const std::regex structure("\r\nStructure:\t(\\d+)( \\((\\d+) = ([^)\r\n]*)\\))?\r\n\r\n");
   const std::regex pairLine("(?:[^ \r\n]+ )+: ([^ .\r\n]+)\\.([^ \r\n]+) \r\n");
   const std::regex singleLine("(?:[^ \r\n]+ )+: ([^ \r\n]+)\r\n");

@@ -8,7 +8,8 @@
 namespace vael::test {
 namespace {
 
-ChapterSpec Samples(std::vector<std::string> names, std::string templates = "", std::string genopt = "") {
+ChapterSpec Samples(std::vector<std::string> names, std::string templates = "",
+                    std::string genopt = "") {
   ChapterSpec spec;
   spec.names = std::move(names);
   spec.genopt = std::move(genopt);
@@ -130,10 +131,12 @@ TEST_F(Driver, RejectionsLowerTheValLevelStepByStep) {
   expected += "Changed \"Val lvl\" to 1.\r\n\r\n" + expected + "Changed \"Val lvl\" to 0.\r\n\r\n";
   std::string records;
   const std::regex record("\r\nFail: !REP\r\n\r\n|Changed \"Val lvl\" to \\d.\r\n\r\n");
-  for (std::sregex_iterator it(log.begin(), log.end(), record), end; it != end; ++it) records += it->str();
+  for (std::sregex_iterator it(log.begin(), log.end(), record), end; it != end; ++it)
+    records += it->str();
   EXPECT_EQ(records, expected);
   // The level change follows the builder's result record directly.
-  EXPECT_TRUE(log.ends_with("-> KAKAKAKAKA -> KAKAKAKAKAChanged \"Val lvl\" to 0.\r\n\r\n\r\n\r\n-> Kakakakaka"));
+  EXPECT_TRUE(log.ends_with(
+      "-> KAKAKAKAKA -> KAKAKAKAKAChanged \"Val lvl\" to 0.\r\n\r\n\r\n\r\n-> Kakakakaka"));
 }
 
 TEST_F(Driver, NegativeValLevelGivesUpScreeningAfterManyRejections) {
@@ -165,7 +168,8 @@ TEST_F(Driver, HistoryKeepsTheLastHundredNames) {
   Load(Samples({"KALADOR", "BERUNAT", "MIRONEL", "TAVISH", "OLWEN", "ARKADY"}));
   EXPECT_EQ(HistoryEntry(*chapter_, 0), "");
   std::vector<std::string> names;
-  for (int i = 0; i < 101; ++i) names.push_back(Generate(Options(0, 0, false, false, false, false)));
+  for (int i = 0; i < 101; ++i)
+    names.push_back(Generate(Options(0, 0, false, false, false, false)));
   EXPECT_EQ(chapter_->historyCount, 100);
   EXPECT_EQ(chapter_->historyNext, 1);
   EXPECT_EQ(chapter_->history[0], names[100]);
@@ -184,7 +188,8 @@ TEST_F(Driver, InitialLetterNoTemplateCanBeginWithIsGivenUp) {
   std::string log;
   const std::string name = GenerateLogged(Options(0, 0, false, false, false, false, 'A'), log);
   EXPECT_FALSE(name.empty());
-  EXPECT_TRUE(log.starts_with("Vael log file\r\n\r\nTEMPLATE:\t4\r\nDropped \"Initial letter\".\r\n\r\n"));
+  EXPECT_TRUE(
+      log.starts_with("Vael log file\r\n\r\nTEMPLATE:\t4\r\nDropped \"Initial letter\".\r\n\r\n"));
 }
 
 TEST_F(Driver, LaterGroupOfTheOtherKindDropsTheLetterForItselfOnly) {
@@ -202,7 +207,8 @@ TEST_F(Driver, UnreachableInitialLetterEndsAfterBoundedRetries) {
   Load(Samples({"KALA", "TORO"}));
   std::string log;
   const std::string name = GenerateLogged(Options(2, 0, true, true, true, true, 'Z'), log);
-  EXPECT_TRUE(std::regex_match(name, std::regex("(Kala|Kalo|Kora|Koro|Tala|Talo|Tora|Toro)"))) << name;
+  EXPECT_TRUE(std::regex_match(name, std::regex("(Kala|Kalo|Kora|Koro|Tala|Talo|Tora|Toro)")))
+      << name;
   EXPECT_GE(Count(log, "Dropped \"Structure\".\r\n\r\n"), 1);
   EXPECT_EQ(Count(log, "Dropped \"Initial letter\".\r\n\r\n"), 1);
 }
@@ -211,7 +217,8 @@ TEST_F(Driver, TemplateWeightsThatAddUpToNothingStillDraw) {
   Load(Samples({"KALA", "KAL"}, "\"4:-3\" \"2:-1\""));
   ASSERT_EQ(chapter_->templateWeights, (std::vector<int>{-3, -1}));
   std::set<std::size_t> lengths;
-  for (int i = 0; i < 40; ++i) lengths.insert(Generate(Options(0, 0, false, false, false, false)).size());
+  for (int i = 0; i < 40; ++i)
+    lengths.insert(Generate(Options(0, 0, false, false, false, false)).size());
   EXPECT_EQ(lengths, (std::set<std::size_t>{3, 4}));
 }
 

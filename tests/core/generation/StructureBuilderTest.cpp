@@ -24,7 +24,8 @@ struct Builder {
   }
   std::string Build(int fit, bool structural, bool statistical, bool prefixes, bool suffixes,
                     char letter = '*', bool log = false) {
-    return BuildCandidate(chapter, fit, 0, structural, statistical, prefixes, suffixes, letter, log);
+    return BuildCandidate(chapter, fit, 0, structural, statistical, prefixes, suffixes, letter,
+                          log);
   }
   // Pieces of `count` successful calls (failed calls are retried).
   std::set<std::string> Pieces(int count, int fit, bool structural = false, bool prefixes = false,
@@ -177,9 +178,13 @@ TEST(StructureBuilder, ShortStructuresUseNoStartPairs) {
   });
   // A pair line ends ": FIRST.SECOND \r\n"; the one pair of each call closes it.
   const std::regex pairLine(": [^ .\r\n]+\\.[^ \r\n]+ \r\n");
-  EXPECT_EQ(std::distance(std::sregex_iterator(log.begin(), log.end(), pairLine), std::sregex_iterator()), 20);
+  EXPECT_EQ(
+      std::distance(std::sregex_iterator(log.begin(), log.end(), pairLine), std::sregex_iterator()),
+      20);
   const std::regex closingPair(": [^ .\r\n]+\\.[^ \r\n]+ \r\n\r\n-> ");
-  EXPECT_EQ(std::distance(std::sregex_iterator(log.begin(), log.end(), closingPair), std::sregex_iterator()), 20);
+  EXPECT_EQ(std::distance(std::sregex_iterator(log.begin(), log.end(), closingPair),
+                          std::sregex_iterator()),
+            20);
   EXPECT_EQ(Count(log, "\r\nStructure:\t4\r\n\r\n"), 20);
 }
 

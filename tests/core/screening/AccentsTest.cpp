@@ -32,7 +32,9 @@ TEST(AccentWord, LongVowels) {
   EXPECT_EQ(Capitalised(Accented(1, "KAAREN")), "K\xE1ren");
   EXPECT_EQ(Accented(1, "SAAAR"), "S\xC2R");
   // Three-letter patterns win wherever they start; the rest is read again.
-  EXPECT_EQ(Accented(1, "AAAA"), "\xC2" "A");
+  EXPECT_EQ(Accented(1, "AAAA"),
+            "\xC2"
+            "A");
   EXPECT_EQ(Accented(1, "AAAAA"), "\xC2\xC1");
   EXPECT_EQ(Accented(1, "EEIIOOUUYY"), "\xC9\xCD\xD3\xDA\xDD");
   EXPECT_EQ(Accented(1, "EEEIIIOOOUUUYYY"), "\xCA\xCE\xD4\xDB\xDDY");
@@ -43,7 +45,9 @@ TEST(AccentWord, LongVowels) {
 }
 
 TEST(AccentWord, Diaeresis) {
-  EXPECT_EQ(Accented(2, "LEA"), "L\xCB" "A");
+  EXPECT_EQ(Accented(2, "LEA"),
+            "L\xCB"
+            "A");
   EXPECT_EQ(Accented(2, "EAN"), "E\xC4N");
   EXPECT_EQ(Accented(2, "EON"), "E\xD6N");
   EXPECT_EQ(Accented(2, "LEON"), "L\xCBON");
@@ -67,8 +71,12 @@ TEST(AccentWord, AllBitsTogether) {
   EXPECT_EQ(Accented(7, "MAARA"), "M\xC1RA");
   EXPECT_EQ(Accented(7, "EAAN"), "E\xC4\xC4N");
   // Long vowel first, then the pair rule on what now stands at the position.
-  EXPECT_EQ(Accented(3, "EEA"), "\xC9" "A");
-  EXPECT_EQ(Accented(3, "LEEAE"), "L\xC9" "A\xCB");
+  EXPECT_EQ(Accented(3, "EEA"),
+            "\xC9"
+            "A");
+  EXPECT_EQ(Accented(3, "LEEAE"),
+            "L\xC9"
+            "A\xCB");
 }
 
 TEST(AccentWord, EmptyWordIsLeftAlone) {
@@ -79,7 +87,10 @@ TEST(CapitaliseWord, FirstLetterCapitalRestSmall) {
   EXPECT_EQ(Capitalised("KALDOR"), "Kaldor");
   EXPECT_EQ(Capitalised("\xC9LODIE"), "\xC9lodie");
   EXPECT_EQ(Capitalised("\xE9LODIE"), "\xC9lodie");
-  EXPECT_EQ(Capitalised("\xDF" "AR"), "\xDF" "ar");  // ß has no capital
+  EXPECT_EQ(Capitalised("\xDF"
+                        "AR"),
+            "\xDF"
+            "ar");  // ß has no capital
   EXPECT_EQ(Capitalised("'ARN\x8A\x9F"), "'arn\x9A\xFF");
   EXPECT_EQ(Capitalised("x"), "X");
   EXPECT_EQ(Capitalised(""), "");

@@ -1,5 +1,7 @@
 #include "core/generation/ElementLookup.h"
 
+#include <algorithm>
+
 #include "core/chapter/LetterClasses.h"
 
 namespace vael {
@@ -64,7 +66,9 @@ char VariantDigit(const TVaelChapter& chapter, int code) {
   const std::string_view text = ElementText(chapter, code);
   const std::size_t length =
       IsConsonantCode(code) ? ExpandedText(chapter, text).size() : text.size();
-  return static_cast<char>('0' + length);
+  // Variant texts show longer elements at the longest length a byte holds.
+  constexpr std::size_t kLongestShown = 0xFF - '0';
+  return static_cast<char>('0' + std::min(length, kLongestShown));
 }
 
 }  // namespace vael

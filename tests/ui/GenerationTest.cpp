@@ -18,7 +18,7 @@ namespace {
 // A started window with a loaded chapter.
 struct Ready {
   UiFixture f;
-  TForm1* window = nullptr;
+  vael::uitest::ProbeWindow* window = nullptr;
   Ready() {
     f.WriteChapter("names.vel", LoadableChapter("Names"));
     window = &f.Start();
@@ -67,7 +67,19 @@ class GenerationTest : public QObject {
     r.Next(), r.Next(), r.Next();
     r.f.Get<QLineEdit>("ebxPageSize")->setText("50");
     QVERIFY(!r.window->optionsExpanded);
+    // The state Generating page, seen from the gauge's first step.
+    QString during;
+    r.window->onProgress = [&] {
+      if (!during.isEmpty()) return;
+      QStringList on;
+      for (const char* name : {"cmbBook", "cmbChapter", "btnNext", "btnStorePage", "lbxHistory", "btnClear"}) {
+        if (r.f.Enabled(name)) on << name;
+      }
+      during = on.join(' ') + (r.f.Shown("pnlGaugeHolder") ? " | gauge" : "") + " | " +
+               r.f.Get<QLabel>("lblName")->text();
+    };
     r.window->btnStorePageClick();
+    QCOMPARE(during, QString("cmbBook | gauge | "));
     QCOMPARE(r.f.History()->count(), 53);
     const QString newest = vael::ui::FromWindows1252(vael::HistoryEntry(*r.window->chapter, 0));
     QCOMPARE(r.f.HistoryTexts().front(), newest);

@@ -81,7 +81,11 @@ std::string CodeName(std::string_view name, const TVaelChapter& chapter) {
   for (std::size_t p = 0; p < name.size(); ++p) {
     const char c = name[p];
     const bool last = p + 1 == name.size();
-    if (chapter.softConsonants && !last && IsConsonant(c) && name[p + 1] == 'H') {
+    // A soft consonant is written as the small form of its letter; sharp s
+    // and the digits have none, so before an H they stay ordinary letters
+    // rather than silently losing the H.
+    if (chapter.softConsonants && !last && IsConsonant(c) && name[p + 1] == 'H' &&
+        ToLowerChar(c) != c) {
       AppendChar(coded, ToLowerChar(c));
       ++p;
     } else if (chapter.yMode != 0 && c == 'Y') {

@@ -33,6 +33,9 @@ TEST_F(AnalysisTest, SoftConsonants) {
   EXPECT_EQ(Code("TH"), "t");
   EXPECT_EQ(Code("AT"), "AT");
   EXPECT_EQ(Code("HHA"), "hA");
+  // Letters without a small form cannot be coded soft: the H stays.
+  EXPECT_EQ(Code("A\xDFHA"), "A\xDFHA");
+  EXPECT_EQ(Code("A7HA"), "A7HA");
 }
 
 TEST_F(AnalysisTest, YModes) {

@@ -1,25 +1,12 @@
 #include "cli/Utf8.h"
 
-#include <array>
 #include <cstdint>
+
+#include "core/chapter/CodePage.h"
 
 namespace vael::cli {
 
 namespace {
-
-// Code points of the bytes 0x80..0x9F; the rest of the code page equals
-// Latin-1.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char32_t CodePoint(unsigned char byte) {
-  if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
-  return byte;
-}
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -57,15 +44,14 @@ std::optional<char32_t> SingleCodePoint(std::string_view text) {
 std::string Utf8FromWindows1252(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
-  for (char c : text) AppendUtf8(out, CodePoint(static_cast<unsigned char>(c)));
+  for (char c : text) AppendUtf8(out, CodePointOfByte(c));
   return out;
 }
 
 std::optional<char> Windows1252CharFromUtf8(std::string_view text) {
   if (auto c = SingleCodePoint(text)) {
-    for (int byte = 0; byte < 256; ++byte) {
-      if (CodePoint(static_cast<unsigned char>(byte)) == *c) return static_cast<char>(byte);
-    }
+    int byte = ByteOfCodePoint(*c);
+    if (byte >= 0) return static_cast<char>(byte);
     return std::nullopt;
   }
   // A terminal set to the code page itself passes the byte as it is.

@@ -2,6 +2,7 @@
 // Everything public of the Vael core, in namespace vael.
 
 #include "core/chapter/CaseMapping.h"
+#include "core/chapter/CodePage.h"
 #include "core/chapter/CompiledChapter.h"
 #include "core/chapter/LetterClasses.h"
 #include "core/chapter/Statistics.h"

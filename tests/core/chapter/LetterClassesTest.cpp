@@ -43,3 +43,20 @@ TEST(CaseMapping, AsciiAndAccentPairsOnly) {
 
 }  // namespace
 }  // namespace vael
+
+namespace vael {
+namespace {
+
+TEST(CodePage, EveryByteHasOneCodePointAndBack) {
+  for (int b = 0; b < 256; ++b) {
+    EXPECT_EQ(ByteOfCodePoint(CodePointOfByte(static_cast<char>(b))), b) << b;
+  }
+  EXPECT_EQ(CodePointOfByte('\x85'), U'\u2026');  // the fill byte of saved forms
+  EXPECT_EQ(CodePointOfByte('\x8A'), U'\u0160');
+  EXPECT_EQ(CodePointOfByte('\xE4'), U'\u00E4');
+  EXPECT_EQ(ByteOfCodePoint(U'\u0100'), -1);
+  EXPECT_EQ(ByteOfCodePoint(U'\u0080'), -1);  // the euro sign took its place
+}
+
+}  // namespace
+}  // namespace vael

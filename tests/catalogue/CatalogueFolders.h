@@ -10,10 +10,10 @@ namespace vael::test {
 
 // A text chapter whose only interesting part is its title.
 inline std::string TitledChapterText(const std::string& title) {
-  ChapterSpec spec;
-  spec.title = title;
-  spec.names = {"Aran"};
-  return ChapterText(spec);
+  ChapterDraft draft;
+  draft.title = title;
+  draft.names = {"Aran"};
+  return ChapterText(draft);
 }
 
 inline void WriteTextChapter(const std::filesystem::path& folder, const std::string& fileName,

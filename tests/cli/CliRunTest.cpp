@@ -17,7 +17,7 @@ const std::string kUsage =
 
 class VaelgenTest : public ::testing::Test {
  protected:
-  void SetUp() override { chapter_ = test::WriteChapter(dir_, "elves.vel", test::ElvesSpec()); }
+  void SetUp() override { chapter_ = test::WriteChapter(dir_, "elves.vel", test::ElvesDraft()); }
   test::RunResult Run(const std::vector<std::string>& arguments) { return RunVaelgen(dir_, arguments); }
 
   TempDir dir_;
@@ -107,9 +107,9 @@ TEST_F(VaelgenTest, GivenOptionsReplaceTheChaptersOnes) {
 }
 
 TEST_F(VaelgenTest, OutOfRangeChapterFitStartsAtZero) {
-  test::ChapterSpec spec = test::ElvesSpec();
-  spec.genopt = "FIT:7 VAL:2 SUFFIX";
-  std::string path = test::WriteChapter(dir_, "odd.vel", spec);
+  test::ChapterDraft draft = test::ElvesDraft();
+  draft.genopt = "FIT:7 VAL:2 SUFFIX";
+  std::string path = test::WriteChapter(dir_, "odd.vel", draft);
   GenerationOptions request;
   request.val = 2;
   request.suffixes = true;

@@ -15,7 +15,7 @@ using test::TempDir;
 
 class VaelgenSaveTest : public ::testing::Test {
  protected:
-  void SetUp() override { chapter_ = test::WriteChapter(dir_, "elves.vel", test::ElvesSpec()); }
+  void SetUp() override { chapter_ = test::WriteChapter(dir_, "elves.vel", test::ElvesDraft()); }
 
   // The document the window's save command writes for these names, all
   // checked, newest first.
@@ -89,10 +89,10 @@ TEST_F(VaelgenSaveTest, FailedSaveLeavesTheOldFileAndExitsWithOne) {
 
 TEST(VaelgenList, BooksAndChaptersSortedIgnoringCase) {
   TempDir dir;
-  test::ChapterSpec spec = test::ElvesSpec();
+  test::ChapterDraft draft = test::ElvesDraft();
   auto chapter = [&](const std::string& file, const std::string& title) {
-    spec.title = title;
-    test::WriteChapter(dir, file, spec);
+    draft.title = title;
+    test::WriteChapter(dir, file, draft);
   };
   fs::create_directories(dir.path() / "zwerge");
   fs::create_directories(dir.path() / "alben");

@@ -51,15 +51,15 @@ inline std::vector<std::string> Lines(const std::string& text) {
 
 // A chapter of elvish names, some accented (Windows-1252), that asks for
 // statistical generation at fit level 2.
-inline ChapterSpec ElvesSpec() {
-  ChapterSpec spec;
-  spec.title = "Elves";
-  spec.line1 = "Names of the elves";
-  spec.genopt = "STATGEN FIT:2";
-  spec.names = {"Aranel",  "Belegorn", "Celebrian", "Elrond",   "Galadriel", "Legolas",
+inline ChapterDraft ElvesDraft() {
+  ChapterDraft draft;
+  draft.title = "Elves";
+  draft.line1 = "Names of the elves";
+  draft.genopt = "STATGEN FIT:2";
+  draft.names = {"Aranel",  "Belegorn", "Celebrian", "Elrond",   "Galadriel", "Legolas",
                 "Thranduil", "Arwen",  "Elwing",    "Earendil", "Finrod",    "Fingolfin",
                 "\xC9owyn",  "\xC1ine", "\xC9lanor",  "Idril",    "Luthien",   "Nimrodel"};
-  return spec;
+  return draft;
 }
 
 // The names the core gives for a chapter, seed and request: what vaelgen

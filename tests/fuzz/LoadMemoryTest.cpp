@@ -47,10 +47,10 @@ std::vector<std::string> SyllableNames(int count, int seed) {
 
 TEST(LoadMemory, ThousandLoadsDoNotGrowTheHeap) {
   test::TempDir dir;
-  test::ChapterSpec large;
+  test::ChapterDraft large;
   large.genopt = "STATGEN STRUCTGEN FIT:2";
   large.names = SyllableNames(3000, 1);
-  test::ChapterSpec small;
+  test::ChapterDraft small;
   small.names = SyllableNames(40, 2);
   small.genopt = "SHUFFLE";
   std::string largePath = test::WriteChapter(dir, "large.vel", large);

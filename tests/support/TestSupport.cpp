@@ -56,27 +56,27 @@ std::string ReadFile(const std::string& path) {
   return buffer.str();
 }
 
-std::string ChapterText(const ChapterSpec& spec) {
+std::string ChapterText(const ChapterDraft& draft) {
   std::string text;
-  text += "TITLE \"" + spec.title + "\";\r\n";
-  text += "LINE1 \"" + spec.line1 + "\";\r\n";
-  text += "LINE2 \"" + spec.line2 + "\";\r\n";
-  if (!spec.author.empty()) text += "AUTHOR \"" + spec.author + "\";\r\n";
-  text += "DATE \"" + spec.date + "\";\r\n";
-  for (const auto& tag : spec.extraTags) text += tag + "\r\n";
-  text += "GENOPT \"" + spec.genopt + "\";\r\n";
+  text += "TITLE \"" + draft.title + "\";\r\n";
+  text += "LINE1 \"" + draft.line1 + "\";\r\n";
+  text += "LINE2 \"" + draft.line2 + "\";\r\n";
+  if (!draft.author.empty()) text += "AUTHOR \"" + draft.author + "\";\r\n";
+  text += "DATE \"" + draft.date + "\";\r\n";
+  for (const auto& tag : draft.extraTags) text += tag + "\r\n";
+  text += "GENOPT \"" + draft.genopt + "\";\r\n";
   text += "NAMES";
-  for (std::size_t i = 0; i < spec.names.size(); ++i) {
+  for (std::size_t i = 0; i < draft.names.size(); ++i) {
     text += (i % 8 == 0) ? "\r\n  " : " ";
-    text += "\"" + spec.names[i] + "\"";
+    text += "\"" + draft.names[i] + "\"";
   }
   text += ";\r\n";
   return text;
 }
 
-std::string WriteChapter(const TempDir& dir, const std::string& fileName, const ChapterSpec& spec) {
+std::string WriteChapter(const TempDir& dir, const std::string& fileName, const ChapterDraft& draft) {
   std::string path = dir.File(fileName);
-  WriteFile(path, ChapterText(spec));
+  WriteFile(path, ChapterText(draft));
   return path;
 }
 

@@ -41,7 +41,7 @@ std::string ReadFile(const std::string& path);
 
 // A text chapter with CR LF line ends. Names are written each in quotes;
 // extraTags are written verbatim before GENOPT (e.g. "SPCCON \"<TH>\";").
-struct ChapterSpec {
+struct ChapterDraft {
   std::string title = "Test chapter";
   std::string line1 = "First line";
   std::string line2 = "Second line";
@@ -51,9 +51,9 @@ struct ChapterSpec {
   std::vector<std::string> names;
   std::vector<std::string> extraTags;
 };
-std::string ChapterText(const ChapterSpec& spec);
+std::string ChapterText(const ChapterDraft& draft);
 
-// Writes ChapterText(spec) to dir/fileName and returns the path.
-std::string WriteChapter(const TempDir& dir, const std::string& fileName, const ChapterSpec& spec);
+// Writes ChapterText(draft) to dir/fileName and returns the path.
+std::string WriteChapter(const TempDir& dir, const std::string& fileName, const ChapterDraft& draft);
 
 }  // namespace vael::test

@@ -37,9 +37,9 @@ bool FakeWarningBox::AskOkCancel(const QString& text, const QString& caption) {
   return answer;
 }
 
-test::ChapterSpec LoadableChapter(const std::string& title, const std::string& genopt,
+test::ChapterDraft LoadableChapter(const std::string& title, const std::string& genopt,
                                   std::vector<std::string> extraTags) {
-  test::ChapterSpec chapter;
+  test::ChapterDraft chapter;
   chapter.title = title;
   chapter.line1 = title + " line one";
   chapter.line2 = title + " line two";
@@ -73,7 +73,7 @@ void UiFixture::WriteBook(const std::string& folder, const std::string& descript
   Write(folder + "/book.dat", description);
 }
 
-void UiFixture::WriteChapter(const std::string& relativePath, const test::ChapterSpec& chapter) {
+void UiFixture::WriteChapter(const std::string& relativePath, const test::ChapterDraft& chapter) {
   Write(relativePath, test::ChapterText(chapter));
 }
 

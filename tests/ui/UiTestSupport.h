@@ -85,7 +85,7 @@ class ProbeWindow : public TForm1 {
 };
 
 // A chapter that loads: twelve names, the given options and tags.
-test::ChapterSpec LoadableChapter(const std::string& title, const std::string& genopt = "STATGEN",
+test::ChapterDraft LoadableChapter(const std::string& title, const std::string& genopt = "STATGEN",
                                   std::vector<std::string> extraTags = {});
 
 class UiFixture {
@@ -96,7 +96,7 @@ class UiFixture {
   // Working folder files, relative paths.
   void Write(const std::string& relativePath, const std::string& bytes);
   void WriteBook(const std::string& folder, const std::string& description);
-  void WriteChapter(const std::string& relativePath, const test::ChapterSpec& chapter);
+  void WriteChapter(const std::string& relativePath, const test::ChapterDraft& chapter);
   std::string Path(const std::string& relativePath) const;
   // The settings file as text ("" while absent); written before start-up.
   QString SettingsText() const;

@@ -133,22 +133,22 @@ TEST(CompiledChapter, SmallChapterMatchesTheHandWorkedBytes) {
 
 TEST(CompiledChapter, TextChapterCompilesToTheHandWorkedBytes) {
   test::TempDir dir;
-  test::ChapterSpec spec;
-  spec.title = "T";
-  spec.line1 = "L1";
-  spec.line2 = "L2";
-  spec.author = "A";
-  spec.genopt = "STRUCTGEN SUFFIX FIT:2 VAL:1 PUNCT:3 Y:SEMI";
-  spec.extraTags = {"TEMPLATES \"4\" \"3:300\";"};
-  spec.names = {"Tara", "Elo"};
-  const std::string path = test::WriteChapter(dir, "small.vel", spec);
+  test::ChapterDraft draft;
+  draft.title = "T";
+  draft.line1 = "L1";
+  draft.line2 = "L2";
+  draft.author = "A";
+  draft.genopt = "STRUCTGEN SUFFIX FIT:2 VAL:1 PUNCT:3 Y:SEMI";
+  draft.extraTags = {"TEMPLATES \"4\" \"3:300\";"};
+  draft.names = {"Tara", "Elo"};
+  const std::string path = test::WriteChapter(dir, "small.vel", draft);
   TVaelChapter chapter;
   chapter.Load(path);
   ASSERT_TRUE(chapter.loaded) << chapter.errorText;
 
   SmallLayout at{};
   std::string expected = SmallChapterImage(at);
-  expected[1] = static_cast<char>(ChapterChecksum(test::ChapterText(spec)));
+  expected[1] = static_cast<char>(ChapterChecksum(test::ChapterText(draft)));
   EXPECT_EQ(test::ReadFile(dir.File("small.qch")), expected);
 }
 
@@ -299,9 +299,9 @@ TEST(CompiledChapter, ChapterTooLargeForTheFormatIsNotWritten) {
 }
 
 TEST(ChapterChecksum, EveryChangedOrSwappedByteChangesIt) {
-  test::ChapterSpec spec;
-  spec.names = {"Torin", "Elda Mor", "Qu'ara"};
-  const std::string text = test::ChapterText(spec);
+  test::ChapterDraft draft;
+  draft.names = {"Torin", "Elda Mor", "Qu'ara"};
+  const std::string text = test::ChapterText(draft);
   const std::uint8_t checksum = ChapterChecksum(text);
   for (std::size_t i = 0; i < text.size(); ++i) {
     std::string changed = text;

@@ -12,7 +12,7 @@
 namespace vael {
 namespace {
 
-using test::ChapterSpec;
+using test::ChapterDraft;
 
 // Tells a load from the compiled chapter (which sets the gauge to its end)
 // from an analysis (which only steps it).
@@ -40,40 +40,40 @@ std::string CompiledPath(const std::string& path) {
   return std::filesystem::path(path).replace_extension(".qch").string();
 }
 
-ChapterSpec Spec(std::vector<std::string> names, std::string genopt,
+ChapterDraft Draft(std::vector<std::string> names, std::string genopt,
                  std::vector<std::string> extraTags = {}) {
-  ChapterSpec spec;
-  spec.names = std::move(names);
-  spec.genopt = std::move(genopt);
-  spec.extraTags = std::move(extraTags);
-  return spec;
+  ChapterDraft draft;
+  draft.names = std::move(names);
+  draft.genopt = std::move(genopt);
+  draft.extraTags = std::move(extraTags);
+  return draft;
 }
 
 // Chapters that between them use every option the analysis knows.
-std::vector<std::pair<std::string, ChapterSpec>> OptionChapters() {
+std::vector<std::pair<std::string, ChapterDraft>> OptionChapters() {
   return {
       {"soft and special consonants",
-       Spec({"Thorin", "Schadra", "Khalid", "Drogon-Ash", "Ashtha", "Sharra"}, "STATGEN FIT:1",
+       Draft({"Thorin", "Schadra", "Khalid", "Drogon-Ash", "Ashtha", "Sharra"}, "STATGEN FIT:1",
             {"SPCCON \"<SCH><DR><SH> SOFT\";", "TOPIC \"12\";"})},
-      {"multi vowels", Spec({"Alan", "Alai", "Eleni", "Orod Anor", "Ilie"}, "", {"SPCVOW \"multi\";"})},
+      {"multi vowels", Draft({"Alan", "Alai", "Eleni", "Orod Anor", "Ilie"}, "", {"SPCVOW \"multi\";"})},
       {"shuffle, semi Y and U, every flag",
-       Spec({"Maya", "Tyr", "Quara", "Quinn", "Yolanda Quest", "Aquila-Ry", "Eryan"},
+       Draft({"Maya", "Tyr", "Quara", "Quinn", "Yolanda Quest", "Aquila-Ry", "Eryan"},
             "STRUCTGEN STATGEN SHUFFLE PREFIX SUFFIX FIT:2 VAL:3 PUNCT:5 Y:SEMI U:SEMI")},
       // FIT: followed by a space reads as -16.
-      {"consonant Y, odd digits", Spec({"Yaya", "Kyra", "Ayon"}, "Y:CON PUNCT:7 FIT: VAL:x")},
+      {"consonant Y, odd digits", Draft({"Yaya", "Kyra", "Ayon"}, "Y:CON PUNCT:7 FIT: VAL:x")},
       {"several parts and accents",
-       Spec({"El-da Mor Tan", "A'ra Ka-Lo", "Bj\xF6rn", "\xC7" "elik", "\xDE\xF3rr Ul-Vin"}, "")},
+       Draft({"El-da Mor Tan", "A'ra Ka-Lo", "Bj\xF6rn", "\xC7" "elik", "\xDE\xF3rr Ul-Vin"}, "")},
       {"explicit templates",
-       Spec({"Torin", "Elda", "Moran", "Ulva"}, "STATGEN",
+       Draft({"Torin", "Elda", "Moran", "Ulva"}, "STATGEN",
             {"TEMPLATES \"2 3:5\" \"1-4:300\" \"#\" \"0|2:2\";"})},
   };
 }
 
 TEST(CompiledRoundTrip, SecondLoadReadsTheSameTablesFromTheCompiledChapter) {
-  for (const auto& [what, spec] : OptionChapters()) {
+  for (const auto& [what, draft] : OptionChapters()) {
     SCOPED_TRACE(what);
     test::TempDir dir;
-    const std::string path = test::WriteChapter(dir, "c.vel", spec);
+    const std::string path = test::WriteChapter(dir, "c.vel", draft);
     auto analysed = LoadFresh(path);
     ASSERT_TRUE(analysed->chapter->loaded) << analysed->chapter->errorText;
     ASSERT_FALSE(analysed->fromCompiled());
@@ -97,25 +97,25 @@ TEST(CompiledRoundTrip, SecondLoadReadsTheSameTablesFromTheCompiledChapter) {
 
 TEST(CompiledRoundTrip, ChangedTextIsAnalysedAgainAndRecompiled) {
   test::TempDir dir;
-  ChapterSpec spec = Spec({"Torin", "Elda", "Moran"}, "STATGEN");
-  const std::string path = test::WriteChapter(dir, "c.vel", spec);
+  ChapterDraft draft = Draft({"Torin", "Elda", "Moran"}, "STATGEN");
+  const std::string path = test::WriteChapter(dir, "c.vel", draft);
   LoadFresh(path);
   const std::string before = test::ReadFile(CompiledPath(path));
 
-  spec.names[1] = "Ulva";
-  test::WriteChapter(dir, "c.vel", spec);
+  draft.names[1] = "Ulva";
+  test::WriteChapter(dir, "c.vel", draft);
   auto changed = LoadFresh(path);
   ASSERT_TRUE(changed->chapter->loaded);
   EXPECT_FALSE(changed->fromCompiled());
   const std::string after = test::ReadFile(CompiledPath(path));
   EXPECT_NE(after, before);
-  EXPECT_EQ(static_cast<std::uint8_t>(after[1]), ChapterChecksum(test::ChapterText(spec)));
+  EXPECT_EQ(static_cast<std::uint8_t>(after[1]), ChapterChecksum(test::ChapterText(draft)));
   EXPECT_EQ(changed->chapter->vowelElements[2], "U");  // Torin, then Ulva
 }
 
 TEST(CompiledRoundTrip, ChapterBeyondThePairBytesIsNeverCached) {
   test::TempDir dir;
-  const std::string path = test::WriteChapter(dir, "c.vel", Spec({"Torin", "Elda"}, ""));
+  const std::string path = test::WriteChapter(dir, "c.vel", Draft({"Torin", "Elda"}, ""));
   LoadFresh(path);
   ASSERT_TRUE(std::filesystem::exists(CompiledPath(path)));
 
@@ -126,7 +126,7 @@ TEST(CompiledRoundTrip, ChapterBeyondThePairBytesIsNeverCached) {
   for (char a : letters) {
     for (char b : letters) names.push_back(std::string{a, b, 'A'});
   }
-  test::WriteChapter(dir, "c.vel", Spec(names, ""));
+  test::WriteChapter(dir, "c.vel", Draft(names, ""));
   auto first = LoadFresh(path);
   ASSERT_TRUE(first->chapter->loaded) << first->chapter->errorText;
   EXPECT_EQ(first->chapter->consonantElementCount, 400);
@@ -138,8 +138,8 @@ TEST(CompiledRoundTrip, ChapterBeyondThePairBytesIsNeverCached) {
 
 TEST(CompiledRoundTrip, TruncatedCompiledChapterBesideTheTextIsRebuilt) {
   test::TempDir dir;
-  const auto spec = OptionChapters()[2].second;
-  const std::string path = test::WriteChapter(dir, "c.vel", spec);
+  const auto draft = OptionChapters()[2].second;
+  const std::string path = test::WriteChapter(dir, "c.vel", draft);
   auto reference = LoadFresh(path);
   ASSERT_TRUE(reference->chapter->loaded);
   const std::string whole = test::ReadFile(CompiledPath(path));
@@ -182,7 +182,7 @@ TEST(CompiledRoundTrip, TruncatedCompiledChapterChosenDirectlyFails) {
 
 TEST(CompiledRoundTrip, LoadingAfterALargerChapterLeavesNothingBehind) {
   test::TempDir dir;
-  ChapterSpec large = OptionChapters()[4].second;
+  ChapterDraft large = OptionChapters()[4].second;
   for (const char* name : {"Zazuzyx", "Krrnthax Ommoru", "Gwyllt-Ffrae", "Ixxiqua", "Oorbellan"}) {
     large.names.push_back(name);
   }

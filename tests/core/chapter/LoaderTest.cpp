@@ -11,7 +11,7 @@
 namespace vael {
 namespace {
 
-using test::ChapterSpec;
+using test::ChapterDraft;
 using test::ChapterText;
 using test::TempDir;
 using test::WriteFile;
@@ -25,15 +25,15 @@ class LoaderTest : public ::testing::Test {
     chapter_->Load(path_);
     return *chapter_;
   }
-  TVaelChapter& LoadSpec(const ChapterSpec& spec) { return LoadText(ChapterText(spec)); }
+  TVaelChapter& LoadDraft(const ChapterDraft& draft) { return LoadText(ChapterText(draft)); }
 
-  static ChapterSpec Spec(std::vector<std::string> names, std::string genopt = "",
+  static ChapterDraft Draft(std::vector<std::string> names, std::string genopt = "",
                           std::vector<std::string> extraTags = {}) {
-    ChapterSpec spec;
-    spec.names = std::move(names);
-    spec.genopt = std::move(genopt);
-    spec.extraTags = std::move(extraTags);
-    return spec;
+    ChapterDraft draft;
+    draft.names = std::move(names);
+    draft.genopt = std::move(genopt);
+    draft.extraTags = std::move(extraTags);
+    return draft;
   }
 
   TempDir dir_;
@@ -42,9 +42,9 @@ class LoaderTest : public ::testing::Test {
 };
 
 TEST_F(LoaderTest, ReadsTheHeaderAndAnalysesTheNames) {
-  ChapterSpec spec = Spec({"Elda Mor", "Torin", "bar\xEB"}, "statgen fit:2");
-  spec.extraTags = {"TOPIC \"12\";"};
-  auto& c = LoadSpec(spec);
+  ChapterDraft draft = Draft({"Elda Mor", "Torin", "bar\xEB"}, "statgen fit:2");
+  draft.extraTags = {"TOPIC \"12\";"};
+  auto& c = LoadDraft(draft);
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.errorText, "");
   EXPECT_EQ(c.title, "Test chapter");
@@ -71,9 +71,9 @@ TEST_F(LoaderTest, ReadsTheHeaderAndAnalysesTheNames) {
 }
 
 TEST_F(LoaderTest, AuthorFallbackMovesTheLinesDown) {
-  ChapterSpec spec = Spec({"ABA"});
-  spec.author = "";
-  auto& c = LoadSpec(spec);
+  ChapterDraft draft = Draft({"ABA"});
+  draft.author = "";
+  auto& c = LoadDraft(draft);
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.line1, "Test chapter");
   EXPECT_EQ(c.line2, "First line");
@@ -93,24 +93,24 @@ TEST_F(LoaderTest, TopicIsKeptOnlyWhenItIsANonZeroInteger) {
                         {"TOPIC \"12345678901234567890\";", "0"},  // cut to 16, too large
                         {"", "0"}};
   for (const Case& c : cases) {
-    ChapterSpec spec = Spec({"ABA"});
-    if (!c.tag.empty()) spec.extraTags = {c.tag};
-    auto& chapter = LoadSpec(spec);
+    ChapterDraft draft = Draft({"ABA"});
+    if (!c.tag.empty()) draft.extraTags = {c.tag};
+    auto& chapter = LoadDraft(draft);
     ASSERT_TRUE(chapter.loaded) << chapter.errorText;
     EXPECT_EQ(chapter.topic, c.topic) << c.tag;
   }
 }
 
 TEST_F(LoaderTest, HeaderTextsAreCutTo64Characters) {
-  ChapterSpec spec = Spec({"ABA"});
-  spec.title = std::string(70, 'x');
-  auto& c = LoadSpec(spec);
+  ChapterDraft draft = Draft({"ABA"});
+  draft.title = std::string(70, 'x');
+  auto& c = LoadDraft(draft);
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.title, std::string(64, 'x'));
 }
 
 TEST_F(LoaderTest, GenoptKeywordsInAnyCase) {
-  auto& c = LoadSpec(Spec({"ABA"}, "y:semi statgen fit:2 val:3 PUNCT:2 punct:5 u:semi"));
+  auto& c = LoadDraft(Draft({"ABA"}, "y:semi statgen fit:2 val:3 PUNCT:2 punct:5 u:semi"));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.yMode, 2);
   EXPECT_EQ(c.uMode, 2);
@@ -123,7 +123,7 @@ TEST_F(LoaderTest, GenoptKeywordsInAnyCase) {
   EXPECT_EQ(c.valLevel, 3);
   EXPECT_EQ(c.punctLevel, 5);
 
-  auto& d = LoadSpec(Spec({"ABA"}, "Y:CON STRUCTGEN SHUFFLE PREFIX SUFFIX"));
+  auto& d = LoadDraft(Draft({"ABA"}, "Y:CON STRUCTGEN SHUFFLE PREFIX SUFFIX"));
   ASSERT_TRUE(d.loaded) << d.errorText;
   EXPECT_EQ(d.yMode, 1);
   EXPECT_EQ(d.uMode, 0);
@@ -134,7 +134,7 @@ TEST_F(LoaderTest, GenoptKeywordsInAnyCase) {
   EXPECT_EQ(d.punctLevel, 0);
 
   // Y:SEMI wins over Y:CON; FIT: and VAL: take the next character unchecked.
-  auto& e = LoadSpec(Spec({"ABA"}, "Y:CON Y:SEMI FIT:A VAL:"));
+  auto& e = LoadDraft(Draft({"ABA"}, "Y:CON Y:SEMI FIT:A VAL:"));
   ASSERT_TRUE(e.loaded) << e.errorText;
   EXPECT_EQ(e.yMode, 2);
   EXPECT_EQ(e.fitLevel, 'A' - '0');
@@ -142,7 +142,7 @@ TEST_F(LoaderTest, GenoptKeywordsInAnyCase) {
 }
 
 TEST_F(LoaderTest, SpecialConsonantsAndSoft) {
-  auto& c = LoadSpec(Spec({"ASHTHA", "BOSHA"}, "", {"SPCCON \"<SH><><TH> soft\";"}));
+  auto& c = LoadDraft(Draft({"ASHTHA", "BOSHA"}, "", {"SPCCON \"<SH><><TH> soft\";"}));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.specialConsonantCount, 2);
   EXPECT_EQ(c.specialConsonants[0], "SH");
@@ -151,7 +151,7 @@ TEST_F(LoaderTest, SpecialConsonantsAndSoft) {
   // SOFT codes SH and TH as soft consonants first, so the specials never match.
   EXPECT_EQ(c.consonantElements, (std::vector<std::string>{"st", "B", "s"}));
 
-  auto& d = LoadSpec(Spec({"ASHTHA"}, "", {"SPCCON \"<SH><TH>\";"}));
+  auto& d = LoadDraft(Draft({"ASHTHA"}, "", {"SPCCON \"<SH><TH>\";"}));
   ASSERT_TRUE(d.loaded) << d.errorText;
   EXPECT_EQ(d.specialConsonants[1], "TH");
   EXPECT_EQ(d.consonantElements, (std::vector<std::string>{"01"}));
@@ -159,7 +159,7 @@ TEST_F(LoaderTest, SpecialConsonantsAndSoft) {
 }
 
 TEST_F(LoaderTest, MultiVowelsAndApostrophe) {
-  auto& c = LoadSpec(Spec({"ALAN", "ALAI", "D'ARC"}, "", {"SPCVOW \"multi\";"}));
+  auto& c = LoadDraft(Draft({"ALAN", "ALAI", "D'ARC"}, "", {"SPCVOW \"multi\";"}));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_TRUE(c.multiVowels);
   EXPECT_EQ(c.vowelElements, (std::vector<std::string>{"ALA", "A", "AI", "'A"}));
@@ -167,42 +167,42 @@ TEST_F(LoaderTest, MultiVowelsAndApostrophe) {
 }
 
 TEST_F(LoaderTest, TemplatesAreParsedWithTheirWeights) {
-  auto& c = LoadSpec(Spec({"ABA"}, "", {"TEMPLATES \"2:0\" \"3:x\" \"\" \"4\";"}));
+  auto& c = LoadDraft(Draft({"ABA"}, "", {"TEMPLATES \"2:0\" \"3:x\" \"\" \"4\";"}));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.templates, (std::vector<std::string>{"2", "3", "4"}));
   EXPECT_EQ(c.templateWeights, (std::vector<int>{1, 1, 1}));
 
-  auto& d = LoadSpec(Spec({"ABA"}, "", {"TEMPLATES \"0|2 #:7\",\r\n \"1-3:-2\" \":5\";"}));
+  auto& d = LoadDraft(Draft({"ABA"}, "", {"TEMPLATES \"0|2 #:7\",\r\n \"1-3:-2\" \":5\";"}));
   ASSERT_TRUE(d.loaded) << d.errorText;
   EXPECT_EQ(d.templates, (std::vector<std::string>{"0|2 #", "1-3"}));
   EXPECT_EQ(d.templateWeights, (std::vector<int>{7, -2}));  // negative kept as written
 
   // Only empty entries: the names give the templates.
-  auto& e = LoadSpec(Spec({"ABA", "BOB", "ABA"}, "", {"TEMPLATES \"\" \":3\";"}));
+  auto& e = LoadDraft(Draft({"ABA", "BOB", "ABA"}, "", {"TEMPLATES \"\" \":3\";"}));
   ASSERT_TRUE(e.loaded) << e.errorText;
   EXPECT_EQ(e.templates, (std::vector<std::string>{"3", "2"}));
   EXPECT_EQ(e.templateWeights, (std::vector<int>{2, 1}));
 
   // An explicit "*" among others is kept as a template.
-  auto& f = LoadSpec(Spec({"ABA"}, "", {"TEMPLATES \"*\" \"2\";"}));
+  auto& f = LoadDraft(Draft({"ABA"}, "", {"TEMPLATES \"*\" \"2\";"}));
   ASSERT_TRUE(f.loaded) << f.errorText;
   EXPECT_EQ(f.templates, (std::vector<std::string>{"*", "2"}));
 }
 
 TEST_F(LoaderTest, DerivedTemplatesFollowTheSeparators) {
-  auto& c = LoadSpec(Spec({"ELDA MOR", "ELDA-MOR", "ELDA--MOR", "ELDA MOR"}));
+  auto& c = LoadDraft(Draft({"ELDA MOR", "ELDA-MOR", "ELDA--MOR", "ELDA MOR"}));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.templates, (std::vector<std::string>{"3 2", "3-2", "3--2"}));
   EXPECT_EQ(c.templateWeights, (std::vector<int>{2, 1, 1}));
 
-  auto& d = LoadSpec(Spec({"BARO", "TURA", "MIRA"}, "", {"TEMPLATES \"*\";"}));
+  auto& d = LoadDraft(Draft({"BARO", "TURA", "MIRA"}, "", {"TEMPLATES \"*\";"}));
   ASSERT_TRUE(d.loaded) << d.errorText;
   EXPECT_EQ(d.templates, (std::vector<std::string>{"4"}));
   EXPECT_EQ(d.templateWeights, (std::vector<int>{3}));
 }
 
 TEST_F(LoaderTest, CommentsHideOptionTagsButNotTheHeader) {
-  std::string text = ChapterText(Spec({"ABA"}));
+  std::string text = ChapterText(Draft({"ABA"}));
   // A comment before TITLE on the same line does not hide it.
   auto& c = LoadText("// notes TITLE \"Hidden?\";\r\n" + text);
   ASSERT_TRUE(c.loaded) << c.errorText;
@@ -236,9 +236,9 @@ TEST_F(LoaderTest, BareLineFeedsLetACommentSwallowTheRest) {
 }
 
 TEST_F(LoaderTest, NamesInTheTitleStartTheList) {
-  ChapterSpec spec = Spec({"ABA"});
-  spec.title = "Elf NAMES";
-  auto& c = LoadSpec(spec);
+  ChapterDraft draft = Draft({"ABA"});
+  draft.title = "Elf NAMES";
+  auto& c = LoadDraft(draft);
   EXPECT_FALSE(c.loaded);
   EXPECT_EQ(c.errorText.rfind("Invalid character in name #1 (;", 0), 0u) << c.errorText;
 }
@@ -253,7 +253,7 @@ TEST_F(LoaderTest, TagsBeyondTheHeaderWindowAreNotFound) {
 }
 
 TEST_F(LoaderTest, NameListMayRunPastTheHeaderWindow) {
-  std::string text = ChapterText(Spec({"ABA"}));
+  std::string text = ChapterText(Draft({"ABA"}));
   std::string longList(3000, ' ');
   text.insert(text.find("\"ABA\""), longList + "\"BOB\" ");
   auto& c = LoadText(text);
@@ -262,7 +262,7 @@ TEST_F(LoaderTest, NameListMayRunPastTheHeaderWindow) {
 }
 
 TEST_F(LoaderTest, AccentedNamesAreStoredInCapitals) {
-  auto& c = LoadSpec(Spec({"\xEBla", "b\xE4r9"}));
+  auto& c = LoadDraft(Draft({"\xEBla", "b\xE4r9"}));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.initialLetters, "\xCB" "B");
   EXPECT_EQ(c.vowelElements[0], "\xCB");
@@ -270,11 +270,11 @@ TEST_F(LoaderTest, AccentedNamesAreStoredInCapitals) {
 }
 
 TEST_F(LoaderTest, CodingRulesReachTheElementTables) {
-  auto& c = LoadSpec(Spec({"THORIN"}, "", {"SPCCON \"SOFT\";"}));
+  auto& c = LoadDraft(Draft({"THORIN"}, "", {"SPCCON \"SOFT\";"}));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.consonantElements, (std::vector<std::string>{"t", "R", "N"}));
 
-  auto& d = LoadSpec(Spec({"MAYA", "TYR", "QUAY"}, "Y:SEMI U:SEMI"));
+  auto& d = LoadDraft(Draft({"MAYA", "TYR", "QUAY"}, "Y:SEMI U:SEMI"));
   ASSERT_TRUE(d.loaded) << d.errorText;
   EXPECT_EQ(d.consonantElements, (std::vector<std::string>{"M", "y", "T", "R", "Qu"}));
   EXPECT_EQ(d.vowelElements, (std::vector<std::string>{"A", "Y", "AY"}));
@@ -288,7 +288,7 @@ TEST_F(LoaderTest, EachFailureTextAndTheFirstFaultWins) {
     std::size_t end = text.find("\r\n", at);
     return text.erase(at, end + 2 - at);
   };
-  const std::string good = ChapterText(Spec({"ABA", "BOB"}));
+  const std::string good = ChapterText(Draft({"ABA", "BOB"}));
   std::string vowelRuns;  // 155 distinct vowel elements
   std::vector<std::string> manyVowels;
   const std::string v = "AEIOU";
@@ -330,36 +330,36 @@ TEST_F(LoaderTest, EachFailureTextAndTheFirstFaultWins) {
       {"date", without(without(good, "DATE"), "NAMES"), "Invalid or missing DATE tag"},
       {"names", without(without(good, "NAMES"), "GENOPT"), "Missing NAMES tag"},
       {"too many specials",
-       ChapterText(Spec({"A!A"}, "", {"SPCCON \"<B><C><D><F><G><-><J><K><L><M><N>\";"})) +
+       ChapterText(Draft({"A!A"}, "", {"SPCCON \"<B><C><D><F><G><-><J><K><L><M><N>\";"})) +
            "TEMPLATES \"2\"",
        "Too many special consonants"},
       {"special character",
-       ChapterText(Spec({"A!A"}, "", {"SPCCON \"<TH><S H>\";"})) + "TEMPLATES \"2\"",
+       ChapterText(Draft({"A!A"}, "", {"SPCCON \"<TH><S H>\";"})) + "TEMPLATES \"2\"",
        "Invalid character in special consonant #2"},
       {"special digit is fine, lowercase too",
-       ChapterText(Spec({"A!A"}, "", {"SPCCON \"<1><th>\";"})),
+       ChapterText(Draft({"A!A"}, "", {"SPCCON \"<1><th>\";"})),
        "Invalid character in name #1 (A!A)"},
-      {"templates unclosed", without(ChapterText(Spec({"A!A"})), "GENOPT") + "TEMPLATES \"2\"",
+      {"templates unclosed", without(ChapterText(Draft({"A!A"})), "GENOPT") + "TEMPLATES \"2\"",
        "Invalid TEMPLATES tag"},
-      {"too many templates", ChapterText(Spec({"A!A"}, "", {templates})), "Too many templates"},
-      {"genopt", without(ChapterText(Spec({"A!A"})), "GENOPT"), "Invalid or missing GENOPT tag"},
-      {"name character", ChapterText(Spec({"ABA", "", "BOB!", "x!"})),
+      {"too many templates", ChapterText(Draft({"A!A"}, "", {templates})), "Too many templates"},
+      {"genopt", without(ChapterText(Draft({"A!A"})), "GENOPT"), "Invalid or missing GENOPT tag"},
+      {"name character", ChapterText(Draft({"ABA", "", "BOB!", "x!"})),
        "Invalid character in name #3 (BOB!)"},
-      {"empty name", ChapterText(Spec({"ABA", "", "BO-"})), "Too few elements in name #2 ()"},
-      {"trailing hyphen", ChapterText(Spec({"ABA", "BO-", "O"})),
+      {"empty name", ChapterText(Draft({"ABA", "", "BO-"})), "Too few elements in name #2 ()"},
+      {"trailing hyphen", ChapterText(Draft({"ABA", "BO-", "O"})),
        "Too few elements in name #2 (BO-)"},
-      {"one element", ChapterText(Spec({"ABA", "O"})), "Too few elements in name #2 (O)"},
-      {"one-element part", ChapterText(Spec({"ABA", "ELDA-O-MOR"})),
+      {"one element", ChapterText(Draft({"ABA", "O"})), "Too few elements in name #2 (O)"},
+      {"one-element part", ChapterText(Draft({"ABA", "ELDA-O-MOR"})),
        "Too few elements in name #2 (ELDA-O-MOR)"},
-      {"leading space", ChapterText(Spec({" ABA"})), "Too few elements in name #1 ( ABA)"},
-      {"coded form shown", ChapterText(Spec({"THA Y"}, "Y:CON", {"SPCCON \"soft\";"})),
+      {"leading space", ChapterText(Draft({" ABA"})), "Too few elements in name #1 ( ABA)"},
+      {"coded form shown", ChapterText(Draft({"THA Y"}, "Y:CON", {"SPCCON \"soft\";"})),
        "Too few elements in name #1 (tA y)"},
-      {"too many vowel elements", ChapterText(Spec(manyVowels)), "Too many different elements"},
-      {"too many consonant elements", ChapterText(Spec(manyConsonants)),
+      {"too many vowel elements", ChapterText(Draft(manyVowels)), "Too many different elements"},
+      {"too many consonant elements", ChapterText(Draft(manyConsonants)),
        "Too many different elements"},
-      {"too many elements", ChapterText(Spec({"ABA", "BA " + longPart, "O"})),
+      {"too many elements", ChapterText(Draft({"ABA", "BA " + longPart, "O"})),
        "Too many elements in name #2 (BA " + longPart + ")"},
-      {"too many shapes", ChapterText(Spec(manyShapes)), "Too many templates"},
+      {"too many shapes", ChapterText(Draft(manyShapes)), "Too many templates"},
   };
   for (const Case& c : cases) {
     auto& chapter = LoadText(c.text);
@@ -379,7 +379,7 @@ TEST_F(LoaderTest, LimitsThatStillFit) {
   std::string longPart;
   for (int i = 0; i < 31; ++i) longPart += (i % 2 == 0) ? "B" : "A";
   // Four parts per name is more than the three per name the tables once held.
-  auto& c = LoadSpec(Spec({longPart, "ABA BOB ABA BOB ABA", "BA-BA-BA-BA-BA"}));
+  auto& c = LoadDraft(Draft({longPart, "ABA BOB ABA BOB ABA", "BA-BA-BA-BA-BA"}));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.maxElements, 31);
   EXPECT_EQ(c.templates[0], "58");
@@ -387,7 +387,7 @@ TEST_F(LoaderTest, LimitsThatStillFit) {
   std::string templates = "TEMPLATES";
   for (int i = 0; i < 256; ++i) templates += " \"" + std::to_string(i % 60) + "\"";
   templates += ";";
-  auto& d = LoadSpec(Spec({"ABA"}, "", {templates}));
+  auto& d = LoadDraft(Draft({"ABA"}, "", {templates}));
   ASSERT_TRUE(d.loaded) << d.errorText;
   EXPECT_EQ(d.templateCount, 256);
 }
@@ -408,7 +408,7 @@ TEST_F(LoaderTest, FiveThousandNamesLoad) {
     if (random() % 10 == 0) name += (random() % 2 ? " " : "-") + std::string("MORA");
     names.push_back(name);
   }
-  auto& c = LoadSpec(Spec(names, "Y:SEMI U:SEMI STATGEN", {"SPCCON \"<SH> SOFT\";"}));
+  auto& c = LoadDraft(Draft(names, "Y:SEMI U:SEMI STATGEN", {"SPCCON \"<SH> SOFT\";"}));
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(c.nameCount, 5000);
   EXPECT_EQ(c.pairCapacity, 15000);
@@ -433,14 +433,14 @@ class CountingProgress : public LoadProgress {
 TEST_F(LoaderTest, ProgressStepsFifteenTimesForAnAnalysis) {
   CountingProgress progress;
   chapter_ = std::make_unique<TVaelChapter>(&progress);
-  ASSERT_TRUE(LoadSpec(Spec({"ABA"})).loaded);
+  ASSERT_TRUE(LoadDraft(Draft({"ABA"})).loaded);
   EXPECT_EQ(progress.position, 16);
 }
 
 TEST_F(LoaderTest, AMatchingCompiledChapterSavesTheAnalysis) {
   CountingProgress progress;
   chapter_ = std::make_unique<TVaelChapter>(&progress);
-  std::string text = ChapterText(Spec({"ELDA MOR", "THORIN"}, "STATGEN"));
+  std::string text = ChapterText(Draft({"ELDA MOR", "THORIN"}, "STATGEN"));
   auto& c = LoadText(text);
   ASSERT_TRUE(c.loaded) << c.errorText;
   EXPECT_EQ(progress.positionsSet, 0);
@@ -477,7 +477,7 @@ TEST_F(LoaderTest, AMatchingCompiledChapterSavesTheAnalysis) {
 
 // Compiled chapters beside or chosen directly that their reader cannot use.
 TEST_F(LoaderTest, DamagedCompiledChapters) {
-  const std::string text = ChapterText(Spec({"ABA", "BOB"}));
+  const std::string text = ChapterText(Draft({"ABA", "BOB"}));
   const std::string truncated = std::string("\0", 1) + static_cast<char>(ChapterChecksum(text)) +
                                 "\x01" + "Vael 3.0" + std::string("\0", 1);
   WriteFile(dir_.File("chapter.qch"), truncated);
@@ -500,7 +500,7 @@ TEST_F(LoaderTest, DamagedCompiledChapters) {
 }
 
 TEST_F(LoaderTest, ATextChapterNamedQchIsNeverOverwritten) {
-  const std::string text = ChapterText(Spec({"ABA", "BOB"}));
+  const std::string text = ChapterText(Draft({"ABA", "BOB"}));
   const std::string path = dir_.File("odd.qch");
   WriteFile(path, text);
   chapter_->Load(path);
@@ -512,7 +512,7 @@ TEST_F(LoaderTest, ATextChapterNamedQchIsNeverOverwritten) {
 // without reading past the end of anything.
 TEST_F(LoaderTest, TruncatedAndDamagedFilesNeverCrash) {
   const std::string text =
-      ChapterText(Spec({"Elda Mor", "Thorin", "QUAY", "ASHA"}, "Y:SEMI U:SEMI FIT:",
+      ChapterText(Draft({"Elda Mor", "Thorin", "QUAY", "ASHA"}, "Y:SEMI U:SEMI FIT:",
                        {"SPCCON \"<SH> soft <TH\";", "SPCVOW \"MULTI\";",
                         "TEMPLATES \"3 2:4\" \"4:\";"}));
   for (std::size_t size = 0; size <= text.size(); ++size) {

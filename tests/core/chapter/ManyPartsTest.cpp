@@ -20,7 +20,7 @@ TEST(ManyParts, MorePairsThanThreePerNameSurviveTheCompiledChapter) {
                                         "W", "X", "Z", "BR", "DR", "GR", "TR", "KR"};
   static const char* const kVowels[] = {"A", "E", "I", "O", "U", "AE",
                                         "AI", "AU", "EA", "EI", "OA", "OU"};
-  test::ChapterSpec chapter;
+  test::ChapterDraft chapter;
   int part = 0;
   for (int name = 0; name < 20; ++name) {
     std::string text;

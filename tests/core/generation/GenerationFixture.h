@@ -31,9 +31,9 @@ inline std::unique_ptr<TVaelChapter> LoadCopy(const TempDir& dir,
   return LoadChapter(copy);
 }
 
-inline std::unique_ptr<TVaelChapter> LoadWritten(const TempDir& dir, const ChapterSpec& spec,
+inline std::unique_ptr<TVaelChapter> LoadWritten(const TempDir& dir, const ChapterDraft& draft,
                                                  const std::string& fileName = "test.vel") {
-  return LoadChapter(WriteChapter(dir, fileName, spec));
+  return LoadChapter(WriteChapter(dir, fileName, draft));
 }
 
 inline GenerationOptions Options(int fit, int val, bool structural, bool statistical, bool prefixes,

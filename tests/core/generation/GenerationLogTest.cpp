@@ -54,9 +54,9 @@ TEST(GenerationLog, RecordsFollowTheirOrderForManySeedsAndOptions) {
 TEST(GenerationLog, ValLevelIsWrittenByItsFirstCharacter) {
   TempDir dir;
   WorkingFolder folder(dir.path());
-  ChapterSpec spec;
-  spec.names = {"KAKAKAKAKA"};
-  auto chapter = LoadWritten(dir, spec);
+  ChapterDraft draft;
+  draft.names = {"KAKAKAKAKA"};
+  auto chapter = LoadWritten(dir, draft);
   SeedRandom(*chapter, 1);
   GenerateName(*chapter, Options(0, 12, false, false, false, false, '*', true));
   const std::string log = ReadFile("!vel_log.txt");

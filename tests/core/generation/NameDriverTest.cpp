@@ -8,13 +8,13 @@
 namespace vael::test {
 namespace {
 
-ChapterSpec Samples(std::vector<std::string> names, std::string templates = "",
+ChapterDraft Samples(std::vector<std::string> names, std::string templates = "",
                     std::string genopt = "") {
-  ChapterSpec spec;
-  spec.names = std::move(names);
-  spec.genopt = std::move(genopt);
-  if (!templates.empty()) spec.extraTags.push_back("TEMPLATES " + templates + ";");
-  return spec;
+  ChapterDraft draft;
+  draft.names = std::move(names);
+  draft.genopt = std::move(genopt);
+  if (!templates.empty()) draft.extraTags.push_back("TEMPLATES " + templates + ";");
+  return draft;
 }
 
 int Count(const std::string& text, const std::string& what) {
@@ -26,8 +26,8 @@ int Count(const std::string& text, const std::string& what) {
 // One chapter in a temporary working folder, so that logs land there.
 class Driver : public ::testing::Test {
  protected:
-  void Load(const ChapterSpec& spec, std::uint32_t seed = 3) {
-    chapter_ = LoadWritten(dir_, spec);
+  void Load(const ChapterDraft& draft, std::uint32_t seed = 3) {
+    chapter_ = LoadWritten(dir_, draft);
     ASSERT_TRUE(chapter_->loaded) << chapter_->errorText;
     SeedRandom(*chapter_, seed);
   }

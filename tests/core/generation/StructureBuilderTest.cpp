@@ -8,11 +8,11 @@
 namespace vael::test {
 namespace {
 
-ChapterSpec Samples(std::vector<std::string> names, std::string genopt = "") {
-  ChapterSpec spec;
-  spec.names = std::move(names);
-  spec.genopt = std::move(genopt);
-  return spec;
+ChapterDraft Samples(std::vector<std::string> names, std::string genopt = "") {
+  ChapterDraft draft;
+  draft.names = std::move(names);
+  draft.genopt = std::move(genopt);
+  return draft;
 }
 
 // Builder calls for a group that allows every type, the way the driver
@@ -226,9 +226,9 @@ TEST(StructureBuilder, StructuralKeepsTheLetterCountsOfTheSamples) {
 
 TEST(StructureBuilder, SoftAndSpecialConsonantsAreSpelledOut) {
   TempDir dir;
-  ChapterSpec spec = Samples({"THANGA", "THONGO", "\xC7HANGO"});
-  spec.extraTags.push_back("SPCCON \"<NG> SOFT\";");
-  auto chapter = LoadWritten(dir, spec);
+  ChapterDraft draft = Samples({"THANGA", "THONGO", "\xC7HANGO"});
+  draft.extraTags.push_back("SPCCON \"<NG> SOFT\";");
+  auto chapter = LoadWritten(dir, draft);
   ASSERT_TRUE(chapter->loaded) << chapter->errorText;
   Builder builder(*chapter);
   for (const std::string& piece : builder.Pieces(100, 0)) {
@@ -241,9 +241,9 @@ TEST(StructureBuilder, SoftAndSpecialConsonantsAreSpelledOut) {
 
 TEST(StructureBuilder, InitialLetterOfASpecialConsonantIsItsSpelling) {
   TempDir dir;
-  ChapterSpec spec = Samples({"SHALA", "SHORO", "KALA"});
-  spec.extraTags.push_back("SPCCON \"<SH>\";");
-  auto chapter = LoadWritten(dir, spec);
+  ChapterDraft draft = Samples({"SHALA", "SHORO", "KALA"});
+  draft.extraTags.push_back("SPCCON \"<SH>\";");
+  auto chapter = LoadWritten(dir, draft);
   Builder builder(*chapter);
   for (int i = 0; i < 50; ++i) {
     const std::string piece = builder.Build(0, false, false, false, false, 'S');
@@ -252,7 +252,7 @@ TEST(StructureBuilder, InitialLetterOfASpecialConsonantIsItsSpelling) {
     }
   }
   // A start pair compares the coded text, whose first character is a digit.
-  ChapterSpec longer = Samples({"SHALADOR", "SHORONEL"});
+  ChapterDraft longer = Samples({"SHALADOR", "SHORONEL"});
   longer.extraTags.push_back("SPCCON \"<SH>\";");
   auto pairs = LoadWritten(dir, longer, "pairs.vel");
   Builder pairBuilder(*pairs);

@@ -63,13 +63,16 @@ int LeadingTypeNumber(std::string_view text) {
 }
 
 // The template's first structure type must be able to begin with the
-// letter. The kind of Y follows the chapter's Y mode here as it does in the
-// builder's type draw: judged by the letter classes alone, a consonantal Y
-// (Y:CON) would only ever be offered templates that begin with a vowel, and
-// the builder would then refuse every one of their types.
+// letter: an odd type begins with a vowel, an even one with a consonant.
+// With Y:CON every Y of the samples is a consonant and the builder draws
+// only consonant-first types for it, so a Y is judged as a consonant here
+// too; judged as a vowel it would only be offered templates whose first
+// group can never be filled.
 bool TemplateAcceptsLetter(std::string_view text, char letter, int yMode) {
   if (letter == '*' || (!text.empty() && text.front() == '#')) return true;
-  return TypeAcceptsLetter(LeadingTypeNumber(text), letter, yMode);
+  const bool vowelFirst = LeadingTypeNumber(text) % 2 == 1;
+  if (letter == 'Y' && yMode == 1) return !vowelFirst;
+  return vowelFirst ? IsVowel(letter) : IsConsonant(letter);
 }
 
 int DrawTemplateIndex(TVaelChapter& chapter, int count) {

@@ -79,6 +79,17 @@ TEST_F(Driver, ConsonantalYFindsTemplatesThatBeginWithAConsonant) {
   }
 }
 
+TEST_F(Driver, SemiConsonantalYStillTakesVowelTemplatesOnly) {
+  // Under Y:SEMI a Y is judged by the letter classes, as a vowel: only the
+  // template whose first type begins with a vowel is offered.
+  Load(Samples({"YARA", "YOLAN", "ANNA", "KORA", "ARKAN"}, "\"2\" \"3\"", "Y:SEMI"));
+  for (int i = 0; i < 20; ++i) {
+    std::string log;
+    GenerateLogged(Options(0, 0, false, false, false, false, 'Y'), log);
+    EXPECT_EQ(TemplateOf(log), "3");
+  }
+}
+
 TEST_F(Driver, DigitsPastSixtyThreeStartANewGroup) {
   // 70 reads as 63 (no structures: every type but 63 is allowed) and then 0.
   Load(Samples({"KA", "KALA"}, "\"70\""));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct DocumentCase {
   std::vector<HistoryItem> history;
   std::string expected;
 };
+
+// Named in test listings by its case name rather than by its bytes.
+void PrintTo(const DocumentCase& documentCase, std::ostream* out) { *out << documentCase.name; }
 
 class NamesDocumentCases : public ::testing::TestWithParam<DocumentCase> {};
 

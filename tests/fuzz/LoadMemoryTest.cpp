@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <malloc.h>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -14,7 +15,8 @@
 #include "support/TestSupport.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime keeps its own heap; glibc's figures do not see it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #define VAEL_HEAP_IN_USE() __sanitizer_get_current_allocated_bytes()
 #else
 #define VAEL_HEAP_IN_USE() mallinfo2().uordblks

@@ -74,6 +74,15 @@ std::string ChapterText(const ChapterDraft& draft) {
   return text;
 }
 
+ChapterDraft Draft(std::vector<std::string> names, std::string genopt,
+                   std::vector<std::string> extraTags) {
+  ChapterDraft draft;
+  draft.names = std::move(names);
+  draft.genopt = std::move(genopt);
+  draft.extraTags = std::move(extraTags);
+  return draft;
+}
+
 std::string WriteChapter(const TempDir& dir, const std::string& fileName, const ChapterDraft& draft) {
   std::string path = dir.File(fileName);
   WriteFile(path, ChapterText(draft));

@@ -53,6 +53,10 @@ struct ChapterDraft {
 };
 std::string ChapterText(const ChapterDraft& draft);
 
+// A draft with the default header and these names, options and tags.
+ChapterDraft Draft(std::vector<std::string> names, std::string genopt = "",
+                   std::vector<std::string> extraTags = {});
+
 // Writes ChapterText(draft) to dir/fileName and returns the path.
 std::string WriteChapter(const TempDir& dir, const std::string& fileName, const ChapterDraft& draft);
 

@@ -13,6 +13,7 @@ namespace vael {
 namespace {
 
 using test::ChapterDraft;
+using test::Draft;
 
 // Tells a load from the compiled chapter (which sets the gauge to its end)
 // from an analysis (which only steps it).
@@ -38,15 +39,6 @@ std::unique_ptr<Loaded> LoadFresh(const std::string& path) {
 
 std::string CompiledPath(const std::string& path) {
   return std::filesystem::path(path).replace_extension(".qch").string();
-}
-
-ChapterDraft Draft(std::vector<std::string> names, std::string genopt,
-                 std::vector<std::string> extraTags = {}) {
-  ChapterDraft draft;
-  draft.names = std::move(names);
-  draft.genopt = std::move(genopt);
-  draft.extraTags = std::move(extraTags);
-  return draft;
 }
 
 // Chapters that between them use every option the analysis knows.

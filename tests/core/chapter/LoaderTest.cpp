@@ -13,6 +13,7 @@ namespace {
 
 using test::ChapterDraft;
 using test::ChapterText;
+using test::Draft;
 using test::TempDir;
 using test::WriteFile;
 
@@ -26,15 +27,6 @@ class LoaderTest : public ::testing::Test {
     return *chapter_;
   }
   TVaelChapter& LoadDraft(const ChapterDraft& draft) { return LoadText(ChapterText(draft)); }
-
-  static ChapterDraft Draft(std::vector<std::string> names, std::string genopt = "",
-                          std::vector<std::string> extraTags = {}) {
-    ChapterDraft draft;
-    draft.names = std::move(names);
-    draft.genopt = std::move(genopt);
-    draft.extraTags = std::move(extraTags);
-    return draft;
-  }
 
   TempDir dir_;
   std::string path_;

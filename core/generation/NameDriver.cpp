@@ -62,16 +62,42 @@ int LeadingTypeNumber(std::string_view text) {
   return std::min(value, kLargestType);
 }
 
+// One type number of an element group: when the next digit would take the
+// value past 63, the number is 63 and that digit stays unread.
+int ReadTypeNumber(std::string_view text, std::size_t& position) {
+  int value = 0;
+  while (position < text.size() && IsDigit(text[position])) {
+    const int next = value * 10 + (text[position] - '0');
+    if (next > kLargestType) return kLargestType;
+    value = next;
+    ++position;
+  }
+  return value;
+}
+
+// Whether the first element group of the template lists a type that begins
+// with a consonant (an even type). A group written "3|2" may be drawn as
+// type 2, so it can begin with a consonant although its first number is odd.
+bool FirstGroupListsConsonantType(std::string_view text) {
+  std::size_t position = 0;
+  for (;;) {
+    if (ReadTypeNumber(text, position) % 2 == 0) return true;
+    if (position >= text.size() || text[position] != '|') return false;
+    ++position;
+  }
+}
+
 // The template's first structure type must be able to begin with the
 // letter: an odd type begins with a vowel, an even one with a consonant.
 // With Y:CON every Y of the samples is a consonant and the builder draws
 // only consonant-first types for it, so a Y is judged as a consonant here
-// too; judged as a vowel it would only be offered templates whose first
-// group can never be filled.
+// too, and by every type its first group lists: judged by the first number
+// alone, a chapter whose templates all start "3|2" could never begin a
+// name with Y.
 bool TemplateAcceptsLetter(std::string_view text, char letter, int yMode) {
   if (letter == '*' || (!text.empty() && text.front() == '#')) return true;
+  if (letter == 'Y' && yMode == 1) return FirstGroupListsConsonantType(text);
   const bool vowelFirst = LeadingTypeNumber(text) % 2 == 1;
-  if (letter == 'Y' && yMode == 1) return !vowelFirst;
   return vowelFirst ? IsVowel(letter) : IsConsonant(letter);
 }
 
@@ -120,19 +146,6 @@ std::string ChooseTemplate(NameRun& run, bool& droppedLetter) {
     index = choices[RandomBelow(chapter.random, static_cast<int>(choices.size()))];
   }
   return chapter.templates[index];
-}
-
-// One type number of an element group: when the next digit would take the
-// value past 63, the number is 63 and that digit stays unread.
-int ReadTypeNumber(std::string_view text, std::size_t& position) {
-  int value = 0;
-  while (position < text.size() && IsDigit(text[position])) {
-    const int next = value * 10 + (text[position] - '0');
-    if (next > kLargestType) return kLargestType;
-    value = next;
-    ++position;
-  }
-  return value;
 }
 
 // Fills allowedTypeWeights for the group at `position`

@@ -77,6 +77,15 @@ TEST_F(Driver, ConsonantalYFindsTemplatesThatBeginWithAConsonant) {
     EXPECT_EQ(name[0], 'Y') << name;
     EXPECT_EQ(log.find("Dropped"), std::string::npos);
   }
+  // A first group that lists a consonant type after a vowel type ("3|2") can
+  // begin with Y too.
+  Load(Samples({"YARAN", "YORIK", "ABAR", "ODAN", "BAR", "ELDA"}, "\"3|2\"", "Y:CON"));
+  for (int i = 0; i < 20; ++i) {
+    std::string log;
+    const std::string name = GenerateLogged(Options(0, 0, false, false, false, false, 'Y'), log);
+    EXPECT_EQ(name[0], 'Y') << name;
+    EXPECT_EQ(log.find("Dropped"), std::string::npos) << log;
+  }
 }
 
 TEST_F(Driver, SemiConsonantalYStillTakesVowelTemplatesOnly) {

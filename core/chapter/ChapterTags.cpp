@@ -91,6 +91,8 @@ std::string ReadSpecialConsonants(std::string_view window, TVaelChapter& chapter
   chapter.specialConsonants.fill(std::string());
   chapter.specialConsonantCount = 0;
 
+  // Groups are taken left to right and each is checked as it is taken, so
+  // the message names the first fault in the value.
   std::vector<std::string> groups;
   std::size_t open = value.find('<');
   while (open != npos) {
@@ -100,16 +102,17 @@ std::string ReadSpecialConsonants(std::string_view window, TVaelChapter& chapter
       if (static_cast<int>(groups.size()) == kMaxSpecialConsonants) {
         return "Too many special consonants";
       }
-      groups.emplace_back(value.substr(open + 1, end - open - 1));
+      std::string group = value.substr(open + 1, end - open - 1);
+      for (char c : group) {
+        if (!IsConsonant(c)) {
+          return "Invalid character in special consonant #" + std::to_string(groups.size() + 1);
+        }
+      }
+      groups.push_back(std::move(group));
     }
     open = close == npos ? npos : value.find('<', close + 1);
   }
-  for (std::size_t n = 0; n < groups.size(); ++n) {
-    for (char c : groups[n]) {
-      if (!IsConsonant(c)) return "Invalid character in special consonant #" + std::to_string(n + 1);
-    }
-    chapter.specialConsonants[n] = groups[n];
-  }
+  for (std::size_t n = 0; n < groups.size(); ++n) chapter.specialConsonants[n] = groups[n];
   chapter.specialConsonantCount = static_cast<int>(groups.size());
   chapter.softConsonants = Contains(ToUpper(value), "SOFT");
   return {};

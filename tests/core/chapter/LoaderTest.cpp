@@ -322,9 +322,12 @@ TEST_F(LoaderTest, EachFailureTextAndTheFirstFaultWins) {
       {"date", without(without(good, "DATE"), "NAMES"), "Invalid or missing DATE tag"},
       {"names", without(without(good, "NAMES"), "GENOPT"), "Missing NAMES tag"},
       {"too many specials",
-       ChapterText(Draft({"A!A"}, "", {"SPCCON \"<B><C><D><F><G><-><J><K><L><M><N>\";"})) +
+       ChapterText(Draft({"A!A"}, "", {"SPCCON \"<B><C><D><F><G><H><J><K><L><M><N>\";"})) +
            "TEMPLATES \"2\"",
        "Too many special consonants"},
+      {"special faults in order: a bad sixth group before the eleventh",
+       ChapterText(Draft({"A!A"}, "", {"SPCCON \"<B><C><D><F><G><-><J><K><L><M><N>\";"})),
+       "Invalid character in special consonant #6"},
       {"special character",
        ChapterText(Draft({"A!A"}, "", {"SPCCON \"<TH><S H>\";"})) + "TEMPLATES \"2\"",
        "Invalid character in special consonant #2"},

@@ -106,16 +106,20 @@ TEST_F(VaelgenTest, GivenOptionsReplaceTheChaptersOnes) {
   EXPECT_EQ(Lines(run.out), test::CoreNames(chapter_, 7, request, 25));
 }
 
-TEST_F(VaelgenTest, OutOfRangeChapterFitStartsAtZero) {
-  test::ChapterDraft draft = test::ElvesDraft();
-  draft.genopt = "FIT:7 VAL:2 SUFFIX";
-  std::string path = test::WriteChapter(dir_, "odd.vel", draft);
-  GenerationOptions request;
-  request.val = 2;
-  request.suffixes = true;
-  auto run = Run({"--seed", "9", "--raw", "odd.vel"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(Lines(run.out), test::CoreNames(path, 9, request, 10));
+TEST_F(VaelgenTest, ChaptersFitLevelUpToThreeIsKeptAndOthersStartAtZero) {
+  for (const auto& [genopt, fit] : {std::pair{"FIT:3 VAL:2 SUFFIX", 3}, {"FIT:7 VAL:2 SUFFIX", 0}}) {
+    SCOPED_TRACE(genopt);
+    test::ChapterDraft draft = test::ElvesDraft();
+    draft.genopt = genopt;
+    std::string path = test::WriteChapter(dir_, "odd.vel", draft);
+    GenerationOptions request;
+    request.fit = fit;
+    request.val = 2;
+    request.suffixes = true;
+    auto run = Run({"--seed", "9", "--raw", "-n", "40", "odd.vel"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Lines(run.out), test::CoreNames(path, 9, request, 40));
+  }
 }
 
 TEST_F(VaelgenTest, InitialLetterIsHonouredInEitherCaseAndEncoding) {

@@ -109,6 +109,18 @@ TEST_F(Driver, DigitsPastSixtyThreeStartANewGroup) {
     ASSERT_NE(second, std::string::npos) << log;
     EXPECT_EQ(log.substr(second, 16), "\r\nStructure:\t0\r\n");
   }
+  // 63 itself is one group (type 63 falls back to the types 0 and 4 of the
+  // samples); 64 is a type-63 group followed by a type-4 group.
+  Load(Samples({"KA", "KALA"}, "\"63\""));
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = Generate(Options(0, 0, false, false, false, false));
+    EXPECT_TRUE(std::regex_match(name, std::regex("[KL]a([kl]a)?"))) << name;
+  }
+  Load(Samples({"KA", "KALA"}, "\"64\""));
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = Generate(Options(0, 0, false, false, false, false));
+    EXPECT_TRUE(std::regex_match(name, std::regex("[KL]a([kl]a)?[kl]a[kl]a"))) << name;
+  }
 }
 
 TEST_F(Driver, LiteralRepeatingTheLastLetterIsNotDoubled) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/Catalogue.h"
-#include "core/chapter/CaseMapping.h"
+#include "core/Vael.h"
 
 namespace vael::cli {
 
@@ -13,10 +13,6 @@ struct Shelf {
   std::string title;
   std::string folder;  // "" for the loose chapters of "Unbound"
 };
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  return ToLower(a) < ToLower(b);
-}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || folder == ".") return name;
@@ -30,9 +26,7 @@ std::string CatalogueListing(const std::string& folder) {
   std::vector<Shelf> shelves;
   if (scan.unbound) shelves.push_back({"Unbound", ""});
   for (const BookEntry& book : scan.books) shelves.push_back({book.title, book.folder});
-  std::stable_sort(shelves.begin(), shelves.end(), [](const Shelf& a, const Shelf& b) {
-    return LessIgnoringCase(a.title, b.title);
-  });
+  SortByTitle(shelves, [](const Shelf& shelf) -> const std::string& { return shelf.title; });
 
   std::string text;
   for (const Shelf& shelf : shelves) {
@@ -41,9 +35,7 @@ std::string CatalogueListing(const std::string& folder) {
     if (!shelf.folder.empty()) text += "  (" + JoinPath(folder, shelf.folder) + "/)";
     text += "\n";
     std::vector<ChapterEntry> chapters = ListChapters(bookFolder);
-    std::stable_sort(chapters.begin(), chapters.end(), [](const ChapterEntry& a, const ChapterEntry& b) {
-      return LessIgnoringCase(a.title, b.title);
-    });
+    SortByTitle(chapters, [](const ChapterEntry& chapter) -> const std::string& { return chapter.title; });
     std::size_t width = 0;
     for (const ChapterEntry& chapter : chapters) width = std::max(width, chapter.title.size());
     for (const ChapterEntry& chapter : chapters) {

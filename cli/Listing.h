@@ -5,8 +5,8 @@
 namespace vael::cli {
 
 // The books of folder and the chapters of each, titles sorted as the window
-// shows them (ignoring case), each chapter with the path to pass to vaelgen.
-// Windows-1252 text, one line per row.
+// lists them, each chapter with the path to pass to vaelgen. Windows-1252
+// text, one line per row.
 std::string CatalogueListing(const std::string& folder);
 
 }  // namespace vael::cli

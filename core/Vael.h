@@ -3,6 +3,7 @@
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/CodePage.h"
+#include "core/chapter/Collation.h"
 #include "core/chapter/CompiledChapter.h"
 #include "core/chapter/LetterClasses.h"
 #include "core/chapter/Statistics.h"

@@ -111,9 +111,9 @@ void TForm1::cmbBookChange() {
   };
   progress.step = [this]() { StepProgress(); };
   chapterCatalogue = vael::ListChapters(bookFolder, progress);
-  for (const vael::ChapterEntry& entry : chapterCatalogue) {
-    vael::ui::InsertSorted(ui->cmbChapter, FromWindows1252(entry.title));
-  }
+  std::vector<std::string> chapterTitles;
+  for (const vael::ChapterEntry& entry : chapterCatalogue) chapterTitles.push_back(entry.title);
+  vael::ui::AddSorted(ui->cmbChapter, std::move(chapterTitles));
   ui->cmbChapter->setCurrentIndex(-1);
   ui->ggeProgress->setValue(ui->ggeProgress->maximum());
   PauseWithGauge();
@@ -201,10 +201,9 @@ void TForm1::btnInfoClick() {
 
 void TForm1::FillOptionsFromChapter() {
   ui->cmbInitLetter->clear();
-  ui->cmbInitLetter->addItem(QStringLiteral("*"));
-  for (char letter : chapter->initialLetters) {
-    vael::ui::InsertSorted(ui->cmbInitLetter, FromWindows1252(std::string(1, letter)));
-  }
+  std::vector<std::string> letters{"*"};
+  for (char letter : chapter->initialLetters) letters.emplace_back(1, letter);
+  vael::ui::AddSorted(ui->cmbInitLetter, std::move(letters));
   // "*" is meant even when a sign such as an apostrophe sorts ahead of it.
   ui->cmbInitLetter->setCurrentIndex(ui->cmbInitLetter->findText(QStringLiteral("*")));
 

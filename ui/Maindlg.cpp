@@ -147,11 +147,11 @@ TForm1::TForm1(const vael::ui::Platform& platform, QWidget* parent)
 
   helpFilePath = baseFolder + "vael.hlp";
   const vael::BookScan scan = vael::ScanBooks(baseFolder);
-  if (scan.unbound) ui->cmbBook->addItem(QStringLiteral("Unbound"));
   bookTable = scan.books;
-  for (const vael::BookEntry& book : bookTable) {
-    vael::ui::InsertSorted(ui->cmbBook, FromWindows1252(book.title));
-  }
+  std::vector<std::string> bookTitles;
+  if (scan.unbound) bookTitles.push_back("Unbound");
+  for (const vael::BookEntry& book : bookTable) bookTitles.push_back(book.title);
+  vael::ui::AddSorted(ui->cmbBook, std::move(bookTitles));
   ui->cmbBook->setCurrentIndex(-1);
   ui->cmbBook->setEnabled(ui->cmbBook->count() > 0);
 

@@ -1,17 +1,13 @@
 #include "ui/SortedList.h"
 
+#include "core/Vael.h"
+#include "ui/TextCodec.h"
+
 namespace vael::ui {
 
-int InsertSorted(QComboBox* list, const QString& text) {
-  int index = list->count();
-  for (int i = 0; i < list->count(); ++i) {
-    if (QString::compare(text, list->itemText(i), Qt::CaseInsensitive) < 0) {
-      index = i;
-      break;
-    }
-  }
-  list->insertItem(index, text);
-  return index;
+void AddSorted(QComboBox* list, std::vector<std::string> texts) {
+  SortByTitle(texts, [](const std::string& text) -> const std::string& { return text; });
+  for (const std::string& text : texts) list->addItem(FromWindows1252(text));
 }
 
 }  // namespace vael::ui

@@ -1,13 +1,16 @@
 #pragma once
-// The window's drop-down lists keep their entries in alphabetical order,
-// ignoring case; equal entries stay in the order they were added.
+// The window's drop-down lists show their entries in the program's listing
+// order (ignoring case and accents, see Collation.h); equal entries stay in
+// the order they were given.
 
 #include <QComboBox>
-#include <QString>
+
+#include <string>
+#include <vector>
 
 namespace vael::ui {
 
-// Inserts text at its sorted place and returns its index.
-int InsertSorted(QComboBox* list, const QString& text);
+// Adds texts (Windows-1252) to an empty list, in listing order.
+void AddSorted(QComboBox* list, std::vector<std::string> texts);
 
 }  // namespace vael::ui

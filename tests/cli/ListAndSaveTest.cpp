@@ -87,7 +87,7 @@ TEST_F(VaelgenSaveTest, FailedSaveLeavesTheOldFileAndExitsWithOne) {
   EXPECT_EQ(Lines(test::ReadFile(dir_.File("keep.txt"))).size(), 5u);  // line1, blank, 3 names
 }
 
-TEST(VaelgenList, BooksAndChaptersSortedIgnoringCase) {
+TEST(VaelgenList, BooksAndChaptersSortedIgnoringCaseAndAccents) {
   TempDir dir;
   test::ChapterDraft draft = test::ElvesDraft();
   auto chapter = [&](const std::string& file, const std::string& title) {
@@ -101,6 +101,7 @@ TEST(VaelgenList, BooksAndChaptersSortedIgnoringCase) {
   chapter("zwerge/hill.vel", "Hill dwarves");
   chapter("zwerge/deep.vel", "deep dwarves");
   chapter("alben/wood.vel", "\xC9lan wood");  // accented title, shown as UTF-8
+  chapter("alben/fern.vel", "Fern wood");     // É sorts with E, not after Z
   chapter("loose.vel", "Loose");
 
   const std::string expected =
@@ -109,6 +110,7 @@ TEST(VaelgenList, BooksAndChaptersSortedIgnoringCase) {
       "  Hill dwarves  zwerge/hill.vel\n"
       "Elves  (alben/)\n"
       "  \xC3\x89lan wood  alben/wood.vel\n"
+      "  Fern wood  alben/fern.vel\n"
       "Unbound\n"
       "  Loose  loose.vel\n";
   auto here = RunVaelgen(dir, {"--list"});

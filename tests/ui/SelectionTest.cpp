@@ -210,6 +210,20 @@ class SelectionTest : public QObject {
     QVERIFY(f.Get<QRadioButton>("rbtFit3")->isChecked());
   }
 
+  void initialLettersSortWithTheirBaseLetter() {
+    UiFixture f;
+    auto chapter = LoadableChapter("Accents");
+    chapter.names = {"Zoran", "\xC9owal", "Edran", "Aldor", "\xD3rvin", "Orvan", "Zelmar", "Edmar"};
+    f.WriteChapter("accents.vel", chapter);
+    f.Start();
+    f.ChooseBook("Unbound");
+    f.ChooseChapter("Accents");
+    QComboBox* letters = f.List("cmbInitLetter");
+    QStringList entries;
+    for (int i = 0; i < letters->count(); ++i) entries << letters->itemText(i);
+    QCOMPARE(entries, QStringList({"*", "A", QString::fromUtf8("\u00C9"), "E", QString::fromUtf8("\u00D3"), "O", "Z"}));
+  }
+
   void optionsPanelKeepsTheUsersChoiceWhenNotAutomatic() {
     UiFixture f;
     WriteLibrary(f);

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTextBrowser>
 
+#include <functional>
 #include <map>
 
 #include "ui/HelpFile.h"
@@ -33,6 +34,13 @@ class HelpWindow : public QTextBrowser {
 class HelpWindowViewer final : public HelpViewer {
  public:
   ~HelpWindowViewer() override;
+  // New help windows open beside this screen area (the main window) and
+  // keep clear of it; without it they open where the desktop puts them.
+  void KeepClearOf(std::function<QRect()> area);
+  // Where a help window of this size opens beside area on a screen: the
+  // contents to its left (or right, where the left has no room), chapter
+  // topics below it, so neither hides the other; always on the screen.
+  static QRect Placement(const QRect& area, const QRect& screen, const QSize& size, bool contents);
   void ShowContents(const QString& helpFile) override;
   void ShowTopic(const QString& helpFile, const QString& windowName, int topic) override;
   void Close(const QString& bareFileName) override;
@@ -41,6 +49,7 @@ class HelpWindowViewer final : public HelpViewer {
   HelpWindow* Window(const QString& windowName);
 
   std::map<QString, QPointer<HelpWindow>> windows_;
+  std::function<QRect()> clearArea_;
 };
 
 }  // namespace vael::ui

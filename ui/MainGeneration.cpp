@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <fstream>
 
 #include "ui/Logview.h"
@@ -73,6 +74,7 @@ void TForm1::btnNextClick() {
 void TForm1::btnStorePageClick() {
   ebxPageSizeExit();
   if (!chapter->loaded) return;
+  StartWork();
   ui->btnStorePage->setEnabled(false);
   ui->btnNext->setEnabled(false);
   ui->cmbBook->setEnabled(true);
@@ -104,6 +106,7 @@ void TForm1::btnStorePageClick() {
   ui->cmbChapter->setEnabled(true);
   ui->lbxHistory->setCurrentRow(0);
   EnableHistoryCommands();
+  RestoreFocus();
   NormalCursor();
   ShowName(FromWindows1252(vael::HistoryEntry(*chapter, 0)));
   SetStatus(QStringLiteral("Generated ") + ui->ebxPageSize->text());
@@ -111,15 +114,13 @@ void TForm1::btnStorePageClick() {
 
 void TForm1::ebxPageSizeExit() {
   bool ok = false;
-  const int value = ui->ebxPageSize->text().trimmed().toInt(&ok);
-  if (!ok || value == 0) {
-    ui->ebxPageSize->setText(QStringLiteral("50"));
-  } else if (value < 2) {
-    ui->ebxPageSize->setText(QStringLiteral("2"));
-  } else if (value > 1000) {
-    ui->ebxPageSize->setText(QStringLiteral("1000"));
-  }
-  ui->btnStorePage->setStatusTip(QStringLiteral("Generate ") + ui->ebxPageSize->text());
+  int value = ui->ebxPageSize->text().trimmed().toInt(&ok);
+  if (!ok || value == 0) value = 50;
+  value = std::clamp(value, 2, 1000);
+  // The box keeps the number itself, so " 3 " reads "3" in the status line.
+  const QString text = QString::number(value);
+  if (ui->ebxPageSize->text() != text) ui->ebxPageSize->setText(text);
+  ui->btnStorePage->setStatusTip(QStringLiteral("Generate ") + text);
 }
 
 void TForm1::lbxHistoryClick() {

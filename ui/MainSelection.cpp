@@ -55,6 +55,7 @@ void TForm1::UpdateBookControls() {
 
 void TForm1::cmbBookChange() {
   if (ui->cmbBook->currentIndex() < 0) return;
+  StartWork();
   SetStatus(QStringLiteral("Loading book"));
   ShowName(QString());
   BusyCursor();
@@ -120,12 +121,14 @@ void TForm1::cmbBookChange() {
   ui->pnlGaugeHolder->hide();
 
   UpdateBookControls();
+  RestoreFocus();
   SetStatus(QStringLiteral("Book loaded"));
   NormalCursor();
 }
 
 void TForm1::cmbChapterChange() {
   if (ui->cmbChapter->currentIndex() < 0) return;
+  StartWork();
   SetStatus(QStringLiteral("Loading chapter"));
   BusyCursor();
   DisableForSelection();
@@ -163,6 +166,7 @@ void TForm1::cmbChapterChange() {
       control->setEnabled(true);
     }
     ui->btnLog->show();
+    RestoreFocus();
     if (ui->btnInfo->isChecked() && chapter->topic != "0" && ui->cmbBook->currentText() != kUnbound) {
       OpenChapterHelp();
     }

@@ -13,8 +13,10 @@
 #include <QStatusTipEvent>
 #include <QThread>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/Artwork.h"
 #include "ui/Logview.h"
@@ -65,6 +67,9 @@ QFrame#pnlGaugeHolder { background-color: rgb(242, 223, 190); border: 1px solid 
 QProgressBar { background-color: rgb(242, 223, 190); border: none; }
 QProgressBar::chunk { background-color: navy; }
 QListWidget, QLineEdit { background-color: white; }
+/* The lists are white like the edit box, and drop down as plain lists so
+   that the row count set before they open is the one they show. */
+QComboBox { combobox-popup: 0; background-color: white; }
 QToolButton#btnHelp, QToolButton#SpeedButton1, QToolButton#SpeedButton2 {
   background-color: black; border: none;
 }
@@ -199,7 +204,6 @@ void TForm1::ConnectControls() {
   connect(ui->btnStorePage, &QToolButton::clicked, this, &TForm1::btnStorePageClick);
   connect(ui->lbxHistory, &QListWidget::currentItemChanged, this, &TForm1::lbxHistoryClick);
   connect(ui->lbxHistory, &QListWidget::itemChanged, this, &TForm1::lbxHistoryClickCheck);
-  connect(ui->lbxHistory, &QListWidget::itemDoubleClicked, this, &TForm1::mniCopyClick);
   connect(ui->btnSave, &QToolButton::clicked, this, &TForm1::mniSaveClick);
   connect(ui->btnCopy, &QToolButton::clicked, this, &TForm1::mniCopyClick);
   connect(ui->btnClear, &QToolButton::clicked, this, &TForm1::mniClearClick);
@@ -294,6 +298,10 @@ bool TForm1::event(QEvent* event) {
 }
 
 void TForm1::ShowHint(const QString& hint) {
+  if (holdStatus_) {
+    heldHint_ = hint;
+    return;
+  }
   // A status message stays until a hint replaces it.
   if (hint.isEmpty() && !statusShowsHint) return;
   ebxPageSizeExit();
@@ -313,6 +321,27 @@ void TForm1::NormalCursor() {
   if (!busy_) return;
   busy_ = false;
   QApplication::restoreOverrideCursor();
+}
+
+void TForm1::StartWork() {
+  focusBeforeWork_ = focusWidget();
+  holdStatus_ = true;
+  heldHint_.reset();
+}
+
+void TForm1::RestoreFocus() {
+  QWidget* control = focusBeforeWork_.data();
+  focusBeforeWork_ = nullptr;
+  if (control == nullptr || control == this) return;
+  // A chapter list left empty by its book cannot take the focus back; the
+  // book list is then the place to go on from.
+  if (!control->isEnabled() || !control->isVisible()) control = ui->cmbBook;
+  if (control->isEnabled() && control->isVisible() && focusWidget() != control) control->setFocus();
+}
+
+void TForm1::ReleaseHeldStatus() {
+  holdStatus_ = false;
+  if (std::optional<QString> hint = std::exchange(heldHint_, std::nullopt)) ShowHint(*hint);
 }
 
 void TForm1::PauseWithGauge() {
@@ -348,13 +377,49 @@ void TForm1::btnHelpClick() {
 
 void TForm1::btnLogClick() {
   if (logWindow_ != nullptr) logWindow_->setVisible(ui->btnLog->isChecked());
+  // Activating the window hands the keyboard back to the control that had it.
   activateWindow();
-  setFocus();
 }
 
 void TForm1::SpeedButton1Click() { close(); }
 
 void TForm1::SpeedButton2Click() { showMinimized(); }
+
+void TForm1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange) {
+    const bool was = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
+    const bool is = windowState() & Qt::WindowMinimized;
+    if (is != was) MinimiseOtherWindows(is);
+  }
+  QWidget::changeEvent(event);
+}
+
+void TForm1::MinimiseOtherWindows(bool minimise) {
+  // The program goes to the task bar as a whole, the log and help windows
+  // with the main window, and comes back as a whole.
+  if (minimise) {
+    minimisedWithWindow_.clear();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window == this || window->windowType() != Qt::Window || !window->isVisible() ||
+          window->isMinimized()) {
+        continue;
+      }
+      minimisedWithWindow_.emplace_back(window);
+      window->setWindowState(window->windowState() | Qt::WindowMinimized);
+    }
+    return;
+  }
+  for (const QPointer<QWidget>& window : std::exchange(minimisedWithWindow_, {})) {
+    if (window.isNull() || !window->isVisible()) continue;
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  }
+}
+
+QRect TForm1::ExpandedFrame() const {
+  QRect frame = frameGeometry();
+  frame.setHeight(frame.height() - height() + BottomEdge(ui->stxLargeArea));
+  return frame;
+}
 
 int TForm1::DropDownRows(int screenHeight, int itemHeight) {
   if (itemHeight <= 0) return 8;
@@ -414,22 +479,28 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      // An open drop-down is a window of its own; the key filter of the two
+      // lists holds there too, and nothing else of the window's keys does.
+      if (watched == ui->cmbBook->view() || watched == ui->cmbChapter->view()) {
+        return cmbChapterKeyPress(key);
+      }
       auto* widget = qobject_cast<QWidget*>(watched);
       if (widget == nullptr || widget->window() != this) break;
-      auto* key = static_cast<QKeyEvent*>(event);
       // The space reaches the controls where it means something: it
       // toggles a history entry's mark and is typed into an edit box.
       const bool spaceForControl = key->key() == Qt::Key_Space &&
                                    (watched == ui->lbxHistory || qobject_cast<QLineEdit*>(watched) != nullptr);
       if (!spaceForControl && FormKeyDown(key)) return true;
       if (watched == ui->lbxHistory) return lbxHistoryKeyPress(key);
-      // Typing never picks a book or a chapter (cmbChapterKeyPress).
-      if ((watched == ui->cmbBook || watched == ui->cmbChapter) && !key->text().isEmpty() &&
-          key->text().at(0).isPrint() && key->text() != QStringLiteral(" ")) {
-        return true;
-      }
+      if (watched == ui->cmbBook || watched == ui->cmbChapter) return cmbChapterKeyPress(key);
       break;
     }
+    case QEvent::MouseMove:
+      // Only the window system's own pointer moves count, not the moves Qt
+      // makes up for controls that change under a resting pointer.
+      if (holdStatus_ && !busy_ && watched == windowHandle()) ReleaseHeldStatus();
+      break;
     case QEvent::StatusTip:
       // The page button's hint names the list size: validate the box first,
       // so the hint shows the size a page would have now.
@@ -447,11 +518,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         lblNameDblClick();
         return true;
       }
+      // Anywhere in the history list, on an entry or below the last one.
+      if (watched == ui->lbxHistory->viewport()) mniCopyClick();
       break;
     default:
       break;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+bool TForm1::cmbChapterKeyPress(QKeyEvent* event) {
+  const QString text = event->text();
+  return !text.isEmpty() && text.at(0).isPrint() && text != QStringLiteral(" ");
 }
 
 bool TForm1::FormKeyDown(QKeyEvent* event) {

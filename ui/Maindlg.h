@@ -13,9 +13,11 @@
 
 #include <QCursor>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,9 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void cmbChapterDropDown();
   // Rows a drop-down list shows on a screen of this height.
   static int DropDownRows(int screenHeight, int itemHeight);
+  // Answers whether the key was consumed: typing never picks a book or a
+  // chapter, in the closed lists or in their open drop-downs.
+  bool cmbChapterKeyPress(QKeyEvent* event);
   // Answers whether the key was consumed.
   bool FormKeyDown(QKeyEvent* event);
 
@@ -68,6 +73,9 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void UpdateBookControls();
   void FillOptionsFromChapter();
   std::string GenerateOne(int count);
+  // The screen area the window covers when expanded; the help windows keep
+  // clear of it.
+  QRect ExpandedFrame() const;
 
   // --- Names, pages and the history list ---
   void btnNextClick();
@@ -112,6 +120,7 @@ class TForm1 : public QWidget, public vael::LoadProgress {
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -126,6 +135,10 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void SetStatusText(const QString& text);
   void BusyCursor();
   void NormalCursor();
+  void StartWork();
+  void RestoreFocus();
+  void ReleaseHeldStatus();
+  void MinimiseOtherWindows(bool minimise);
   void PauseWithGauge();
   void DisableForSelection();
   void EnableHistoryCommands();
@@ -138,6 +151,16 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   vael::ui::Platform platform_;
   TForm2* logWindow_ = nullptr;
   bool busy_ = false;
+  // Loading and page generation disable the control that has the focus;
+  // it gets the focus back once the work is done.
+  QPointer<QWidget> focusBeforeWork_;
+  // Controls enabled at the end of work report the pointer's control as if
+  // the user had pointed at it; the work's result keeps the status line
+  // until the pointer really moves, and then the last such hint shows.
+  bool holdStatus_ = false;
+  std::optional<QString> heldHint_;
+  // The log and help windows that went down to the task bar with this one.
+  std::vector<QPointer<QWidget>> minimisedWithWindow_;
   bool handCursor_ = false;
   bool dragging_ = false;
   QPoint dragOffset_;

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     TForm2 logWindow;
     mainWindow.SetLogWindow(&logWindow);
     vael::ui::RunScreenshotScript(mainWindow);
+    help.KeepClearOf([&mainWindow] { return mainWindow.ExpandedFrame(); });
     return application.exec();
   } catch (const std::exception& error) {
     vael::ui::ShowError(QString::fromLocal8Bit(error.what()));

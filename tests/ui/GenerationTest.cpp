@@ -78,8 +78,11 @@ class GenerationTest : public QObject {
       during = on.join(' ') + (r.f.Shown("pnlGaugeHolder") ? " | gauge" : "") + " | " +
                r.f.Get<QLabel>("lblName")->text();
     };
+    r.f.History()->setFocus();
     r.window->btnStorePageClick();
     QCOMPARE(during, QString("cmbBook | gauge | "));
+    // The list had the keyboard before the page and has it again after.
+    QCOMPARE(r.window->focusWidget(), r.f.History());
     QCOMPARE(r.f.History()->count(), 53);
     const QString newest = vael::ui::FromWindows1252(vael::HistoryEntry(*r.window->chapter, 0));
     QCOMPARE(r.f.HistoryTexts().front(), newest);
@@ -121,6 +124,13 @@ class GenerationTest : public QObject {
     QFocusEvent leave(QEvent::FocusOut);
     QApplication::sendEvent(size, &leave);
     QCOMPARE(size->text(), QString("1000"));
+
+    // A number typed with spaces is kept as the number alone.
+    size->setText(" 3 ");
+    r.window->btnStorePageClick();
+    QCOMPARE(size->text(), QString("3"));
+    QCOMPARE(r.f.Status(), QString("Generated 3"));
+    QCOMPARE(r.f.History()->count(), 3);
   }
 
   void checkMarksDriveSaveAndCopy() {
@@ -218,6 +228,16 @@ class GenerationTest : public QObject {
     QTest::mouseDClick(history->viewport(), Qt::LeftButton, {}, middle.center() + QPoint(20, 0));
     QCOMPARE(r.f.clipboard.text, b);
     QCOMPARE(r.f.Get<QLabel>("lblName")->text(), b);  // the click shows the entry
+
+    // Below the last entry a double click copies just the same.
+    const QPoint below(history->viewport()->width() / 2, history->viewport()->height() - 4);
+    QVERIFY(!history->indexAt(below).isValid());
+    r.f.clipboard.text.clear();
+    QTest::mouseDClick(history->viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(r.f.clipboard.text, b);
+    r.f.Check(2);
+    QTest::mouseDClick(history->viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(r.f.clipboard.text, a);
   }
 
   void doubleClickOnTheNameCopiesItOnlyWhenShown() {

@@ -1,11 +1,16 @@
-// Our help file format: introduction, numbered topics, comments, paragraphs.
+// Our help file format: introduction, numbered topics, comments, paragraphs;
+// and where the help windows open.
 
+#include <QApplication>
 #include <QTest>
 
 #include "UiTestSupport.h"
 #include "ui/HelpFile.h"
+#include "ui/HelpWindow.h"
 
 using vael::ui::ContentsHtml;
+using vael::ui::HelpWindow;
+using vael::ui::HelpWindowViewer;
 using vael::ui::ParseHelpText;
 using vael::ui::TopicHtml;
 
@@ -52,6 +57,44 @@ class HelpFileTest : public QObject {
     const QString topic = TopicHtml(*document.Find(2));
     QVERIFY(topic.contains("<p>One flow.</p>"));
     QVERIFY(topic.contains("<p>- first<br>- second</p>"));
+  }
+
+  void helpWindowsOpenBesideTheMainWindowNotOnIt() {
+    // The main window's place on a 1024 x 768 screen, expanded.
+    const QRect screen(0, 0, 1024, 768);
+    const QRect mainWindow(622, 5, 370, 330);
+    const QSize size(420, 480);
+    const QRect contents = HelpWindowViewer::Placement(mainWindow, screen, size, true);
+    const QRect topic = HelpWindowViewer::Placement(mainWindow, screen, size, false);
+    for (const QRect& place : {contents, topic}) {
+      QVERIFY(screen.contains(place));
+      QVERIFY(!place.intersects(mainWindow));
+    }
+    QVERIFY(!contents.intersects(topic));
+    QCOMPARE(contents.size(), size);
+    QVERIFY(contents.right() < mainWindow.left());
+
+    // Moved to the left edge, the contents open on its right instead.
+    const QRect atLeft(0, 5, 370, 330);
+    QVERIFY(HelpWindowViewer::Placement(atLeft, screen, size, true).left() > atLeft.right());
+    // A screen with no room at all: on the screen all the same.
+    const QRect small(0, 0, 640, 400);
+    for (bool isContents : {true, false}) {
+      QVERIFY(small.contains(HelpWindowViewer::Placement(QRect(238, 5, 370, 330), small, size, isContents)));
+    }
+
+    // The viewer places its windows so, once, when it first opens them.
+    HelpWindowViewer viewer;
+    viewer.KeepClearOf([&] { return mainWindow; });
+    viewer.ShowContents(QStringLiteral("missing.hlp"));
+    viewer.ShowTopic(QStringLiteral("missing.hlp"), QStringLiteral("basewin"), 3);
+    QList<QRect> frames;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (qobject_cast<HelpWindow*>(window) != nullptr && window->isVisible()) frames << window->frameGeometry();
+    }
+    QCOMPARE(frames.size(), 2);
+    QVERIFY(!frames[0].intersects(frames[1]));
+    for (const QRect& frame : frames) QVERIFY2(!frame.intersects(mainWindow), qPrintable(QString::number(frame.x())));
   }
 };
 

@@ -1,6 +1,7 @@
 // Choosing books and chapters: information lines, failures, the controls of
 // every state on the way, chapter help and the options panel.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFont>
@@ -252,6 +253,63 @@ class SelectionTest : public QObject {
     QTest::keyClick(books, Qt::Key_P);
     QTest::keyClick(books, Qt::Key_E);
     QCOMPARE(books->currentIndex(), -1);
+    QCOMPARE(f.Status(), QString());
+
+    // Nor in the open drop-down.
+    books->showPopup();
+    QAbstractItemView* view = books->view();
+    QTRY_VERIFY(view->isVisible());
+    const QModelIndex highlighted = view->currentIndex();
+    QTest::keyClick(view, Qt::Key_P);
+    QTest::keyClick(view, Qt::Key_U);
+    QCOMPARE(view->currentIndex(), highlighted);
+    books->hidePopup();
+    QCOMPARE(f.Status(), QString());
+  }
+
+  void keyboardChoicesLeaveTheFocusOnTheList() {
+    UiFixture f;
+    WriteLibrary(f);
+    TForm1& window = f.Start();
+    auto press = [&](Qt::Key key) { QTest::keyClick(window.focusWidget(), key); };
+    QComboBox* books = f.List("cmbBook");
+    QCOMPARE(window.focusWidget(), books);
+    press(Qt::Key_Down);
+    QCOMPARE(books->currentText(), QString("Elves"));
+    QCOMPARE(window.focusWidget(), books);
+    press(Qt::Key_Down);  // a book without chapters
+    QCOMPARE(books->currentText(), QString("Plain"));
+    QCOMPARE(window.focusWidget(), books);
+    press(Qt::Key_Up);
+    QCOMPARE(f.Status(), QString("Book loaded"));
+
+    QComboBox* chapters = f.List("cmbChapter");
+    chapters->setFocus();
+    f.ChooseChapter("High elves");
+    press(Qt::Key_Down);
+    QCOMPARE(chapters->currentText(), QString("Odd fit"));
+    QCOMPARE(f.Status(), QString("Chapter loaded"));
+    QCOMPARE(window.focusWidget(), chapters);
+    press(Qt::Key_Down);
+    QCOMPARE(chapters->currentText(), QString("Wood elves"));
+    QCOMPARE(window.focusWidget(), chapters);
+  }
+
+  void aLoadsResultStaysUntilThePointerMoves() {
+    UiFixture f;
+    WriteLibrary(f);
+    TForm1& window = f.Start();
+    f.ChooseBook("Elves");
+    // Controls enabled as loading ends report the resting pointer.
+    vael::uitest::PointerEnters(f.Get<QWidget>("cmbChapter"));
+    QCOMPARE(f.Status(), QString("Book loaded"));
+    f.ChooseChapter("Wood elves");
+    vael::uitest::PointerEnters(f.Get<QWidget>("btnStorePage"));
+    QCOMPARE(f.Status(), QString("Chapter loaded"));
+    // The next move of the pointer brings the hint back.
+    QTest::mouseMove(window.windowHandle(), QPoint(200, 100));
+    QCOMPARE(f.Status(), QString("Generate 100"));
+    vael::uitest::PointerLeaves(f.Get<QWidget>("btnStorePage"));
     QCOMPARE(f.Status(), QString());
   }
 };

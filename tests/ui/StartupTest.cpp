@@ -1,30 +1,19 @@
 // Start-up and shutdown, settings, the shaped window, hints in the status
 // line, expand and collapse, and the log window.
 
+#include <QAbstractItemView>
 #include <QApplication>
-#include <QEnterEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolButton>
 
 #include "UiTestSupport.h"
 #include "ui/Artwork.h"
+#include "ui/HelpWindow.h"
 
+using vael::uitest::PointerEnters;
+using vael::uitest::PointerLeaves;
 using vael::uitest::UiFixture;
-
-namespace {
-
-// What the desktop sends when the mouse enters or leaves a control.
-void Enter(QWidget* control) {
-  QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-  QApplication::sendEvent(control, &event);
-}
-void Leave(QWidget* control) {
-  QEvent event(QEvent::Leave);
-  QApplication::sendEvent(control, &event);
-}
-
-}  // namespace
 
 class StartupTest : public QObject {
   Q_OBJECT
@@ -167,26 +156,26 @@ class StartupTest : public QObject {
     QWidget* storePage = f.Get<QWidget>("btnStorePage");
 
     pageSize->setText("20");
-    Enter(storePage);
+    PointerEnters(storePage);
     QCOMPARE(f.Status(), QString("Generate 20"));
     QVERIFY(window.statusShowsHint);
-    Leave(storePage);  // onto a control without a hint
+    PointerLeaves(storePage);  // onto a control without a hint
     QCOMPARE(f.Status(), QString());
 
     // A status message stays until a hint replaces it.
     window.SetStatus("Book loaded");
-    Enter(f.Get<QWidget>("btnNext"));
-    Leave(f.Get<QWidget>("btnNext"));
+    PointerEnters(f.Get<QWidget>("btnNext"));
+    PointerLeaves(f.Get<QWidget>("btnNext"));
     QCOMPARE(f.Status(), QString());
     window.SetStatus("Book loaded");
-    Leave(storePage);
+    PointerLeaves(storePage);
     QCOMPARE(f.Status(), QString("Book loaded"));
-    Enter(f.Get<QWidget>("btnHelp"));
+    PointerEnters(f.Get<QWidget>("btnHelp"));
     QCOMPARE(f.Status(), QString("Help"));
 
     // Every hint validates the list size first.
     pageSize->setText("1");
-    Enter(f.Get<QWidget>("btnOptions"));
+    PointerEnters(f.Get<QWidget>("btnOptions"));
     QCOMPARE(pageSize->text(), QString("2"));
     QCOMPARE(storePage->statusTip(), QString("Generate 2"));
   }
@@ -196,6 +185,33 @@ class StartupTest : public QObject {
     QCOMPARE(TForm1::DropDownRows(1024, 16), 56);
     QCOMPARE(TForm1::DropDownRows(200, 13), 8);
     QCOMPARE(TForm1::DropDownRows(100, 13), 8);
+
+    // The open list shows that many rows of a long book list, not a list
+    // as high as the screen.
+    UiFixture f;
+    for (int i = 10; i < 90; ++i) f.WriteBook("b" + std::to_string(i), "Book " + std::to_string(i) + "\r\n");
+    f.Start();
+    QCOMPARE(QGuiApplication::primaryScreen()->geometry().height(), 768);
+    QComboBox* books = f.List("cmbBook");
+    books->showPopup();
+    QAbstractItemView* view = books->view();
+    QTRY_VERIFY(view->isVisible());
+    const int rowHeight = view->visualRect(view->model()->index(0, 0)).height();
+    const int rows = TForm1::DropDownRows(768, rowHeight);
+    QCOMPARE(books->maxVisibleItems(), rows);
+    QCOMPARE(view->viewport()->height() / rowHeight, rows);
+    books->hidePopup();
+  }
+
+  void listsAndEditBoxAreWhite() {
+    UiFixture f;
+    f.Start();
+    for (const char* name : {"cmbBook", "cmbChapter", "cmbSystem", "cmbDesc", "cmbInitLetter", "ebxPageSize"}) {
+      const QImage image = f.Get<QWidget>(name)->grab().toImage();
+      // Inside the frame, ahead of any text; the style shades white a little.
+      const QColor inside = image.pixelColor(3, image.height() / 2);
+      QVERIFY2(inside.lightness() >= 248, qPrintable(QString(name) + " " + inside.name()));
+    }
   }
 
   void logButtonAndCloseBoxShowAndHideTheLogWindow() {
@@ -215,6 +231,36 @@ class StartupTest : public QObject {
     QVERIFY(!log->isChecked());
     log->click();
     QVERIFY(f.logWindow().isVisible());
+
+    // The control that had the keyboard keeps it, not the window itself.
+    auto* size = f.Get<QLineEdit>("ebxPageSize");
+    size->setFocus();
+    log->click();
+    QCOMPARE(f.window().focusWidget(), size);
+    log->click();
+    QCOMPARE(f.window().focusWidget(), size);
+  }
+
+  void minimiseTakesTheLogAndHelpWindowsAlong() {
+    UiFixture f;
+    TForm1& window = f.Start();
+    f.Get<QToolButton>("btnLog")->click();
+    vael::ui::HelpWindowViewer help;
+    help.ShowContents(QStringLiteral("vael.hlp"));
+    QWidget* helpWindow = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (qobject_cast<vael::ui::HelpWindow*>(top) != nullptr) helpWindow = top;
+    }
+    QVERIFY(helpWindow != nullptr && helpWindow->isVisible());
+
+    f.Get<QToolButton>("SpeedButton2")->click();
+    QVERIFY(window.isMinimized());
+    QVERIFY(f.logWindow().isMinimized());
+    QVERIFY(helpWindow->isMinimized());
+    // Restored from the task bar, the three come back together.
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    QVERIFY(!f.logWindow().isMinimized() && f.logWindow().isVisible());
+    QVERIFY(!helpWindow->isMinimized() && helpWindow->isVisible());
   }
 
   void helpButtonF1AndShutdownTalkToTheHelpViewer() {

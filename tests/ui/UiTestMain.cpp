@@ -1,5 +1,6 @@
-// Runs the window tests offscreen. Without an argument every class runs;
-// with one, only the class of that name (CTest runs them one by one).
+// Runs the window tests offscreen, or on the X display that QT_QPA_PLATFORM
+// names. Without an argument every class runs; with one, only the class of
+// that name (CTest runs them one by one).
 
 #include <QApplication>
 #include <QTest>
@@ -12,7 +13,11 @@
 #include "UiTestSupport.h"
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Offscreen, the screen is the 1024 x 768 one the window is laid out for.
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || platform == "offscreen") {
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VAEL_UI_TEST_DATA "/offscreen-1024x768.json");
+  }
   QApplication application(argc, argv);
   const auto& registry = vael::uitest::TestRegistry();
   const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();

@@ -1,6 +1,7 @@
 #include "UiTestSupport.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QFile>
 #include <QLabel>
 #include <QSettings>
@@ -35,6 +36,16 @@ bool FakeWarningBox::AskOkCancel(const QString& text, const QString& caption) {
   const bool answer = answers.front();
   answers.pop_front();
   return answer;
+}
+
+void PointerEnters(QWidget* control) {
+  QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QApplication::sendEvent(control, &event);
+}
+
+void PointerLeaves(QWidget* control) {
+  QEvent event(QEvent::Leave);
+  QApplication::sendEvent(control, &event);
 }
 
 test::ChapterDraft LoadableChapter(const std::string& title, const std::string& genopt,

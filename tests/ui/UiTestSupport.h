@@ -84,6 +84,10 @@ class ProbeWindow : public TForm1 {
   }
 };
 
+// What the desktop sends when the pointer enters or leaves a control.
+void PointerEnters(QWidget* control);
+void PointerLeaves(QWidget* control);
+
 // A chapter that loads: twelve names, the given options and tags.
 test::ChapterDraft LoadableChapter(const std::string& title, const std::string& genopt = "STATGEN",
                                   std::vector<std::string> extraTags = {});

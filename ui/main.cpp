@@ -10,7 +10,6 @@
 #include "ui/Logview.h"
 #include "ui/Maindlg.h"
 #include "ui/QtPlatform.h"
-#include "ui/ScreenshotScript.h"
 
 int main(int argc, char** argv) {
   vael::ui::Application application(argc, argv);
@@ -26,7 +25,6 @@ int main(int argc, char** argv) {
     TForm1 mainWindow(platform);
     TForm2 logWindow;
     mainWindow.SetLogWindow(&logWindow);
-    vael::ui::RunScreenshotScript(mainWindow);
     help.KeepClearOf([&mainWindow] { return mainWindow.ExpandedFrame(); });
     return application.exec();
   } catch (const std::exception& error) {

@@ -131,6 +131,12 @@ QStringList UiFixture::HistoryTexts() {
   return texts;
 }
 
+QStringList UiFixture::Entries(const char* list) {
+  QStringList texts;
+  for (int i = 0; i < List(list)->count(); ++i) texts << List(list)->itemText(i);
+  return texts;
+}
+
 void UiFixture::ChooseBook(const QString& title) {
   QComboBox* list = List("cmbBook");
   const int index = list->findText(title);

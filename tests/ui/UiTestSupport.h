@@ -125,6 +125,7 @@ class UiFixture {
   QString Status();
   QStringList InfoLines();
   QStringList HistoryTexts();
+  QStringList Entries(const char* list);  // a drop-down list's texts, in order
 
   // A user's choice in a list, through the list's own signal.
   void ChooseBook(const QString& title);

@@ -9,6 +9,7 @@
 #include "core/chapter/Statistics.h"
 #include "core/chapter/TVaelChapter.h"
 #include "core/chapter/TagReader.h"
+#include "core/files/ReplaceFile.h"
 #include "core/generation/Generator.h"
 #include "core/screening/Accents.h"
 #include "core/screening/CandidateChecks.h"

@@ -25,11 +25,19 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+  namespace fs = std::filesystem;
   std::error_code error;
-  // Tests may remove permissions; give them back so the folder can go.
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, error);
-  std::filesystem::remove_all(path_, error);
+  // Tests may remove permissions; give them back so the folder can go. A
+  // folder is opened only after its entry is seen, so its own permissions
+  // are back by then.
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
+  for (fs::recursive_directory_iterator it(path_, error), end; !error && it != end; it.increment(error)) {
+    std::error_code ignored;
+    if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+  }
+  fs::remove_all(path_, error);
 }
 
 std::string TempDir::File(const std::string& name) const { return (path_ / name).string(); }

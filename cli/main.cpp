@@ -9,10 +9,10 @@
 #include "cli/CommandLine.h"
 #include "cli/Listing.h"
 #include "cli/NameRun.h"
-#include "cli/OutputFile.h"
 #include "cli/Utf8.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/TVaelChapter.h"
+#include "core/files/ReplaceFile.h"
 #include "core/generation/Generator.h"
 #include "export/Export.h"
 
@@ -111,9 +111,8 @@ int Generate(const CommandLine& line) {
     DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
     std::string document =
         NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
-    std::string problem;
-    if (!ReplaceFile(line.outputPath, document, problem)) {
-      Error("Couldn't write to file " + line.outputPath + ": " + problem);
+    if (FileWriteResult saved = ReplaceFile(line.outputPath, document); !saved.written) {
+      Error("Couldn't write to file " + line.outputPath + ": " + saved.reason);
       return kExitFailure;
     }
   } else {

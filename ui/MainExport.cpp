@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QSignalBlocker>
 
+#include "core/Vael.h"
 #include "export/Export.h"
-#include "ui/DocumentFile.h"
 #include "ui/Maindlg.h"
 #include "ui/TextCodec.h"
 #include "ui_Maindlg.h"
@@ -47,8 +47,9 @@ void TForm1::mniSaveClick() {
   const std::string document =
       vael::NamesDocument(format, ToWindows1252(ui->cmbChapter->currentText()), chapter->line1,
                           ui->cmbSystem->currentIndex(), ui->cmbDesc->currentIndex(), HistoryItems());
-  // Written whole or not at all: a failed save keeps the file that was there.
-  if (vael::ui::WriteFileReplacing(QFile::encodeName(path).toStdString(), document)) {
+  // A failed save keeps the file that was there, unless its folder allowed
+  // only writing it over in place.
+  if (vael::ReplaceFile(QFile::encodeName(path).toStdString(), document).written) {
     SetStatus(QStringLiteral("Saved"));
   } else {
     ShowInfo(QStringLiteral("FAILURE"), QStringLiteral("Couldn't write to file"),

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <system_error>
 
 #include "core/chapter/ByteCodec.h"
 #include "core/chapter/LetterClasses.h"
 #include "core/chapter/Statistics.h"
+#include "core/files/ReplaceFile.h"
 
 // Layout of a compiled chapter. A flat run of fields without padding; texts
 // are Windows-1252 bytes ended by a 0 byte; 2-byte numbers are high byte
@@ -461,25 +460,9 @@ bool SaveCompiledChapter(const std::string& path, std::string_view bytes) {
     fs::remove(path, error);
     return false;
   }
-  // Written beside the target and renamed over it, so that a reader only
-  // ever finds a complete compiled chapter or none.
-  const std::string temporary = path + "." + std::to_string(std::random_device()() % 1000000) + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temporary, error);
-      return false;
-    }
-  }
-  fs::rename(temporary, path, error);
-  if (error) {
-    fs::remove(temporary, error);
-    return false;
-  }
-  return true;
+  // Replaced whole, so that a reader only ever finds a complete compiled
+  // chapter or none.
+  return ReplaceFile(path, bytes).written;
 }
 
 }  // namespace vael

@@ -6,6 +6,7 @@
 
 #include "StatisticsTestChapter.h"
 #include "core/Vael.h"
+#include "support/ChildProcess.h"
 #include "support/TestSupport.h"
 
 namespace vael {
@@ -353,6 +354,22 @@ TEST(SaveCompiledChapter, UnwritableFolderIsReportedNotFatal) {
   const std::string path = dir.File("missing-folder/c.qch");
   EXPECT_FALSE(SaveCompiledChapter(path, "bytes"));
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// A full disk while the compiled chapter is written costs only the next
+// load its shortcut: the chapter loads, and neither a part of the compiled
+// chapter nor a temporary file is left.
+TEST(SaveCompiledChapter, AFullDiskLeavesNoTraceAndTheChapterLoads) {
+  test::TempDir dir;
+  const std::string path =
+      test::WriteChapter(dir, "c.vel", test::Draft({"Torin", "Elda", "Marok", "Quara"}));
+  const std::string seen = test::InChild({.fileSizeLimit = 300}, [&] {
+    TVaelChapter chapter;
+    chapter.Load(path);
+    return chapter.loaded ? std::string("loaded") : chapter.errorText;
+  });
+  EXPECT_EQ(seen, "loaded");
+  EXPECT_EQ(test::FolderEntries(dir.path()), std::vector<std::string>{"c.vel"});
 }
 
 }  // namespace

@@ -1,17 +1,56 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "VaelgenRun.h"
 #include "export/Export.h"
+#include "support/ChildProcess.h"
 
 namespace vael {
 namespace {
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+using test::FolderEntries;
+using test::InChild;
 using test::Lines;
 using test::RunVaelgen;
 using test::TempDir;
+
+// A run's status and what it printed on standard error, in one line.
+std::string Report(const test::RunResult& run) { return std::to_string(run.status) + " " + run.err; }
+
+// A child that reads the FIFO at path to its end into the file at copy.
+pid_t StartReader(const std::string& path, const std::string& copy) {
+  const pid_t reader = ::fork();
+  if (reader == 0) {
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    char buffer[4096];
+    for (ssize_t n; fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
+    test::WriteFile(copy, bytes);
+    ::_exit(0);
+  }
+  return reader;
+}
+
+// True when the child ended within a few seconds; a reader still waiting
+// for a writer that never came is ended.
+bool Ended(pid_t child) {
+  for (int tries = 0; tries < 100; ++tries) {
+    if (::waitpid(child, nullptr, WNOHANG) == child) return true;
+    ::usleep(50 * 1000);
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  return false;
+}
 
 class VaelgenSaveTest : public ::testing::Test {
  protected:
@@ -60,7 +99,7 @@ TEST_F(VaelgenSaveTest, SavedDocumentsEqualTheWritersBytes) {
   }
   // No temporary file is left behind.
   for (const auto& entry : fs::directory_iterator(dir_.path())) {
-    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    EXPECT_EQ(entry.path().string().find(".~"), std::string::npos) << entry.path();
   }
 }
 
@@ -85,6 +124,84 @@ TEST_F(VaelgenSaveTest, FailedSaveLeavesTheOldFileAndExitsWithOne) {
   ASSERT_EQ(RunVaelgen(dir_, {"-o", "link.txt", "-n", "3", "elves.vel"}).status, 0);
   EXPECT_TRUE(fs::is_symlink(dir_.path() / "link.txt"));
   EXPECT_EQ(Lines(test::ReadFile(dir_.File("keep.txt"))).size(), 5u);  // line1, blank, 3 names
+}
+
+// A device or a pipe named by -o is written into: renaming a file over it
+// would destroy it, as root above all.
+TEST_F(VaelgenSaveTest, DevicesAndPipesAreWrittenIntoNotReplaced) {
+  const std::vector<std::string> names = {"--format", "txt", "--seed", "5", "-n", "6", "elves.vel"};
+  auto onto = [&](const std::string& target) {
+    std::vector<std::string> arguments = {"-o", target};
+    arguments.insert(arguments.end(), names.begin(), names.end());
+    return arguments;
+  };
+  const Names devices = FolderEntries("/dev");
+  EXPECT_EQ(Report(RunVaelgen(dir_, onto("/dev/null"))), "0 ");
+  TempDir tools;
+  const std::string vaelgen = tools.File("vaelgen");
+  fs::copy_file(VAELGEN, vaelgen);  // reachable by an ordinary user wherever the build is
+  fs::permissions(dir_.path(), fs::perms::all);
+  EXPECT_EQ(InChild({.ordinaryUser = true},
+                    [&] { return Report(RunVaelgen(dir_, onto("/dev/null"), vaelgen)); }),
+            "0 ");
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_EQ(FolderEntries("/dev"), devices);
+
+  const std::string pipe = dir_.File("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  const Names before = FolderEntries(dir_.path());
+  const pid_t reader = StartReader(pipe, tools.File("read"));
+  EXPECT_EQ(Report(RunVaelgen(dir_, onto("pipe"))), "0 ");
+  ASSERT_TRUE(Ended(reader)) << "vaelgen never opened the pipe";
+  EXPECT_EQ(test::ReadFile(tools.File("read")), ExpectedDocument(DocumentFormat::PlainText, 0, 0, 5, 6));
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  EXPECT_EQ(FolderEntries(dir_.path()), before);
+}
+
+// Each fault names the file and its reason, exits with 1 and leaves the
+// old file and no temporary one.
+TEST_F(VaelgenSaveTest, WriteFaultsAreReportedAndLeaveTheOldFile) {
+  const std::vector<std::string> hundred = {"-n", "100", "elves.vel"};
+  auto onto = [&](const std::string& target) {
+    std::vector<std::string> arguments = {"-o", target};
+    arguments.insert(arguments.end(), hundred.begin(), hundred.end());
+    return arguments;
+  };
+  EXPECT_EQ(Report(RunVaelgen(dir_, onto("/dev/full"))),
+            "1 vaelgen: Couldn't write to file /dev/full: the disk is full\n");
+
+  test::WriteFile(dir_.File("keep.txt"), "old names\r\n");
+  ASSERT_EQ(RunVaelgen(dir_, {"-n", "1", "elves.vel"}).status, 0);  // the compiled chapter is in place
+  const Names before = FolderEntries(dir_.path());
+  EXPECT_EQ(InChild({.fileSizeLimit = 256}, [&] { return Report(RunVaelgen(dir_, onto("keep.txt"))); }),
+            "1 vaelgen: Couldn't write to file keep.txt: the file would be larger than allowed\n");
+  EXPECT_EQ(test::ReadFile(dir_.File("keep.txt")), "old names\r\n");
+  EXPECT_EQ(FolderEntries(dir_.path()), before);
+
+  // As an ordinary user: a read-only file is refused; a writable one in a
+  // folder that takes no new file is written where it is.
+  TempDir tools;
+  const std::string vaelgen = tools.File("vaelgen");
+  fs::copy_file(VAELGEN, vaelgen);
+  fs::permissions(dir_.path(), fs::perms::all);
+  fs::permissions(dir_.File("keep.txt"), fs::perms::owner_read | fs::perms::others_read);
+  fs::create_directory(dir_.path() / "shut");
+  test::WriteFile(dir_.File("shut/names.txt"), "old names\r\n");
+  fs::permissions(dir_.File("shut/names.txt"), fs::perms::all);
+  fs::permissions(dir_.path() / "shut", static_cast<fs::perms>(0555));
+  EXPECT_EQ(InChild({.ordinaryUser = true},
+                    [&] { return Report(RunVaelgen(dir_, onto("keep.txt"), vaelgen)); }),
+            "1 vaelgen: Couldn't write to file keep.txt: no permission to change the file\n");
+  EXPECT_EQ(test::ReadFile(dir_.File("keep.txt")), "old names\r\n");
+  EXPECT_EQ(InChild({.ordinaryUser = true},
+                    [&] {
+                      return Report(RunVaelgen(dir_, {"-o", "shut/names.txt", "--seed", "3", "-n",
+                                                      "4", "elves.vel"}, vaelgen));
+                    }),
+            "0 ");
+  EXPECT_EQ(test::ReadFile(dir_.File("shut/names.txt")),
+            ExpectedDocument(DocumentFormat::PlainText, 0, 0, 3, 4));
+  EXPECT_EQ(FolderEntries(dir_.path() / "shut"), Names{"names.txt"});
 }
 
 TEST(VaelgenList, BooksAndChaptersSortedIgnoringCaseAndAccents) {

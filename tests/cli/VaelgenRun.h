@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,20 @@ inline std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
-// Runs vaelgen with arguments in folder; standard output and error go to
-// files beside the run so binary bytes arrive unchanged.
-inline RunResult RunVaelgen(const TempDir& folder, const std::vector<std::string>& arguments) {
-  std::string command = "cd " + ShellQuoted(folder.path().string()) + " && " + ShellQuoted(VAELGEN);
+// Runs vaelgen (or a copy of it at program) with arguments in folder;
+// standard output and error go to files beside the run so binary bytes
+// arrive unchanged.
+inline RunResult RunVaelgen(const TempDir& folder, const std::vector<std::string>& arguments,
+                            const std::string& program = VAELGEN) {
+  std::string command = "cd " + ShellQuoted(folder.path().string()) + " && " + ShellQuoted(program);
   for (const auto& argument : arguments) command += " " + ShellQuoted(argument);
   const std::string out = folder.File(".run-out"), err = folder.File(".run-err");
   command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err);
+  // Made afresh by whoever runs this time (an ordinary user may not write
+  // root's).
+  std::error_code ignored;
+  std::filesystem::remove(out, ignored);
+  std::filesystem::remove(err, ignored);
   RunResult result;
   int raw = std::system(command.c_str());
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

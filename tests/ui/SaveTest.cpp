@@ -4,11 +4,12 @@
 #include <QDir>
 #include <QLabel>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "UiTestSupport.h"
+#include "support/ChildProcess.h"
 
 using vael::uitest::LoadableChapter;
 using vael::uitest::UiFixture;
@@ -43,23 +44,21 @@ struct Ready {
     f.saveDialog.answers.push_back({true, QString::fromStdString(f.Path(name)), filter});
     window->mniSaveClick();
   }
-};
-
-// Limits the size of any file this process writes, for one scope.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
+  // Saves over an existing file, answering the overwrite question, and
+  // tells what the window showed: "Saved" or the information lines.
+  std::string Overwrite(const std::string& name) {
+    f.warningBox.answers = {true};
+    window->SetStatus(QString());
+    Save(name, 2);
+    return (f.Status() == "Saved" ? f.Status() : f.InfoLines().join("|")).toStdString();
   }
-  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous_); }
-
- private:
-  rlimit previous_{};
 };
+
+struct stat Status(const std::string& path) {
+  struct stat status {};
+  ::stat(path.c_str(), &status);
+  return status;
+}
 
 }  // namespace
 
@@ -141,20 +140,63 @@ class SaveTest : public QObject {
     r.f.List("cmbSystem")->setCurrentIndex(2);  // a long document
     const std::string old = "the old names\r\n";
     vael::test::WriteFile(r.f.Path("old.txt"), old);
-    r.f.warningBox.answers = {true};
-    {
-      FileSizeLimit limit(64);
-      r.Save("old.txt", 2);
-    }
-    QCOMPARE(r.f.InfoLines(), QStringList({"FAILURE", "Couldn't write to file", "old.txt"}));
-    QVERIFY(r.f.Status() != "Saved");
+    const auto before = vael::test::FolderEntries(r.f.Path(""));
+    QCOMPARE(vael::test::InChild({.fileSizeLimit = 64}, [&] { return r.Overwrite("old.txt"); }),
+             std::string("FAILURE|Couldn't write to file|old.txt"));
     QCOMPARE(vael::test::ReadFile(r.f.Path("old.txt")), old);
-    // No half-written temporary file is left beside it.
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(r.f.Path(""))) {
-      if (entry.path().filename().string().rfind("old.txt", 0) == 0) ++files;
-    }
-    QCOMPARE(files, 1);
+    QCOMPARE(vael::test::FolderEntries(r.f.Path("")), before);  // no half-written temporary file
+  }
+
+  // The file a link names is replaced, and the link, the permission bits
+  // and the owner stay.
+  void savingThroughALinkKeepsTheLinkPermissionsAndOwner() {
+    Ready r;
+    std::filesystem::create_directory(r.f.Path("archive"));
+    const std::string real = r.f.Path("archive/real.txt");
+    vael::test::WriteFile(real, "old");
+    ::chmod(real.c_str(), 0640);
+    const bool root = ::geteuid() == 0;
+    if (root) QCOMPARE(::chown(real.c_str(), vael::test::kOrdinaryUser, vael::test::kOrdinaryUser), 0);
+    std::filesystem::create_symlink("archive/real.txt", r.f.Path("names.txt"));
+    QCOMPARE(r.Overwrite("names.txt"), std::string("Saved"));
+    QVERIFY(std::filesystem::is_symlink(r.f.Path("names.txt")));
+    QCOMPARE(vael::test::ReadFile(real), r.Expected(vael::DocumentFormat::PlainText));
+    QCOMPARE(vael::test::Mode(real), mode_t(0640));
+    QCOMPARE(Status(real).st_uid, root ? vael::test::kOrdinaryUser : ::geteuid());
+    QCOMPARE(vael::test::FolderEntries(r.f.Path("archive")), std::vector<std::string>{"real.txt"});
+  }
+
+  // As an ordinary user: a writable file in a folder one cannot write is
+  // written where it is, and a failure there is still reported; a
+  // read-only file is refused and kept, though its folder is writable.
+  void anOrdinaryUserSavesIntoAFolderTheyCannotWrite() {
+    Ready r;
+    std::filesystem::create_directory(r.f.Path("shut"));
+    std::filesystem::create_directory(r.f.Path("free"));
+    const std::string open = r.f.Path("shut/open.txt"), locked = r.f.Path("free/locked.txt");
+    vael::test::WriteFile(open, "old");
+    vael::test::WriteFile(locked, "old");
+    ::chmod(open.c_str(), 0666);
+    ::chmod(locked.c_str(), 0444);
+    ::chmod(r.f.Path("shut").c_str(), 0555);
+    ::chmod(r.f.Path("free").c_str(), 0777);
+    const ino_t inode = Status(open).st_ino;
+
+    const vael::test::ChildLimits user{.ordinaryUser = true};
+    QCOMPARE(vael::test::InChild(user, [&] { return r.Overwrite("shut/open.txt"); }),
+             std::string("Saved"));
+    QCOMPARE(vael::test::ReadFile(open), r.Expected(vael::DocumentFormat::PlainText));
+    QCOMPARE(Status(open).st_ino, inode);
+    QCOMPARE(vael::test::InChild(user, [&] { return r.Overwrite("free/locked.txt"); }),
+             std::string("FAILURE|Couldn't write to file|locked.txt"));
+    QCOMPARE(vael::test::ReadFile(locked), std::string("old"));
+
+    r.f.List("cmbSystem")->setCurrentIndex(2);  // longer than the limit
+    QCOMPARE(vael::test::InChild({.ordinaryUser = true, .fileSizeLimit = 64},
+                                 [&] { return r.Overwrite("shut/open.txt"); }),
+             std::string("FAILURE|Couldn't write to file|open.txt"));
+    QCOMPARE(vael::test::FolderEntries(r.f.Path("shut")), std::vector<std::string>{"open.txt"});
+    QCOMPARE(vael::test::FolderEntries(r.f.Path("free")), std::vector<std::string>{"locked.txt"});
   }
 
   void theNextDialogOpensInTheFolderOfTheLastSave() {

@@ -50,11 +50,24 @@ void DeriveElements(const ChapterTables& chapter, DerivedTables& derived) {
 
   for (int slot = 0; slot < kPositionSlots; ++slot) {
     for (int k = 0; k < vowelCount; ++k) {
-      if (chapter.vowelPositionCounts[k][slot] >= 1) derived.vowelsAtSlot[slot].Insert(k);
+      const int weight = chapter.vowelPositionCounts[k][slot];
+      derived.vowelWeights.push_back(weight);
+      if (weight >= 1) derived.vowelsAtSlot[slot].Insert(k);
     }
     for (int k = 0; k < consonantCount; ++k) {
-      if (chapter.consonantPositionCounts[k][slot] >= 1) derived.consonantsAtSlot[slot].Insert(k);
+      const int weight = chapter.consonantPositionCounts[k][slot];
+      derived.consonantWeights.push_back(weight);
+      if (weight >= 1) derived.consonantsAtSlot[slot].Insert(k);
     }
+  }
+  const auto byte = [](char c) { return static_cast<unsigned char>(c); };
+  for (int k = 0; k < vowelCount; ++k) {
+    derived.vowelsWithDigit[byte(derived.vowels[k].variantDigit)].Insert(k);
+    derived.vowelsWithInitial[byte(derived.vowels[k].firstCapital)].Insert(k);
+  }
+  for (int k = 0; k < consonantCount; ++k) {
+    derived.consonantsWithDigit[byte(derived.consonants[k].variantDigit)].Insert(k);
+    derived.consonantsWithInitial[byte(derived.consonants[k].firstCapital)].Insert(k);
   }
   for (int k = 0; k < vowelCount; ++k) {
     for (int letter = 0; letter < kConsonantLetterColumns; ++letter) {

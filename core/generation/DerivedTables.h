@@ -38,6 +38,7 @@ class ElementSet {
   void Drop(const ElementSet& other, int used) {
     for (int w = 0; w < used; ++w) words_[w] &= ~other.words_[w];
   }
+  void Clear() { words_ = {}; }
   template <typename Visit>
   void ForEach(int used, Visit visit) const {
     for (int w = 0; w < used; ++w) {
@@ -45,14 +46,53 @@ class ElementSet {
         visit(w * 64 + std::countr_zero(bits));
     }
   }
+  // The first member, in index order, for which `test` is true; -1 if none.
+  template <typename Test>
+  int FirstWhere(int used, Test test) const {
+    for (int w = 0; w < used; ++w) {
+      for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1) {
+        const int index = w * 64 + std::countr_zero(bits);
+        if (test(index)) return index;
+      }
+    }
+    return -1;
+  }
+  // The member at place `n` (from 0) in index order; -1 if there are fewer.
+  int Nth(int used, int n) const {
+    for (int w = 0; w < used; ++w) {
+      std::uint64_t bits = words_[w];
+      const int here = BitCount(bits);
+      if (n >= here) {
+        n -= here;
+        continue;
+      }
+      for (; n > 0; --n) bits &= bits - 1;
+      return w * 64 + std::countr_zero(bits);
+    }
+    return -1;
+  }
   int Count(int used) const {
     int count = 0;
-    for (int w = 0; w < used; ++w) count += std::popcount(words_[w]);
+    for (int w = 0; w < used; ++w) count += BitCount(words_[w]);
     return count;
+  }
+  bool Empty(int used) const {
+    std::uint64_t any = 0;
+    for (int w = 0; w < used; ++w) any |= words_[w];
+    return any == 0;
   }
   bool operator==(const ElementSet&) const = default;
 
  private:
+  // Bits set in a word, inline: the baseline x86-64 has no popcount
+  // instruction, and the library call it falls back to costs more.
+  static int BitCount(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ULL;
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+  }
+
   std::array<std::uint64_t, Words> words_{};
 };
 
@@ -131,8 +171,15 @@ struct DerivedTables {
   //  - consonants whose first letter came one vowel after a consonant
   //    ending in letter g (consonantAcrossVowel), by g;
   std::array<ConsonantSet, kConsonantLetterColumns> consonantsAcrossLetter;
-  //  - consonants by their first letter; entry 0 holds those without one.
+  //  - consonants by their first letter; entry 0 holds those without one;
   std::array<ConsonantSet, kConsonantLetterColumns + 1> consonantsByFirstLetter;
+  //  - elements by their variant digit, and by their first capital (the
+  //    initial-letter rule), both by byte.
+  std::array<VowelSet, 256> vowelsWithDigit, vowelsWithInitial;
+  std::array<ConsonantSet, 256> consonantsWithDigit, consonantsWithInitial;
+  // Position counts slot by slot ([slot * count + index]), the weights of a
+  // statistical draw among a position's candidates.
+  std::vector<int> vowelWeights, consonantWeights;
 
   // Pairs by the kind of their first element: [0] vowel, [1] consonant. End
   // pairs without flag rows are left out: they can never be candidates.

@@ -102,7 +102,7 @@ std::string_view TemplateText(const ChapterTables& chapter, int index) {
 std::string_view FillGroup(NameRun& run, int group) {
   const GenerationOptions& options = run.options;
   std::vector<std::uint8_t>& dropped = run.state.groupDroppedLetter;
-  if (static_cast<int>(dropped.size()) <= group) dropped.resize(group + 1, 0);
+  while (static_cast<int>(dropped.size()) <= group) dropped.push_back(0);
   char letter = dropped[group] ? '*' : run.initialLetter;
   int emptyPieces = 0;
   for (;;) {
@@ -164,7 +164,7 @@ void Assemble(NameRun& run, int templateIndex, std::string& name) {
       run.state.allowedTypeWeights = choice.weights;
       run.state.typeChoice = &choice;
       name += FillGroup(run, group++);
-      run.log.PieceAccepted();
+      if (run.log.enabled()) run.log.PieceAccepted();
     } else if (name.empty() || name.back() != ToUpperChar(step.literal)) {
       // A literal that repeats the name's last letter is not doubled.
       name += step.literal;
@@ -181,8 +181,8 @@ void FinishWords(const ChapterTables& chapter, GenerationState& state) {
   out.clear();
   std::size_t start = 0;
   while (start <= name.size()) {
-    std::size_t end = name.find_first_of(" _", start);
-    if (end == std::string::npos) end = name.size();
+    std::size_t end = start;
+    while (end < name.size() && name[end] != ' ' && name[end] != '_') ++end;
     word.assign(name, start, end - start);
     AccentWord(chapter, word);
     CapitaliseWord(chapter, word);
@@ -200,6 +200,9 @@ std::uint64_t HashOf(std::string_view name) { return std::hash<std::string_view>
 bool PassesHistory(NameRun& run, std::string_view name, std::uint64_t hash) {
   const GenerationState& state = run.state;
   const int count = std::clamp(state.historyCount, 0, kHistorySize);
+  bool anyHash = false;
+  for (int slot = 0; slot < count; ++slot) anyHash |= state.historyHashes[slot] == hash;
+  if (!anyHash) return true;
   for (int slot = 0; slot < count; ++slot) {
     if (state.historyHashes[slot] != hash || state.history[slot] != name) continue;
     if (run.failures < kFailuresPerValStep) {

@@ -5,6 +5,7 @@
 #include <cassert>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/LetterClasses.h"
@@ -28,7 +29,7 @@ struct Working {
   int fit = 0;
   bool prefixes = false;
   bool suffixes = false;
-  std::array<int, kMaxPositions> codes{};
+  std::array<int, kMaxPositions> codes;  // the first length + 1 are set per call
 };
 
 // The two letter lists of the initial-letter rule: vowels and consonants in
@@ -225,8 +226,10 @@ bool ChoosePair(const ChapterTables& chapter, GenerationState& state, const Piec
     state.candidates[count] = p;
     state.candidateWeights[count] = pair.weight;
     ++count;
-    log.PairCandidate(derived.Text(derived.Facts(pair.codes.first)),
-                      derived.Text(derived.Facts(pair.codes.second)));
+    if (log.enabled()) {
+      log.PairCandidate(derived.Text(derived.Facts(pair.codes.first)),
+                        derived.Text(derived.Facts(pair.codes.second)));
+    }
   }
   if (count == 0) return false;
   chosen = pairs[state.candidates[PickCandidate(state, count, request.statistical)]].codes;
@@ -235,85 +238,117 @@ bool ChoosePair(const ChapterTables& chapter, GenerationState& state, const Piec
   return true;
 }
 
-// The elements of one kind that every test of a single element at
-// `position` admits, as the intersection of the derived candidate sets. The
-// tests that depend on the element alone (initial letter, variant) are left
-// to the caller.
+// The candidates of a single element at `position`: the intersection of
+// the derived sets that each test of the element admits.
 template <typename Set>
-Set AdmittedBySets(const DerivedTables& derived, const Working& work, int position, int slot);
+struct CandidateSets;
 
 template <>
-VowelSet AdmittedBySets(const DerivedTables& derived, const Working& work, int position, int slot) {
-  VowelSet set;
-  if (slot < 0 || slot >= kPositionSlots) return set;
-  set = derived.vowelsAtSlot[slot];
-  const int used = derived.vowelWords;
-  if (work.fit >= 1 && position > 0) {
-    const int letter = derived.Facts(work.codes[position - 1]).lastLetter;
-    if (letter < 0) return VowelSet{};
-    set.Keep(derived.vowelsAfterLetter[letter], used);
+struct CandidateSets<VowelSet> {
+  using Set = VowelSet;
+  static int Used(const DerivedTables& derived) { return derived.vowelWords; }
+  static const Set& AtSlot(const DerivedTables& d, int slot) { return d.vowelsAtSlot[slot]; }
+  static const Set& WithDigit(const DerivedTables& d, char c) {
+    return d.vowelsWithDigit[static_cast<unsigned char>(c)];
   }
-  if (work.fit >= 3 && position > 1) {
-    const int twoBack = work.codes[position - 2];
-    if (twoBack < 0 || twoBack >= kVowelRows) return VowelSet{};
-    set.Keep(derived.vowelsAcrossVowel[twoBack], used);
+  static const Set& WithInitial(const DerivedTables& d, char c) {
+    return d.vowelsWithInitial[static_cast<unsigned char>(c)];
   }
-  return set;
-}
-
-template <>
-ConsonantSet AdmittedBySets(const DerivedTables& derived, const Working& work, int position,
-                            int slot) {
-  ConsonantSet set;
-  if (slot < 0 || slot >= kPositionSlots) return set;
-  set = derived.consonantsAtSlot[slot];
-  const int used = derived.consonantWords;
-  const int previous = position > 0 ? work.codes[position - 1] : -1;
-  if (work.fit >= 1 && position > 0) {
-    if (previous < 0 || previous >= kVowelRows) return ConsonantSet{};
-    set.Keep(derived.consonantsAfterVowel[previous], used);
-  }
-  if (position > 1) {
-    const int earlierLast = derived.Facts(work.codes[position - 2]).lastLetter;
-    // Across a multi vowel the samples record no neighbourhood, so the only
-    // rule left is not to repeat the consonant letter on both sides.
-    if (work.useVariant && position - 1 < static_cast<int>(work.variantText.size()) &&
-        work.variantText[position - 1] == '0' && derived.Facts(previous).multiVowel) {
-      set.Drop(derived.consonantsByFirstLetter[earlierLast + 1], used);
-    } else if (work.fit >= 2) {
-      if (earlierLast < 0) return ConsonantSet{};
-      set.Keep(derived.consonantsAcrossLetter[earlierLast], used);
+  // Fit tests: after the consonant before it (fit 1) and across it (fit 3).
+  static bool KeepNeighbours(const DerivedTables& derived, const Working& work, int position,
+                             VowelSet& set) {
+    const int used = derived.vowelWords;
+    if (work.fit >= 1 && position > 0) {
+      const int letter = derived.Facts(work.codes[position - 1]).lastLetter;
+      if (letter < 0) return false;
+      set.Keep(derived.vowelsAfterLetter[letter], used);
     }
+    if (work.fit >= 3 && position > 1) {
+      const int twoBack = work.codes[position - 2];
+      if (twoBack < 0 || twoBack >= kVowelRows) return false;
+      set.Keep(derived.vowelsAcrossVowel[twoBack], used);
+    }
+    return true;
   }
-  return set;
-}
+};
 
-// Single element candidates and the choice: the code chosen, or -1.
+template <>
+struct CandidateSets<ConsonantSet> {
+  using Set = ConsonantSet;
+  static int Used(const DerivedTables& derived) { return derived.consonantWords; }
+  static const Set& AtSlot(const DerivedTables& d, int slot) { return d.consonantsAtSlot[slot]; }
+  static const Set& WithDigit(const DerivedTables& d, char c) {
+    return d.consonantsWithDigit[static_cast<unsigned char>(c)];
+  }
+  static const Set& WithInitial(const DerivedTables& d, char c) {
+    return d.consonantsWithInitial[static_cast<unsigned char>(c)];
+  }
+  // Fit tests: after the vowel before it (fit 1) and across that vowel
+  // (fit 2), or the multi-vowel rule instead of the latter.
+  static bool KeepNeighbours(const DerivedTables& derived, const Working& work, int position,
+                             ConsonantSet& set) {
+    const int used = derived.consonantWords;
+    const int previous = position > 0 ? work.codes[position - 1] : -1;
+    if (work.fit >= 1 && position > 0) {
+      if (previous < 0 || previous >= kVowelRows) return false;
+      set.Keep(derived.consonantsAfterVowel[previous], used);
+    }
+    if (position > 1) {
+      const int earlierLast = derived.Facts(work.codes[position - 2]).lastLetter;
+      // Across a multi vowel the samples record no neighbourhood, so the only
+      // rule left is not to repeat the consonant letter on both sides.
+      if (work.useVariant && position - 1 < static_cast<int>(work.variantText.size()) &&
+          work.variantText[position - 1] == '0' && derived.Facts(previous).multiVowel) {
+        set.Drop(derived.consonantsByFirstLetter[earlierLast + 1], used);
+      } else if (work.fit >= 2) {
+        if (earlierLast < 0) return false;
+        set.Keep(derived.consonantsAcrossLetter[earlierLast], used);
+      }
+    }
+    return true;
+  }
+};
+
+// Single element candidates and the choice: the code chosen, or -1. The
+// choice is the draw over the candidates in index order that a list of
+// them would give: by weight with `statistical`, else uniform.
 template <typename Set>
 int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
                     const PieceRequest& request, const Working& work, int position, int slot,
                     GenerationLog& log) {
+  using Sets = CandidateSets<Set>;
   constexpr bool vowel = std::is_same_v<Set, VowelSet>;
   const DerivedTables& derived = chapter.derived;
+  if (slot < 0 || slot >= kPositionSlots) return -1;
+  const int used = Sets::Used(derived);
+  Set set = Sets::AtSlot(derived, slot);
+  if (position == 0 && request.initialLetter != '*')
+    set.Keep(Sets::WithInitial(derived, request.initialLetter), used);
+  if (work.useVariant) {
+    if (position >= static_cast<int>(work.variantText.size())) return -1;
+    set.Keep(Sets::WithDigit(derived, work.variantText[position]), used);
+  }
+  if (!Sets::KeepNeighbours(derived, work, position, set)) return -1;
   const std::vector<ElementFacts>& facts = vowel ? derived.vowels : derived.consonants;
-  const int base = vowel ? 0 : kFirstConsonantCode;
-  const Set admitted = AdmittedBySets<Set>(derived, work, position, slot);
-  const bool checkInitial = position == 0 && request.initialLetter != '*';
-  MakeRoom(state, facts.size());
-  int count = 0;
-  admitted.ForEach(vowel ? derived.vowelWords : derived.consonantWords, [&](int k) {
-    const ElementFacts& element = facts[k];
-    if (checkInitial && element.firstCapital != request.initialLetter) return;
-    if (!FitsVariant(work, element.variantDigit, position)) return;
-    state.candidates[count] = base + k;
-    state.candidateWeights[count] = vowel ? chapter.vowelPositionCounts[k][slot]
-                                          : chapter.consonantPositionCounts[k][slot];
-    ++count;
-    log.Candidate(derived.Text(element));
-  });
-  if (count == 0) return -1;
-  const int code = state.candidates[PickCandidate(state, count, request.statistical)];
-  log.Choice(derived.Text(derived.Facts(code)));
+  if (log.enabled()) set.ForEach(used, [&](int k) { log.Candidate(derived.Text(facts[k])); });
+  if (set.Empty(used)) return -1;
+
+  int picked = -1;
+  if (request.statistical) {
+    const std::vector<int>& table = vowel ? derived.vowelWeights : derived.consonantWeights;
+    const int* weights = table.data() + static_cast<std::size_t>(slot) * facts.size();
+    std::int64_t total = 0;
+    set.ForEach(used, [&](int k) { total += weights[k]; });
+    if (total > 0) {
+      const std::int64_t r = RandomBelow(state.random, total);
+      std::int64_t running = 0;
+      picked = set.FirstWhere(used, [&](int k) { return (running += weights[k]) > r; });
+    }
+  }
+  if (picked < 0)
+    picked = set.Nth(used, static_cast<int>(RandomBelow(state.random, set.Count(used))));
+  const int code = (vowel ? 0 : kFirstConsonantCode) + picked;
+  if (log.enabled()) log.Choice(derived.Text(facts[picked]));
   return code;
 }
 
@@ -403,7 +438,7 @@ const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& sta
   // Positions.
   work.length = work.type / 2 + 2;
   work.split = 1 + static_cast<int>(RandomBelow(state.random, work.length - 2));
-  work.codes.fill(-1);
+  std::fill_n(work.codes.begin(), work.length + 1, -1);
   const bool usePrefixes = work.prefixes && work.type >= 6;
   const bool useSuffixes = work.suffixes && work.type >= 4;
   bool vowelNow = false;
@@ -439,11 +474,11 @@ const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& sta
       }
       work.codes[position] = code;
     }
-    log.EndOfPosition();
+    if (log.enabled()) log.EndOfPosition();
   }
 
   FinishPiece(chapter.derived, work, piece);
-  log.PieceResult(piece);
+  if (log.enabled()) log.PieceResult(piece);
   state.newStructure = true;
   return piece;
 }

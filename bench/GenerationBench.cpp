@@ -1,119 +1,139 @@
-// Pages of 1,000 names from the largest sample chapter, under several option
-// sets. items_per_second is names per second.
+// Names per second (items_per_second) and heap allocations per name, for a
+// small, a middle-sized and the largest sample chapter under three option
+// sets: the chapter's own, all options on (fit 3, statistical, structural,
+// prefixes, suffixes), and the chapter's own with initial letter K. Then
+// bulk runs in blocks on one and on two threads.
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
 
+#include "AllocationCounter.h"
 #include "core/Vael.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kPageSize = 1000;
+constexpr int kNamesPerIteration = 1000;
 
-// A chapter of invented names, for when the sample library is missing.
-std::string GeneratedChapterText() {
-  const char* starts[] = {"K", "T", "M", "DR", "S", "BR", "L", "V", "GR", "N"};
-  const char* vowels[] = {"A", "E", "I", "O", "U", "AE", "IA"};
-  const char* middles[] = {"L", "R", "ND", "TH", "SS", "RN", "V", "M"};
-  std::mt19937 random(42);
-  std::string text =
-      "TITLE \"Generated\";\r\nLINE1 \"Benchmark\";\r\nLINE2 \"chapter\";\r\nDATE \"now\";\r\n"
-      "GENOPT \"STATGEN FIT:2 VAL:2\";\r\nNAMES";
-  for (int i = 0; i < 400; ++i) {
-    std::string name = starts[random() % 10];
-    const int syllables = 1 + static_cast<int>(random() % 3);
-    for (int s = 0; s < syllables; ++s) {
-      name += vowels[random() % 7];
-      name += middles[random() % 8];
-    }
-    text += " \"" + name + "\"";
+// The chapters, each loaded from a copy in a temporary folder so that no
+// compiled chapter is written into the library.
+class BenchChapters {
+ public:
+  BenchChapters() {
+    folder_ = fs::temp_directory_path() / ("vael-bench-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder_);
   }
-  return text + ";\r\n";
-}
-
-// Loads from a copy in a temporary folder, so that no compiled chapter is
-// written into the library.
-struct BenchChapter {
-  fs::path folder;
-  std::unique_ptr<vael::TVaelChapter> chapter = std::make_unique<vael::TVaelChapter>();
-  std::string name;
-
-  BenchChapter() {
-    folder = fs::temp_directory_path() / ("vael-bench-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder);
-    fs::path best;
-    int bestNames = 0;
+  ~BenchChapters() {
     std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(VAEL_LIBRARY_DIR, error)) {
-      if (entry.path().extension() != ".vel") continue;
-      Load(entry.path());
-      if (chapter->loaded && chapter->nameCount > bestNames) {
-        bestNames = chapter->nameCount;
-        best = entry.path();
-      }
-    }
-    if (!best.empty()) {
-      Load(best);
-      name = best.filename().string();
-    }
-    if (!chapter->loaded) {
-      const fs::path generated = folder / "generated.vel";
-      std::ofstream(generated, std::ios::binary) << GeneratedChapterText();
-      chapter->Load(generated.string());
-      name = "generated";
-    }
+    fs::remove_all(folder_, error);
   }
-  ~BenchChapter() {
-    std::error_code error;
-    fs::remove_all(folder, error);
+  vael::TVaelChapter& Get(const std::string& relative) {
+    auto& chapter = chapters_[relative];
+    if (!chapter) {
+      const fs::path source = fs::path(VAEL_LIBRARY_DIR) / relative;
+      const fs::path copy = folder_ / source.filename();
+      fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
+      chapter = std::make_unique<vael::TVaelChapter>();
+      chapter->Load(copy.string());
+    }
+    return *chapter;
   }
-  void Load(const fs::path& source) {
-    const fs::path copy = folder / source.filename();
-    fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
-    chapter->Load(copy.string());
-  }
+
+ private:
+  fs::path folder_;
+  std::map<std::string, std::unique_ptr<vael::TVaelChapter>> chapters_;
 };
 
-BenchChapter& Chapter() {
-  static BenchChapter bench;
-  return bench;
+BenchChapters& Chapters() {
+  static BenchChapters chapters;
+  return chapters;
 }
 
-void GeneratePages(benchmark::State& state, vael::GenerationOptions options) {
-  BenchChapter& bench = Chapter();
-  if (!bench.chapter->loaded) {
-    state.SkipWithError("no chapter could be loaded");
+enum class OptionSet { Chapter, AllOn, InitialK };
+
+vael::GenerationOptions OptionsFor(const vael::TVaelChapter& chapter, OptionSet set) {
+  vael::GenerationOptions options;
+  options.val = chapter.valLevel;
+  if (set == OptionSet::AllOn) {
+    options.fit = 3;
+    options.structural = options.statistical = options.prefixes = options.suffixes = true;
+    return options;
+  }
+  options.fit = chapter.fitLevel;
+  options.structural = chapter.structGen;
+  options.statistical = chapter.statGen;
+  options.prefixes = chapter.prefixOption;
+  options.suffixes = chapter.suffixOption;
+  if (set == OptionSet::InitialK) options.initialLetter = 'K';
+  return options;
+}
+
+void GenerateNames(benchmark::State& state, const char* relative, OptionSet set) {
+  vael::TVaelChapter& chapter = Chapters().Get(relative);
+  if (!chapter.loaded) {
+    state.SkipWithError("the chapter did not load");
     return;
   }
-  if (options.val < 0) options.val = bench.chapter->valLevel;
-  vael::SeedRandom(*bench.chapter, 1);
-  for (auto _ : state) {
-    for (int i = 0; i < kPageSize; ++i)
-      benchmark::DoNotOptimize(vael::GenerateName(*bench.chapter, options));
+  const vael::GenerationOptions options = OptionsFor(chapter, set);
+  if (options.initialLetter != '*' &&
+      chapter.initialLetters.find(options.initialLetter) == std::string::npos) {
+    state.SkipWithError("no sample name begins with K");
+    return;
   }
-  state.SetItemsProcessed(state.iterations() * kPageSize);
-  state.SetLabel(bench.name + " (" + std::to_string(bench.chapter->nameCount) + " names)");
+  vael::SeedRandom(chapter, 1);
+  std::size_t length = 0;
+  const std::uint64_t allocationsBefore = vael::bench::AllocationCount();
+  for (auto _ : state) {
+    vael::GenerateNames(chapter, options, kNamesPerIteration, [&](std::string_view name) {
+      length += name.size();
+      return true;
+    });
+  }
+  benchmark::DoNotOptimize(length);
+  const auto names = static_cast<double>(state.iterations()) * kNamesPerIteration;
+  state.SetItemsProcessed(static_cast<std::int64_t>(names));
+  state.counters["allocs/name"] =
+      static_cast<double>(vael::bench::AllocationCount() - allocationsBefore) / names;
+  state.SetLabel(std::string(relative) + " (" + std::to_string(chapter.nameCount) + " names)");
 }
 
-// fit, val (-1: the chapter's), structural, statistical, prefixes, suffixes, initial letter, log
-BENCHMARK_CAPTURE(GeneratePages, AllOptionsOff,
-                  vael::GenerationOptions{0, 0, false, false, false, false, '*', false})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(GeneratePages, Fit3AllOn,
-                  vael::GenerationOptions{3, -1, true, true, true, true, '*', false})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(GeneratePages, Fit2StatisticalVal,
-                  vael::GenerationOptions{2, -1, false, true, false, false, '*', false})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(GeneratePages, Fit3AllOnInitialK,
-                  vael::GenerationOptions{3, -1, true, true, true, true, 'K', false})
-    ->Unit(benchmark::kMillisecond);
+constexpr const char* kSmall = "wild/desert.vel";
+constexpr const char* kMiddle = "elder/dwarves.vel";
+constexpr const char* kLargest = "northlands/places.vel";
+
+BENCHMARK_CAPTURE(GenerateNames, SmallChapterOptions, kSmall, OptionSet::Chapter);
+BENCHMARK_CAPTURE(GenerateNames, SmallAllOn, kSmall, OptionSet::AllOn);
+BENCHMARK_CAPTURE(GenerateNames, SmallInitialK, kSmall, OptionSet::InitialK);
+BENCHMARK_CAPTURE(GenerateNames, MiddleChapterOptions, kMiddle, OptionSet::Chapter);
+BENCHMARK_CAPTURE(GenerateNames, MiddleAllOn, kMiddle, OptionSet::AllOn);
+BENCHMARK_CAPTURE(GenerateNames, MiddleInitialK, kMiddle, OptionSet::InitialK);
+BENCHMARK_CAPTURE(GenerateNames, LargestChapterOptions, kLargest, OptionSet::Chapter);
+BENCHMARK_CAPTURE(GenerateNames, LargestAllOn, kLargest, OptionSet::AllOn);
+BENCHMARK_CAPTURE(GenerateNames, LargestInitialK, kLargest, OptionSet::InitialK);
+
+// A run of 100,000 names in blocks, on one thread and on two.
+void GenerateBlocks(benchmark::State& state) {
+  vael::TVaelChapter& chapter = Chapters().Get(kSmall);
+  const vael::GenerationOptions options = OptionsFor(chapter, OptionSet::Chapter);
+  constexpr std::int64_t kNames = 100000;
+  std::size_t length = 0;
+  for (auto _ : state) {
+    vael::GenerateNameBlocks(chapter, options, kNames,
+                             vael::BlockRun{1, static_cast<int>(state.range(0))},
+                             [&](std::string_view name) {
+                               length += name.size();
+                               return true;
+                             });
+  }
+  benchmark::DoNotOptimize(length);
+  state.SetItemsProcessed(state.iterations() * kNames);
+}
+BENCHMARK(GenerateBlocks)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

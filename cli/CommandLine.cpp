@@ -28,6 +28,10 @@ const char* const kHelpText =
     "      --val 0..9       screening level instead of the chapter's\n"
     "      --seed N         repeatable run: same chapter, options and seed,\n"
     "                       same names\n"
+    "      --threads N      make the names on N threads (1 to 64). The run is cut\n"
+    "                       into blocks, each seeded from the run's seed, so the\n"
+    "                       names are the same for any N, but not those of a run\n"
+    "                       without --threads\n"
     "      --log            write the decision log of one name to !vel_log.txt\n"
     "                       in the current folder (implies -n 1)\n"
     "      --raw            print Windows-1252 bytes instead of UTF-8\n"
@@ -87,6 +91,8 @@ class Parser {
       } else if (argument == "--seed") {
         IntegerValue(argument, 0, 0xFFFFFFFFLL,
                      [&](long long v) { line.seed = static_cast<std::uint32_t>(v); });
+      } else if (argument == "--threads") {
+        IntegerValue(argument, 1, kMaxThreads, [&](long long v) { line.threads = static_cast<int>(v); });
       } else if (Switch(argument, "statistical", line.statistical) ||
                  Switch(argument, "structural", line.structural) ||
                  Switch(argument, "prefixes", line.prefixes) ||
@@ -147,6 +153,7 @@ class Parser {
     // The decision log describes one name.
     if (line.log) {
       if (countGiven && line.count != 1) result_.error = "--log works on a single name (-n 1)";
+      if (line.threads) result_.error = "--log works on a single name, without --threads";
       line.count = 1;
     }
     if (line.outputPath.empty() && (line.format || line.rpg != 0 || line.lines != 0)) {

@@ -12,6 +12,7 @@ namespace vael::cli {
 
 inline constexpr int kDefaultCount = 10;
 inline constexpr int kMaxCount = 100000;
+inline constexpr int kMaxThreads = 64;
 
 enum class Action { Generate, List, Help, Version };
 
@@ -27,6 +28,7 @@ struct CommandLine {
   std::optional<int> val;
   std::optional<bool> statistical, structural, prefixes, suffixes;
   std::optional<std::uint32_t> seed;
+  std::optional<int> threads;  // set: the run is made in seeded blocks
   bool log = false;
   bool raw = false;
   std::string outputPath;  // "" writes the names to standard output

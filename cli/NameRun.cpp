@@ -1,5 +1,7 @@
 #include "cli/NameRun.h"
 
+#include <chrono>
+
 namespace vael::cli {
 
 GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& line, char initialLetter) {
@@ -16,6 +18,26 @@ GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& lin
   request.initialLetter = initialLetter;
   request.log = line.log;
   return request;
+}
+
+void MakeNames(TVaelChapter& chapter, const GenerationOptions& request, const CommandLine& line,
+               const NameSink& sink) {
+  if (line.threads) {
+    BlockRun run;
+    run.threads = *line.threads;
+    if (line.seed) {
+      run.seed = *line.seed;
+    } else {
+      const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+      run.seed = static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
+    }
+    GenerateNameBlocks(chapter, request, line.count, run, sink);
+  } else if (request.log) {
+    // The decision log is written by a single GenerateName.
+    sink(GenerateName(chapter, request));
+  } else {
+    GenerateNames(chapter, request, line.count, sink);
+  }
 }
 
 }  // namespace vael::cli

@@ -12,4 +12,11 @@ namespace vael::cli {
 // chapter's recommended options for the rest.
 GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& line, char initialLetter);
 
+// vaelgen's one generation loop: every name of the run, in order, into the
+// sink, which is where whatever is done with the names (printing, saving)
+// starts. With --threads the run is made in blocks seeded from the run's
+// seed (the clock's when none is given).
+void MakeNames(TVaelChapter& chapter, const GenerationOptions& request, const CommandLine& line,
+               const NameSink& sink);
+
 }  // namespace vael::cli

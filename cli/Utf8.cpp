@@ -44,8 +44,12 @@ std::optional<char32_t> SingleCodePoint(std::string_view text) {
 std::string Utf8FromWindows1252(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
-  for (char c : text) AppendUtf8(out, CodePointOfByte(c));
+  AppendUtf8FromWindows1252(out, text);
   return out;
+}
+
+void AppendUtf8FromWindows1252(std::string& out, std::string_view text) {
+  for (char c : text) AppendUtf8(out, CodePointOfByte(c));
 }
 
 std::optional<char> Windows1252CharFromUtf8(std::string_view text) {

@@ -1,5 +1,6 @@
 // vaelgen: names from the command line.
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -30,9 +31,17 @@ class Output {
   explicit Output(bool raw) : raw_(raw) {}
   ~Output() { Flush(); }
 
-  void Text(const std::string& codePageText) {
-    buffer_ += raw_ ? codePageText : Utf8FromWindows1252(codePageText);
+  void Text(std::string_view codePageText) {
+    if (raw_)
+      buffer_ += codePageText;
+    else
+      AppendUtf8FromWindows1252(buffer_, codePageText);
     if (buffer_.size() >= kFlushBytes) Flush();
+  }
+
+  void Name(std::string_view codePageName) {
+    Text(codePageName);
+    buffer_ += '\n';
   }
 
   // False when standard output could not take everything.
@@ -103,11 +112,14 @@ int Generate(const CommandLine& line) {
   GenerationOptions request = RequestFor(chapter, line, initialLetter);
 
   if (!line.outputPath.empty()) {
-    std::vector<HistoryItem> history(static_cast<std::size_t>(line.count));
+    std::vector<HistoryItem> history;
+    history.reserve(static_cast<std::size_t>(line.count));
+    MakeNames(chapter, request, line, [&](std::string_view name) {
+      history.push_back({std::string(name), true});
+      return true;
+    });
     // The window's history shows the newest name first.
-    for (auto it = history.rbegin(); it != history.rend(); ++it) {
-      *it = {GenerateName(chapter, request), true};
-    }
+    std::reverse(history.begin(), history.end());
     DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
     std::string document =
         NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
@@ -117,7 +129,10 @@ int Generate(const CommandLine& line) {
     }
   } else {
     Output output(line.raw);
-    for (int i = 0; i < line.count; ++i) output.Text(GenerateName(chapter, request) + "\n");
+    MakeNames(chapter, request, line, [&](std::string_view name) {
+      output.Name(name);
+      return true;
+    });
     if (int status = Finish(output); status != 0) return status;
   }
 

@@ -2,6 +2,7 @@
 // events, copying the shown name and refreshing the log window.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -21,16 +22,34 @@ namespace {
 constexpr int kLogReadLimit = 16384;
 // Each history entry keeps the name's own bytes beside its shown text.
 constexpr int kNameBytesRole = Qt::UserRole;
+// While a page is made the gauge repaints at most this often: a repaint
+// costs far more than a name.
+constexpr qint64 kGaugeRepaintMs = 15;
 
-}  // namespace
-
-void TForm1::InsertHistoryEntry(const std::string& name) {
+QListWidgetItem* HistoryItem(const std::string& name) {
   auto* item = new QListWidgetItem(FromWindows1252(name));
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
   item->setCheckState(Qt::Unchecked);
   item->setData(kNameBytesRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  return item;
+}
+
+}  // namespace
+
+void TForm1::InsertHistoryEntry(const std::string& name) {
   const QSignalBlocker blocker(ui->lbxHistory);
-  ui->lbxHistory->insertItem(0, item);
+  ui->lbxHistory->insertItem(0, HistoryItem(name));
+}
+
+void TForm1::InsertHistoryPage(const std::vector<std::string>& names) {
+  QListWidget* list = ui->lbxHistory;
+  const QSignalBlocker blocker(list);
+  // One batch, painted once: the newest name on top, as if each had been
+  // inserted at the top in turn.
+  list->setUpdatesEnabled(false);
+  const int count = static_cast<int>(names.size());
+  for (int row = 0; row < count; ++row) list->insertItem(row, HistoryItem(names[count - 1 - row]));
+  list->setUpdatesEnabled(true);
 }
 
 std::vector<vael::HistoryItem> TForm1::HistoryItems() const {
@@ -92,11 +111,23 @@ void TForm1::btnStorePageClick() {
   ui->ggeProgress->setRange(0, size);
   ui->ggeProgress->setValue(0);
   ui->pnlGaugeHolder->show();
-  // No messages run while the page grows; only the gauge repaints itself.
+  // No messages run while the page grows; only the gauge repaints itself,
+  // at its first step and then at most every kGaugeRepaintMs. The names go
+  // into the list together at the end.
+  std::vector<std::string> page;
+  page.reserve(static_cast<std::size_t>(size));
+  QElapsedTimer sinceRepaint;
+  sinceRepaint.start();
   for (int i = 0; i < size; ++i) {
-    InsertHistoryEntry(GenerateOne(size));
-    StepProgress();
+    page.push_back(GenerateOne(size));
+    if (i == 0 || sinceRepaint.elapsed() >= kGaugeRepaintMs) {
+      ui->ggeProgress->setValue(i);
+      StepProgress();
+      sinceRepaint.restart();
+    }
   }
+  ui->ggeProgress->setValue(size);
+  InsertHistoryPage(page);
   ui->pnlGaugeHolder->hide();
   if (!optionsExpanded) btnOptionsClick();
 

@@ -144,6 +144,7 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void EnableHistoryCommands();
   void SetSaveCopyEnabled();
   void InsertHistoryEntry(const std::string& name);
+  void InsertHistoryPage(const std::vector<std::string>& names);
   std::vector<vael::HistoryItem> HistoryItems() const;
   void SetAllChecks(bool (*mark)(bool));
 

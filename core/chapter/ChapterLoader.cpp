@@ -63,6 +63,8 @@ void ReleaseTables(TVaelChapter& chapter) {
   for (auto& weights : chapter.structureVariantWeights) weights.clear();
   chapter.structureVariantCounts.fill(0);
   chapter.maxElements = 0;
+  // Nothing derived from the previous chapter may outlive its tables either.
+  RebuildDerivedTables(chapter);
 }
 
 // The texts a compiled chapter brings along; kept aside so that a damaged
@@ -108,6 +110,7 @@ void TVaelChapter::Load(const std::string& path) {
     loaded = false;
   };
   auto finish = [this] {
+    RebuildDerivedTables(*this);
     loaded = true;
     randomSeeded = false;
   };

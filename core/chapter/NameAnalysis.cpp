@@ -8,8 +8,6 @@
 namespace vael {
 namespace {
 
-constexpr int kConsonantCodeBase = 100;
-
 bool IsSeparator(char c) { return c == ' ' || c == '-'; }
 
 std::string NameFault(std::string_view fault, std::size_t index, std::string_view name) {
@@ -43,7 +41,7 @@ class ElementIndex {
     int& count = vowel ? chapter_.vowelElementCount : chapter_.consonantElementCount;
     if (count == (vowel ? kMaxVowelElements : kMaxConsonantElements)) return -1;
     (vowel ? chapter_.vowelElements : chapter_.consonantElements).push_back(text);
-    int code = vowel ? count : kConsonantCodeBase + count;
+    int code = vowel ? count : kFirstConsonantCode + count;
     ++count;
     known.emplace(text, code);
     return code;
@@ -128,7 +126,7 @@ std::string CodeName(std::string_view name, const TVaelChapter& chapter) {
 }
 
 int StructureType(int elements, int first) {
-  return first >= kConsonantCodeBase ? 2 * elements - 4 : 2 * elements - 3;
+  return first >= kFirstConsonantCode ? 2 * elements - 4 : 2 * elements - 3;
 }
 
 std::string CutIntoElements(const std::vector<std::string>& codedNames, TVaelChapter& chapter,

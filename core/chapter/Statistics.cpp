@@ -16,8 +16,6 @@ constexpr int kNeverRepeats = 255;
 // ends a text in the compiled chapter.
 constexpr int kLongestShownElement = 0xFF - '0';
 
-bool IsConsonantCode(int code) { return code >= 100; }
-
 // Number of codes before the end mark, or 0 when the structure is not one
 // the analysis can produce (no end mark, a code outside the chapter's
 // element lists, or vowel and consonant elements not alternating).

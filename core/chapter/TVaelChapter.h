@@ -3,6 +3,11 @@
 // refilled by every Load(); the generator and the screening checks read its
 // tables, and the generator keeps its own state (history, builder) in it.
 //
+// The object is two parts. ChapterTables is everything Load builds: read
+// only afterwards, so several generators (one per thread of a bulk run) may
+// share it. GenerationState is one generator's own state; the chapter
+// carries the one that GenerateName uses.
+//
 // Table conventions shared by every module:
 //  - Element codes: vowel element i has code i (0..98); consonant element j
 //    has code 100 + j (100..1122). A code of 100 or more is a consonant.
@@ -12,39 +17,15 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/chapter/ChapterLimits.h"
+#include "core/generation/DerivedTables.h"
+#include "core/generation/GenerationState.h"
+
 namespace vael {
-
-// Table limits. A chapter that would exceed one fails to load; nothing is
-// ever written past them.
-inline constexpr int kMaxVowelElements = 99;        // codes 0..98
-inline constexpr int kMaxConsonantElements = 1023;  // codes 100..1122
-inline constexpr int kVowelRows = 100;               // rows of vowel-indexed tables
-inline constexpr int kConsonantRows = 1024;          // rows of consonant-indexed tables
-inline constexpr int kConsonantLetterColumns = 64;   // consonant letter index 0..62
-inline constexpr int kMaxStructureElements = 31;     // codes per structure, then -1
-inline constexpr int kStructureTypes = 64;
-inline constexpr int kPositionSlots = 32;
-inline constexpr int kMaxTemplates = 256;
-inline constexpr int kMaxSpecialConsonants = 10;
-inline constexpr int kEndPairFlags = 164;  // 0..99 vowel codes, 100..163 consonant letters
-inline constexpr int kLetterTableSize = 129;
-inline constexpr int kHistorySize = 100;
-inline constexpr int kProgressSteps = 16;
-
-// Codes of one name part, ended by -1.
-using Structure = std::array<int, kMaxStructureElements + 1>;
-
-struct ElementPair {
-  int first = 0;
-  int second = 0;
-  bool operator==(const ElementPair&) const = default;
-};
 
 // Whoever shows load progress (the main window's gauge). The caller sets the
 // range 1..16 at position 1 before Load; the loader steps it once per stage
@@ -56,19 +37,7 @@ class LoadProgress {
   virtual void SetProgressPosition(int position) = 0;
 };
 
-class TVaelChapter {
- public:
-  TVaelChapter();
-  explicit TVaelChapter(LoadProgress* owner);
-  TVaelChapter(const TVaelChapter&) = delete;
-  TVaelChapter& operator=(const TVaelChapter&) = delete;
-
-  // Loads a text chapter (*.vel) or a compiled chapter (*.qch). Outcome in
-  // `loaded` and `errorText`; never throws.
-  void Load(const std::string& path);
-
-  LoadProgress* owner = nullptr;
-
+struct ChapterTables {
   // --- Header texts and options (the chapter file's tags) ---
   bool loaded = false;
   std::string errorText;
@@ -124,20 +93,23 @@ class TVaelChapter {
   std::array<std::array<int, kPositionSlots>, kVowelRows> vowelPositionCounts{};
   std::array<std::array<int, kPositionSlots>, kConsonantRows> consonantPositionCounts{};
 
-  // --- Generator state (reset by every load) ---
-  std::array<std::string, kHistorySize> history;
-  int historyNext = 0;
-  int historyCount = 0;
-  std::ofstream logFile;  // open only during a logged GenerateName call
-  std::array<int, kStructureTypes> allowedTypeWeights{};
-  bool randomSeeded = false;
-  bool newStructure = true;
-  int retryCount = 0;
-  int currentType = 0;
-  int currentVariant = 0;
-  bool keepFit3 = false, keepPrefixes = false, keepSuffixes = false;
-  bool keepFit2 = false, keepFit1 = false;
-  std::mt19937 random;
+  // --- Built from the tables above at the end of every load ---
+  // Code that changes the tables above by hand calls RebuildDerivedTables.
+  DerivedTables derived;
+};
+
+class TVaelChapter : public ChapterTables, public GenerationState {
+ public:
+  TVaelChapter();
+  explicit TVaelChapter(LoadProgress* owner);
+  TVaelChapter(const TVaelChapter&) = delete;
+  TVaelChapter& operator=(const TVaelChapter&) = delete;
+
+  // Loads a text chapter (*.vel) or a compiled chapter (*.qch). Outcome in
+  // `loaded` and `errorText`; never throws.
+  void Load(const std::string& path);
+
+  LoadProgress* owner = nullptr;
 };
 
 }  // namespace vael

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "core/chapter/CaseMapping.h"
 #include "core/chapter/LetterClasses.h"
+#include "core/chapter/TVaelChapter.h"
 
 namespace vael {
 
-std::string_view ElementText(const TVaelChapter& chapter, int code) {
+std::string_view ElementText(const ChapterTables& chapter, int code) {
   if (code < 0) return {};
   if (!IsConsonantCode(code)) {
     if (code < chapter.vowelElementCount && code < static_cast<int>(chapter.vowelElements.size())) {
@@ -22,7 +24,7 @@ std::string_view ElementText(const TVaelChapter& chapter, int code) {
   return {};
 }
 
-std::string ExpandedText(const TVaelChapter& chapter, std::string_view text) {
+std::string ExpandedText(const ChapterTables& chapter, std::string_view text) {
   std::string expanded;
   expanded.reserve(text.size() + 4);
   for (char c : text) {
@@ -36,7 +38,43 @@ std::string ExpandedText(const TVaelChapter& chapter, std::string_view text) {
   return expanded;
 }
 
-int PositionCount(const TVaelChapter& chapter, int code, int slot) {
+namespace {
+
+// The small consonants that stand for a consonant followed by H.
+constexpr std::string_view kSoftConsonants = "bcdfghjklmnpqrstvwxz\xE7\xF0\xF1\xFE\x9A";
+
+void ReplaceAll(std::string& text, char from, std::string_view to) {
+  if (text.find(from) == std::string::npos) return;
+  std::string out;
+  out.reserve(text.size() + to.size() * 2);
+  for (char c : text) {
+    if (c == from)
+      out += to;
+    else
+      out += c;
+  }
+  text = std::move(out);
+}
+
+}  // namespace
+
+std::string FinishedText(const ChapterTables& chapter, std::string_view text) {
+  std::string piece(text);
+  const int specials = std::min(chapter.specialConsonantCount, kMaxSpecialConsonants);
+  for (int i = 0; i < specials; ++i) {
+    ReplaceAll(piece, static_cast<char>('0' + i), chapter.specialConsonants[i]);
+  }
+  // Every soft consonant the analysis can code, the accented ones included,
+  // gets its H back; otherwise a sample's CH with a cedilla would come out
+  // without the H.
+  for (char soft : kSoftConsonants) {
+    const char written[] = {ToUpperChar(soft), 'H'};
+    ReplaceAll(piece, soft, std::string_view(written, 2));
+  }
+  return ToUpper(piece);
+}
+
+int PositionCount(const ChapterTables& chapter, int code, int slot) {
   if (slot < 0 || slot >= kPositionSlots || code < 0) return 0;
   if (!IsConsonantCode(code)) {
     return code < kVowelRows ? chapter.vowelPositionCounts[code][slot] : 0;
@@ -45,23 +83,23 @@ int PositionCount(const TVaelChapter& chapter, int code, int slot) {
   return row < kConsonantRows ? chapter.consonantPositionCounts[row][slot] : 0;
 }
 
-int FirstLetterIndex(const TVaelChapter& chapter, int code) {
+int FirstLetterIndex(const ChapterTables& chapter, int code) {
   const std::string_view text = ElementText(chapter, code);
   return text.empty() ? -1 : ConsonantIndex(text.front());
 }
 
-int LastLetterIndex(const TVaelChapter& chapter, int code) {
+int LastLetterIndex(const ChapterTables& chapter, int code) {
   const std::string_view text = ElementText(chapter, code);
   return text.empty() ? -1 : ConsonantIndex(text.back());
 }
 
-bool IsMultiVowel(const TVaelChapter& chapter, int code) {
+bool IsMultiVowel(const ChapterTables& chapter, int code) {
   if (IsConsonantCode(code)) return false;
   const std::string_view text = ElementText(chapter, code);
   return text.size() == 3 && IsConsonant(text[1]);
 }
 
-char VariantDigit(const TVaelChapter& chapter, int code) {
+char VariantDigit(const ChapterTables& chapter, int code) {
   if (IsMultiVowel(chapter, code)) return '0';
   const std::string_view text = ElementText(chapter, code);
   const std::size_t length =

@@ -1,12 +1,15 @@
+#include "core/generation/NameDriver.h"
+
 #include <algorithm>
+#include <cassert>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/chapter/CaseMapping.h"
-#include "core/chapter/LetterClasses.h"
+#include "core/generation/DerivedTemplates.h"
 #include "core/generation/GenerationLog.h"
-#include "core/generation/Generator.h"
 #include "core/generation/RandomDraws.h"
 #include "core/generation/StructureBuilder.h"
 #include "core/screening/Accents.h"
@@ -14,8 +17,6 @@
 
 namespace vael {
 namespace {
-
-constexpr int kLargestType = kStructureTypes - 1;
 
 // Failures (rejected pieces and history conflicts) that lower the val level
 // by one.
@@ -36,148 +37,73 @@ constexpr int kEmptyPiecesBeforeDroppingGroup = 4 * kEmptyPiecesBeforeDroppingLe
 //    never relaxes on its own).
 constexpr int kRejectionsBeforeAcceptingAny = 1000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// State of one GenerateName call that the helpers share.
+// State of one name that the helpers share.
 struct NameRun {
-  TVaelChapter& chapter;
+  const ChapterTables& chapter;
+  GenerationState& state;
   const GenerationOptions& options;
   GenerationLog& log;
   char initialLetter;
   int valLevel;
   int failures = 0;
-  // Per element group of the template, in order: its initial letter was
-  // given up, so a rebuilt name does not search for it again.
-  std::vector<bool> groupDroppedLetter;
 };
 
-// The number formed by the digits at the start of a template, 63 at most;
-// 0 when it begins with anything else.
-int LeadingTypeNumber(std::string_view text) {
-  int value = 0;
-  for (char c : text) {
-    if (!IsDigit(c)) break;
-    value = std::min(value * 10 + (c - '0'), kLargestType + 1);
-  }
-  return std::min(value, kLargestType);
-}
-
-// One type number of an element group: when the next digit would take the
-// value past 63, the number is 63 and that digit stays unread.
-int ReadTypeNumber(std::string_view text, std::size_t& position) {
-  int value = 0;
-  while (position < text.size() && IsDigit(text[position])) {
-    const int next = value * 10 + (text[position] - '0');
-    if (next > kLargestType) return kLargestType;
-    value = next;
-    ++position;
-  }
-  return value;
-}
-
-// Whether the first element group of the template lists a type that begins
-// with a consonant (an even type). A group written "3|2" may be drawn as
-// type 2, so it can begin with a consonant although its first number is odd.
-bool FirstGroupListsConsonantType(std::string_view text) {
-  std::size_t position = 0;
-  for (;;) {
-    if (ReadTypeNumber(text, position) % 2 == 0) return true;
-    if (position >= text.size() || text[position] != '|') return false;
-    ++position;
-  }
-}
-
-// The template's first structure type must be able to begin with the
-// letter: an odd type begins with a vowel, an even one with a consonant.
-// With Y:CON every Y of the samples is a consonant and the builder draws
-// only consonant-first types for it, so a Y is judged as a consonant here
-// too, and by every type its first group lists: judged by the first number
-// alone, a chapter whose templates all start "3|2" could never begin a
-// name with Y.
-bool TemplateAcceptsLetter(std::string_view text, char letter, int yMode) {
-  if (letter == '*' || (!text.empty() && text.front() == '#')) return true;
-  if (letter == 'Y' && yMode == 1) return FirstGroupListsConsonantType(text);
-  const bool vowelFirst = LeadingTypeNumber(text) % 2 == 1;
-  return vowelFirst ? IsVowel(letter) : IsConsonant(letter);
-}
-
-int DrawTemplateIndex(TVaelChapter& chapter, int count) {
-  const int drawn =
-      WeightedDraw(chapter.random, std::span<const int>(chapter.templateWeights.data(), count));
+int DrawTemplateIndex(const DerivedTables& derived, MersenneTwister32& random) {
+  const int drawn = WeightedDrawRunning(random, derived.templateRunning,
+                                        derived.templateRunning.back());
   // Weights are kept as written; when they add up to nothing, all count alike.
-  return drawn >= 0 ? drawn : static_cast<int>(RandomBelow(chapter.random, count));
+  return drawn >= 0 ? drawn : static_cast<int>(RandomBelow(random, derived.templateCount));
 }
 
-// Template draw, bounded: gives the initial letter up (for the whole name) when no
-// template can begin with it, and after kTemplateDrawCap misses picks among
-// the templates that can.
-std::string ChooseTemplate(NameRun& run, bool& droppedLetter) {
-  TVaelChapter& chapter = run.chapter;
-  const int count =
-      std::min<int>({chapter.templateCount, static_cast<int>(chapter.templates.size()),
-                     static_cast<int>(chapter.templateWeights.size())});
+// Template draw, bounded: gives the initial letter up (for the whole name)
+// when no template can begin with it, and after kTemplateDrawCap misses
+// picks among the templates that can. The index of a chapter template, or
+// templateCount for the stand-in "#" of a chapter without any.
+int ChooseTemplate(NameRun& run, bool& droppedLetter) {
+  const DerivedTables& derived = run.chapter.derived;
+  const int count = derived.templateCount;
+  const int yMode = run.chapter.yMode;
+  MersenneTwister32& random = run.state.random;
   droppedLetter = false;
-  if (count <= 0) return "#";
-  std::vector<int> acceptable(count, 0);
-  bool anyAcceptable = false;
-  for (int i = 0; i < count; ++i) {
-    if (TemplateAcceptsLetter(chapter.templates[i], run.initialLetter, chapter.yMode)) {
-      acceptable[i] = std::max(chapter.templateWeights[i], 0);
-      anyAcceptable = true;
-    }
-  }
-  if (!anyAcceptable) {
+  if (count <= 0) return count;
+  if (!AnyTemplateAcceptsLetter(derived, run.initialLetter, yMode)) {
     droppedLetter = true;
-    return chapter.templates[DrawTemplateIndex(chapter, count)];
+    return DrawTemplateIndex(derived, random);
   }
+  const auto accepts = [&](int i) {
+    return TemplateAcceptsLetter(derived.templates[i], run.initialLetter, yMode);
+  };
   for (int draw = 0; draw < kTemplateDrawCap; ++draw) {
-    const int index = DrawTemplateIndex(chapter, count);
-    if (TemplateAcceptsLetter(chapter.templates[index], run.initialLetter, chapter.yMode))
-      return chapter.templates[index];
+    const int index = DrawTemplateIndex(derived, random);
+    if (accepts(index)) return index;
   }
-  int index = WeightedDraw(chapter.random, acceptable);
+  std::vector<int> acceptable(count, 0);
+  for (int i = 0; i < count; ++i) {
+    if (accepts(i)) acceptable[i] = std::max(run.chapter.templateWeights[i], 0);
+  }
+  int index = WeightedDraw(random, acceptable);
   if (index < 0) {
     // Only templates of weight 0 or less can begin with the letter.
     std::vector<int> choices;
     for (int i = 0; i < count; ++i) {
-      if (TemplateAcceptsLetter(chapter.templates[i], run.initialLetter, chapter.yMode))
-        choices.push_back(i);
+      if (accepts(i)) choices.push_back(i);
     }
-    index = choices[RandomBelow(chapter.random, static_cast<int>(choices.size()))];
+    index = choices[RandomBelow(random, static_cast<int>(choices.size()))];
   }
-  return chapter.templates[index];
+  return index;
 }
 
-// Fills allowedTypeWeights for the group at `position`
-// and moves past it.
-void PrepareAllowedTypes(TVaelChapter& chapter, std::string_view text, std::size_t& position) {
-  chapter.allowedTypeWeights.fill(0);
-  if (text[position] == '#') {
-    chapter.allowedTypeWeights = chapter.structureTypeCounts;
-    ++position;
-  } else {
-    for (;;) {
-      const int type = ReadTypeNumber(text, position);
-      chapter.allowedTypeWeights[type] = chapter.structureTypeCounts[type];
-      if (position >= text.size() || text[position] != '|') break;
-      ++position;
-    }
-  }
-  long long lowerTypes = 0;
-  for (int type = 0; type < kLargestType; ++type) lowerTypes += chapter.allowedTypeWeights[type];
-  if (lowerTypes == 0) {
-    std::copy_n(chapter.structureTypeCounts.begin(), kLargestType,
-                chapter.allowedTypeWeights.begin());
-  }
+std::string_view TemplateText(const ChapterTables& chapter, int index) {
+  return index < chapter.derived.templateCount ? std::string_view(chapter.templates[index]) : "#";
 }
 
-// Pieces until one passes screening. "" only when the builder
-// could not fill any structure of this group at all.
-std::string FillGroup(NameRun& run, int group) {
+// Pieces until one passes screening; "" only when the builder could not
+// fill any structure of this group at all.
+std::string_view FillGroup(NameRun& run, int group) {
   const GenerationOptions& options = run.options;
-  if (static_cast<int>(run.groupDroppedLetter.size()) <= group)
-    run.groupDroppedLetter.resize(group + 1, false);
-  char letter = run.groupDroppedLetter[group] ? '*' : run.initialLetter;
+  std::vector<std::uint8_t>& dropped = run.state.groupDroppedLetter;
+  while (static_cast<int>(dropped.size()) <= group) dropped.push_back(0);
+  char letter = dropped[group] ? '*' : run.initialLetter;
   int emptyPieces = 0;
   for (;;) {
     PieceRequest request;
@@ -188,9 +114,9 @@ std::string FillGroup(NameRun& run, int group) {
     request.suffixes = options.suffixes;
     request.initialLetter = letter;
     request.log = options.log;
-    std::string piece = BuildPiece(run.chapter, request);
+    const std::string& piece = BuildPiece(run.chapter, run.state, request);
     if (request.initialLetterDropped) {
-      run.groupDroppedLetter[group] = true;
+      dropped[group] = 1;
       letter = '*';
     }
 
@@ -203,9 +129,9 @@ std::string FillGroup(NameRun& run, int group) {
       run.log.ValLevelChanged(run.valLevel);
       run.failures = 0;
     }
-    const std::string reason = CheckCandidate(run.chapter, piece, run.valLevel);
-    if (!reason.empty()) {
-      run.log.Rejected(reason);
+    const Screening screening = ScreenCandidate(run.chapter, piece, run.valLevel);
+    if (!screening.accepted()) {
+      if (run.log.enabled()) run.log.Rejected(ReasonToken(screening));
       ++run.failures;
       continue;
     }
@@ -214,7 +140,7 @@ std::string FillGroup(NameRun& run, int group) {
     ++emptyPieces;
     if (emptyPieces == kEmptyPiecesBeforeDroppingLetter && letter != '*') {
       run.log.Dropped("Initial letter");
-      run.groupDroppedLetter[group] = true;
+      dropped[group] = 1;
       letter = '*';
     }
     if (emptyPieces >= kEmptyPiecesBeforeDroppingGroup) {
@@ -225,47 +151,60 @@ std::string FillGroup(NameRun& run, int group) {
 }
 
 // The name from one template, before the word pass.
-std::string Assemble(NameRun& run, std::string_view text) {
-  std::string name;
+void Assemble(NameRun& run, int templateIndex, std::string& name) {
+  const DerivedTables& derived = run.chapter.derived;
+  const TemplateFacts& facts = derived.templates[templateIndex];
+  name.clear();
   int group = 0;
-  std::size_t position = 0;
-  while (position < text.size()) {
-    const char c = text[position];
-    if (c == '#' || IsDigit(c)) {
-      PrepareAllowedTypes(run.chapter, text, position);
+  for (int s = facts.firstStep; s < facts.firstStep + facts.stepCount; ++s) {
+    const TemplateStep& step = derived.steps[s];
+    if (step.group >= 0) {
+      // The group's allowed type weights, read once with the template.
+      const TypeChoice& choice = derived.groups[step.group];
+      run.state.allowedTypeWeights = choice.weights;
+      run.state.typeChoice = &choice;
       name += FillGroup(run, group++);
-      run.log.PieceAccepted();
-    } else {
+      if (run.log.enabled()) run.log.PieceAccepted();
+    } else if (name.empty() || name.back() != ToUpperChar(step.literal)) {
       // A literal that repeats the name's last letter is not doubled.
-      if (name.empty() || name.back() != ToUpperChar(c)) name += c;
-      ++position;
+      name += step.literal;
     }
   }
-  return name;
 }
 
-// Accents and capitals per word, words split at ' ' and '_';
-// then the underscores go.
-void FinishWords(const TVaelChapter& chapter, std::string& name) {
+// Accents and capitals per word, words split at ' ' and '_'; the
+// underscores go.
+void FinishWords(const ChapterTables& chapter, GenerationState& state) {
+  std::string& name = state.name;
+  std::string& word = state.word;
+  std::string& out = state.words;
+  out.clear();
   std::size_t start = 0;
   while (start <= name.size()) {
-    std::size_t end = name.find_first_of(" _", start);
-    if (end == std::string::npos) end = name.size();
-    std::string word = name.substr(start, end - start);
+    std::size_t end = start;
+    while (end < name.size() && name[end] != ' ' && name[end] != '_') ++end;
+    word.assign(name, start, end - start);
     AccentWord(chapter, word);
     CapitaliseWord(chapter, word);
-    name.replace(start, end - start, word);
-    start += word.size() + 1;
+    out += word;
+    if (end < name.size() && name[end] == ' ') out += ' ';
+    start = end + 1;
   }
-  std::erase(name, '_');
+  name.swap(out);
 }
 
-// History check: true when the name may stay.
-bool PassesHistory(NameRun& run, const std::string& name) {
-  const TVaelChapter& chapter = run.chapter;
-  const int count = std::clamp(chapter.historyCount, 0, kHistorySize);
+std::uint64_t HashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
+
+// History check: true when the name may stay. Only a slot whose hash
+// agrees can hold the same name, so most names compare no string at all.
+bool PassesHistory(NameRun& run, std::string_view name, std::uint64_t hash) {
+  const GenerationState& state = run.state;
+  const int count = std::clamp(state.historyCount, 0, kHistorySize);
+  bool anyHash = false;
+  for (int slot = 0; slot < count; ++slot) anyHash |= state.historyHashes[slot] == hash;
+  if (!anyHash) return true;
   for (int slot = 0; slot < count; ++slot) {
-    if (chapter.history[slot] != name) continue;
+    if (state.historyHashes[slot] != hash || state.history[slot] != name) continue;
     if (run.failures < kFailuresPerValStep) {
       ++run.failures;
       run.log.HistoryConflict();
@@ -277,16 +216,17 @@ bool PassesHistory(NameRun& run, const std::string& name) {
   return true;
 }
 
-void Record(TVaelChapter& chapter, const std::string& name) {
-  const int next = std::clamp(chapter.historyNext, 0, kHistorySize - 1);
-  chapter.history[next] = name;
-  if (chapter.historyCount < kHistorySize) ++chapter.historyCount;
-  chapter.historyNext = (next + 1) % kHistorySize;
+void Record(GenerationState& state, std::string_view name, std::uint64_t hash) {
+  const int next = std::clamp(state.historyNext, 0, kHistorySize - 1);
+  state.history[next] = name;
+  state.historyHashes[next] = hash;
+  if (state.historyCount < kHistorySize) ++state.historyCount;
+  state.historyNext = (next + 1) % kHistorySize;
 }
 
 // Only a chapter whose tables can form no piece at all gets here: its name
 // is the requested initial letter or the first initial of its samples.
-std::string LastResortName(const TVaelChapter& chapter, char initialLetter) {
+std::string LastResortName(const ChapterTables& chapter, char initialLetter) {
   if (initialLetter != '*') return std::string(1, initialLetter);
   if (!chapter.initialLetters.empty()) return chapter.initialLetters.substr(0, 1);
   return "?";
@@ -294,45 +234,56 @@ std::string LastResortName(const TVaelChapter& chapter, char initialLetter) {
 
 }  // namespace
 
-std::string GenerateName(TVaelChapter& chapter, const GenerationOptions& options) {
-  if (!chapter.loaded) return {};
-  GenerationLog log(chapter.logFile, options.log);
+std::string_view MakeName(const ChapterTables& chapter, GenerationState& state,
+                          const GenerationOptions& options) {
+  GenerationLog log(state.logFile, options.log);
   log.Create();
 
-  NameRun run{chapter, options, log, options.initialLetter, options.val, 0, {}};
+  NameRun run{chapter, state, options, log, options.initialLetter, options.val, 0};
+  state.groupDroppedLetter.clear();
   bool droppedLetter = false;
-  std::string text = ChooseTemplate(run, droppedLetter);
-  log.TemplateLine(text);
+  int templateIndex = ChooseTemplate(run, droppedLetter);
+  log.TemplateLine(TemplateText(chapter, templateIndex));
   if (droppedLetter) {
     log.Dropped("Initial letter");
     run.initialLetter = '*';
   }
 
-  std::string name;
+  std::string& name = state.name;
+  std::uint64_t hash = 0;
   bool templateDropped = false;
   for (;;) {
-    name = Assemble(run, text);
-    FinishWords(chapter, name);
+    Assemble(run, templateIndex, name);
+    FinishWords(chapter, state);
     if (name.empty()) {
       // A template of underscores alone, or groups that nothing could fill:
       // one group of any type stands in for the template.
       if (!templateDropped) {
         log.Dropped("Template");
-        text = "#";
+        templateIndex = chapter.derived.templateCount;
         templateDropped = true;
-        run.groupDroppedLetter.clear();
+        state.groupDroppedLetter.clear();
         continue;
       }
       name = LastResortName(chapter, run.initialLetter);
+      hash = HashOf(name);
       break;
     }
-    if (PassesHistory(run, name)) break;
+    hash = HashOf(name);
+    if (PassesHistory(run, name, hash)) break;
   }
 
-  Record(chapter, name);
+  Record(state, name, hash);
   log.FinalName(name);
   log.Close();
   return name;
+}
+
+std::string GenerateName(TVaelChapter& chapter, const GenerationOptions& options) {
+  if (!chapter.loaded) return {};
+  assert(DerivedTablesAreCurrent(chapter) &&
+         "tables changed by hand: call RebuildDerivedTables before generating");
+  return std::string(MakeName(chapter, chapter, options));
 }
 
 std::string HistoryEntry(const TVaelChapter& chapter, int age) {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <span>
 #include <string_view>
-#include <vector>
+#include <type_traits>
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/LetterClasses.h"
-#include "core/generation/ElementLookup.h"
 #include "core/generation/GenerationLog.h"
 #include "core/generation/Generator.h"
 #include "core/generation/RandomDraws.h"
@@ -18,9 +18,6 @@ namespace {
 
 // Positions of a structure: at most 33 (type 63), with room for the end mark.
 constexpr int kMaxPositions = 64;
-
-// The small consonants that stand for a consonant followed by H.
-constexpr std::string_view kSoftConsonants = "bcdfghjklmnpqrstvwxz\xE7\xF0\xF1\xFE\x9A";
 
 struct Working {
   int type = 0;
@@ -32,7 +29,7 @@ struct Working {
   int fit = 0;
   bool prefixes = false;
   bool suffixes = false;
-  std::array<int, kMaxPositions> codes{};
+  std::array<int, kMaxPositions> codes;  // the first length + 1 are set per call
 };
 
 // The two letter lists of the initial-letter rule: vowels and consonants in
@@ -41,117 +38,114 @@ struct Working {
 struct InitialLetterLists {
   std::array<bool, 256> vowel{};
   std::array<bool, 256> consonant{};
-  InitialLetterLists() {
-    for (char c : ToUpper(vowelSet)) vowel[static_cast<unsigned char>(c)] = true;
-    std::string consonants = ToUpper(consonantSet);
-    if (auto u = consonants.find('U'); u != std::string::npos) consonants.erase(u, 1);
-    for (char c : consonants) consonant[static_cast<unsigned char>(c)] = true;
-  }
 };
 
-const InitialLetterLists& LetterLists() {
-  static const InitialLetterLists lists;
+constexpr InitialLetterLists kInitialLetterLists = [] {
+  InitialLetterLists lists;
+  for (char c : vowelSet) lists.vowel[static_cast<unsigned char>(ToUpperChar(c))] = true;
+  bool firstUSkipped = false;
+  for (char c : consonantSet) {
+    const char capital = ToUpperChar(c);
+    if (capital == 'U' && !firstUSkipped) {
+      firstUSkipped = true;
+      continue;
+    }
+    lists.consonant[static_cast<unsigned char>(capital)] = true;
+  }
   return lists;
-}
+}();
 
 // Retry count and relaxation: one option is given up every fifth retry on
 // a structure. Sets the effective fit and pair options of this call.
-void EnterCall(TVaelChapter& chapter, const PieceRequest& request, GenerationLog& log,
+void EnterCall(GenerationState& state, const PieceRequest& request, GenerationLog& log,
                Working& work) {
-  if (chapter.newStructure) {
-    chapter.retryCount = 0;
-  } else if (++chapter.retryCount >= kStructureRetryCap) {
+  if (state.newStructure) {
+    state.retryCount = 0;
+  } else if (++state.retryCount >= kStructureRetryCap) {
     // A structure that no relaxation could fill: start over with a new one.
     log.Dropped("Structure");
-    chapter.newStructure = true;
-    chapter.retryCount = 0;
+    state.newStructure = true;
+    state.retryCount = 0;
   }
-  if (chapter.retryCount == 0) {
-    chapter.keepFit3 = request.fit == 3;
-    chapter.keepPrefixes = request.prefixes;
-    chapter.keepSuffixes = request.suffixes;
-    chapter.keepFit2 = request.fit > 1;
-    chapter.keepFit1 = request.fit > 0;
-  } else if (chapter.retryCount % 5 == 0) {
-    if (chapter.keepFit3) {
-      chapter.keepFit3 = false;
+  if (state.retryCount == 0) {
+    state.keepFit3 = request.fit == 3;
+    state.keepPrefixes = request.prefixes;
+    state.keepSuffixes = request.suffixes;
+    state.keepFit2 = request.fit > 1;
+    state.keepFit1 = request.fit > 0;
+  } else if (state.retryCount % 5 == 0) {
+    if (state.keepFit3) {
+      state.keepFit3 = false;
       log.FitLevelChanged(2);
-    } else if (chapter.keepPrefixes) {
-      chapter.keepPrefixes = false;
+    } else if (state.keepPrefixes) {
+      state.keepPrefixes = false;
       log.Dropped("Prefix");
-    } else if (chapter.keepSuffixes) {
-      chapter.keepSuffixes = false;
+    } else if (state.keepSuffixes) {
+      state.keepSuffixes = false;
       log.Dropped("Suffix");
-    } else if (chapter.keepFit2) {
-      chapter.keepFit2 = false;
+    } else if (state.keepFit2) {
+      state.keepFit2 = false;
       log.FitLevelChanged(1);
-    } else if (chapter.keepFit1) {
-      chapter.keepFit1 = false;
+    } else if (state.keepFit1) {
+      state.keepFit1 = false;
       log.FitLevelChanged(0);
     }
   }
-  work.fit = !chapter.keepFit1 ? 0 : !chapter.keepFit2 ? 1 : !chapter.keepFit3 ? 2 : request.fit;
-  work.prefixes = request.prefixes && chapter.keepPrefixes;
-  work.suffixes = request.suffixes && chapter.keepSuffixes;
+  work.fit = !state.keepFit1 ? 0 : !state.keepFit2 ? 1 : !state.keepFit3 ? 2 : request.fit;
+  work.prefixes = request.prefixes && state.keepPrefixes;
+  work.suffixes = request.suffixes && state.keepSuffixes;
 }
 
 // Type draw of a new structure. Draws as often as it takes while some type
 // of the initial letter's kind has a weight; picks among those directly
 // after kTypeDrawCap misses; and gives the letter up when there is none.
-int DrawType(TVaelChapter& chapter, PieceRequest& request, GenerationLog& log) {
-  const std::span<const int> weights(chapter.allowedTypeWeights);
-  auto acceptableWeights = [&] {
-    std::array<int, kStructureTypes> acceptable{};
-    for (int type = 0; type < kStructureTypes; ++type) {
-      if (weights[type] > 0 && TypeAcceptsLetter(type, request.initialLetter, chapter.yMode)) {
-        acceptable[type] = weights[type];
-      }
-    }
-    return acceptable;
+int DrawType(const ChapterTables& chapter, GenerationState& state, PieceRequest& request,
+             GenerationLog& log) {
+  const TypeChoice& choice = *state.typeChoice;
+  if (!choice.anyWeight) return -1;
+  const auto accepts = [&](int type) {
+    return TypeAcceptsLetter(type, request.initialLetter, chapter.yMode);
   };
-  const auto hasWeight = [](const std::array<int, kStructureTypes>& list) {
-    return std::any_of(list.begin(), list.end(), [](int weight) { return weight > 0; });
-  };
-  if (std::none_of(weights.begin(), weights.end(), [](int weight) { return weight > 0; }))
-    return -1;
-  std::array<int, kStructureTypes> acceptable = acceptableWeights();
-  if (!hasWeight(acceptable)) {
+  if (!(choice.anyOddWeight && accepts(1)) && !(choice.anyEvenWeight && accepts(0))) {
     log.Dropped("Initial letter");
     request.initialLetter = '*';
     request.initialLetterDropped = true;
-    acceptable = acceptableWeights();
   }
+  const std::int64_t total = choice.running.back();
   for (int draw = 0; draw < kTypeDrawCap; ++draw) {
-    const int type = WeightedDraw(chapter.random, weights);
-    if (type >= 0 && TypeAcceptsLetter(type, request.initialLetter, chapter.yMode)) return type;
+    const int type = WeightedDrawRunning(state.random, choice.running, total);
+    if (type >= 0 && accepts(type)) return type;
   }
-  return WeightedDraw(chapter.random, acceptable);
+  std::array<int, kStructureTypes> acceptable{};
+  for (int type = 0; type < kStructureTypes; ++type) {
+    if (choice.weights[type] > 0 && accepts(type)) acceptable[type] = choice.weights[type];
+  }
+  return WeightedDraw(state.random, acceptable);
 }
 
-int DrawVariant(TVaelChapter& chapter, const PieceRequest& request, int type) {
-  const int count = chapter.structureVariantCounts[type];
-  const std::vector<int>& weights = chapter.structureVariantWeights[type];
+int DrawVariant(const ChapterTables& chapter, GenerationState& state, const PieceRequest& request,
+                int type) {
   if (request.statistical) {
-    const std::size_t usable = std::min<std::size_t>(weights.size(), count > 0 ? count : 0);
-    const int drawn = WeightedDraw(chapter.random, std::span<const int>(weights.data(), usable),
-                                   chapter.structureTypeCounts[type]);
+    const int drawn = WeightedDrawRunning(state.random, chapter.derived.variantRunning[type],
+                                          chapter.structureTypeCounts[type]);
     return drawn >= 0 ? drawn : 0;
   }
-  return static_cast<int>(RandomBelow(chapter.random, count));
+  return static_cast<int>(RandomBelow(state.random, chapter.structureVariantCounts[type]));
 }
 
 // A new structure: type, then variant. False when no type can be drawn at all.
-bool ChooseStructure(TVaelChapter& chapter, PieceRequest& request, GenerationLog& log) {
-  chapter.newStructure = false;
-  const int type = DrawType(chapter, request, log);
+bool ChooseStructure(const ChapterTables& chapter, GenerationState& state, PieceRequest& request,
+                     GenerationLog& log) {
+  state.newStructure = false;
+  const int type = DrawType(chapter, state, request, log);
   if (type < 0) return false;
   // The first call on a structure compares the consonantal y (small) with
   // element texts in capitals, so it finds nothing at position 0 and the
   // next call on the same structure, with the capital Y, does the work.
   if (chapter.yMode != 0 && request.initialLetter == 'Y') request.initialLetter = 'y';
-  const int variant = request.structural ? DrawVariant(chapter, request, type) : 0;
-  chapter.currentType = type;
-  chapter.currentVariant = variant;
+  const int variant = request.structural ? DrawVariant(chapter, state, request, type) : 0;
+  state.currentType = type;
+  state.currentVariant = variant;
   if (!request.structural) {
     log.StructureLine(type);
   } else {
@@ -162,13 +156,11 @@ bool ChooseStructure(TVaelChapter& chapter, PieceRequest& request, GenerationLog
   return true;
 }
 
-bool FitsVariant(const TVaelChapter& chapter, const Working& work, int code, int position) {
+bool FitsVariant(const Working& work, char digit, int position) {
   if (!work.useVariant) return true;
   if (position < 0 || position >= static_cast<int>(work.variantText.size())) return false;
-  return work.variantText[position] == VariantDigit(chapter, code);
+  return work.variantText[position] == digit;
 }
-
-char FirstCapital(std::string_view text) { return text.empty() ? '\0' : ToUpperChar(text.front()); }
 
 bool Flag(const std::array<std::uint8_t, kEndPairFlags>& row, int index) {
   return index >= 0 && index < kEndPairFlags && row[index] != 0;
@@ -176,136 +168,187 @@ bool Flag(const std::array<std::uint8_t, kEndPairFlags>& row, int index) {
 
 // The flag column of an element standing before an end pair: a vowel by its
 // code, a consonant by 100 plus its last letter.
-int BeforeFlagOfConsonant(const TVaelChapter& chapter, int code) {
-  const int letter = LastLetterIndex(chapter, code);
+int BeforeFlagOfConsonant(const DerivedTables& derived, int code) {
+  const int letter = derived.Facts(code).lastLetter;
   return letter < 0 ? -1 : kFirstConsonantCode + letter;
 }
 
-struct PairChoice {
-  bool found = false;
-  ElementPair pair;
-};
+// Room for `count` candidates in the run's reused lists.
+void MakeRoom(GenerationState& state, std::size_t count) {
+  if (state.candidates.size() < count) {
+    state.candidates.resize(count);
+    state.candidateWeights.resize(count);
+  }
+}
 
-// Pair candidates and the choice among them, for start pairs (at position 0) or end pairs (at L -
-// 2).
-PairChoice ChoosePair(TVaelChapter& chapter, const PieceRequest& request, const Working& work,
-                      int position, bool vowelNow, bool start, GenerationLog& log) {
-  const auto& pairs = start ? chapter.startPairs : chapter.endPairs;
-  const auto& pairWeights = start ? chapter.startPairWeights : chapter.endPairWeights;
-  const int declared = start ? chapter.startPairCount : chapter.endPairCount;
-  const int count = std::min<int>(declared, static_cast<int>(pairs.size()));
-  std::vector<int> candidates;
-  std::vector<int> weights;
-  for (int p = 0; p < count; ++p) {
-    const ElementPair pair = pairs[p];
-    if (IsConsonantCode(pair.first) == vowelNow) continue;
-    if (start && request.initialLetter != '*' &&
-        FirstCapital(ElementText(chapter, pair.first)) != request.initialLetter) {
+// The choice among the candidates gathered: with `statistical` a draw by
+// their weights, otherwise (or when the weights draw nothing) a uniform one.
+int PickCandidate(GenerationState& state, int count, bool statistical) {
+  int picked = statistical
+                   ? WeightedDraw(state.random, std::span<const int>(state.candidateWeights.data(),
+                                                                     static_cast<std::size_t>(count)))
+                   : -1;
+  if (picked < 0) picked = static_cast<int>(RandomBelow(state.random, count));
+  return picked;
+}
+
+// Pair candidates and the choice among them, for start pairs (at position 0)
+// or end pairs (at L - 2). Only pairs whose first element is of the current
+// kind are listed at all.
+bool ChoosePair(const ChapterTables& chapter, GenerationState& state, const PieceRequest& request,
+                const Working& work, int position, bool vowelNow, bool start, GenerationLog& log,
+                ElementPair& chosen) {
+  const DerivedTables& derived = chapter.derived;
+  const std::vector<PairFacts>& pairs = (start ? derived.startPairs : derived.endPairs)[vowelNow ? 0 : 1];
+  MakeRoom(state, pairs.size());
+  const int previous = position >= 1 ? work.codes[position - 1] : -1;
+  const int twoBack = position >= 2 ? work.codes[position - 2] : -1;
+  int count = 0;
+  for (int p = 0; p < static_cast<int>(pairs.size()); ++p) {
+    const PairFacts& pair = pairs[p];
+    if (start && request.initialLetter != '*' && pair.firstCodedCapital != request.initialLetter)
       continue;
-    }
-    if (!FitsVariant(chapter, work, pair.first, position) ||
-        !FitsVariant(chapter, work, pair.second, position + 1)) {
+    if (!FitsVariant(work, pair.firstDigit, position) ||
+        !FitsVariant(work, pair.secondDigit, position + 1)) {
       continue;
     }
     if (!start) {
-      if (p >= static_cast<int>(chapter.endPairBefore1.size()) ||
-          p >= static_cast<int>(chapter.endPairBefore2.size())) {
-        continue;
-      }
-      const auto& before1 = chapter.endPairBefore1[p];
-      const auto& before2 = chapter.endPairBefore2[p];
-      const int previous = work.codes[position - 1];
-      const int twoBack = work.codes[position - 2];
-      if (!IsConsonantCode(pair.first)) {
-        if (work.fit >= 1 && !Flag(before1, BeforeFlagOfConsonant(chapter, previous))) continue;
+      const auto& before1 = chapter.endPairBefore1[pair.index];
+      const auto& before2 = chapter.endPairBefore2[pair.index];
+      if (vowelNow) {
+        if (work.fit >= 1 && !Flag(before1, BeforeFlagOfConsonant(derived, previous))) continue;
         if (work.fit >= 3 && !Flag(before2, twoBack)) continue;
       } else {
         if (work.fit >= 1 && !Flag(before1, previous)) continue;
-        if (work.fit >= 2 && !Flag(before2, BeforeFlagOfConsonant(chapter, twoBack))) continue;
+        if (work.fit >= 2 && !Flag(before2, BeforeFlagOfConsonant(derived, twoBack))) continue;
       }
     }
-    candidates.push_back(p);
-    weights.push_back(p < static_cast<int>(pairWeights.size()) ? pairWeights[p] : 0);
-    log.PairCandidate(ElementText(chapter, pair.first), ElementText(chapter, pair.second));
-  }
-  PairChoice choice;
-  if (candidates.empty()) return choice;
-  int picked = request.statistical ? WeightedDraw(chapter.random, weights) : -1;
-  if (picked < 0) picked = static_cast<int>(RandomBelow(chapter.random, candidates.size()));
-  choice.found = true;
-  choice.pair = pairs[candidates[picked]];
-  log.PairChoice(ElementText(chapter, choice.pair.first), ElementText(chapter, choice.pair.second));
-  return choice;
-}
-
-bool Adjacency(const auto& table, int row, int column) {
-  if (row < 0 || column < 0 || row >= static_cast<int>(table.size())) return false;
-  const auto& cells = table[row];
-  return column < static_cast<int>(cells.size()) && cells[column] != 0;
-}
-
-// The filters of a single element at `position`, in order.
-bool IsCandidate(const TVaelChapter& chapter, const PieceRequest& request, const Working& work,
-                 int code, int position, int slot, bool vowel) {
-  if (PositionCount(chapter, code, slot) < 1) return false;
-  const std::string_view text = ElementText(chapter, code);
-  if (position == 0 && request.initialLetter != '*') {
-    const char first = vowel ? FirstCapital(text) : FirstCapital(ExpandedText(chapter, text));
-    if (first != request.initialLetter) return false;
-  }
-  if (!FitsVariant(chapter, work, code, position)) return false;
-  const int previous = position > 0 ? work.codes[position - 1] : -1;
-  const int twoBack = position > 1 ? work.codes[position - 2] : -1;
-  if (vowel) {
-    if (work.fit >= 1 && position > 0 &&
-        !Adjacency(chapter.vowelAfterConsonant, code, LastLetterIndex(chapter, previous))) {
-      return false;
-    }
-    if (work.fit >= 3 && position > 1 && !Adjacency(chapter.vowelAcrossConsonant, code, twoBack)) {
-      return false;
-    }
-    return true;
-  }
-  const int firstLetter = FirstLetterIndex(chapter, code);
-  if (work.fit >= 1 && position > 0 &&
-      !Adjacency(chapter.consonantAfterVowel, firstLetter, previous)) {
-    return false;
-  }
-  if (position > 1) {
-    const int earlierLast = LastLetterIndex(chapter, twoBack);
-    // Across a multi vowel the samples record no neighbourhood, so the only
-    // rule left is not to repeat the consonant letter on both sides.
-    if (work.useVariant && position - 1 < static_cast<int>(work.variantText.size()) &&
-        work.variantText[position - 1] == '0' && IsMultiVowel(chapter, previous)) {
-      return firstLetter != earlierLast;
-    }
-    if (work.fit >= 2 && !Adjacency(chapter.consonantAcrossVowel, firstLetter, earlierLast)) {
-      return false;
+    state.candidates[count] = p;
+    state.candidateWeights[count] = pair.weight;
+    ++count;
+    if (log.enabled()) {
+      log.PairCandidate(derived.Text(derived.Facts(pair.codes.first)),
+                        derived.Text(derived.Facts(pair.codes.second)));
     }
   }
+  if (count == 0) return false;
+  chosen = pairs[state.candidates[PickCandidate(state, count, request.statistical)]].codes;
+  log.PairChoice(derived.Text(derived.Facts(chosen.first)),
+                 derived.Text(derived.Facts(chosen.second)));
   return true;
 }
 
-// Single element candidates and the choice: the code chosen, or -1.
-int ChooseElement(TVaelChapter& chapter, const PieceRequest& request, const Working& work,
-                  int position, int slot, bool vowel, GenerationLog& log) {
-  const int count = vowel ? std::min<int>(chapter.vowelElementCount, kMaxVowelElements)
-                          : std::min<int>(chapter.consonantElementCount, kMaxConsonantElements);
-  const int base = vowel ? 0 : kFirstConsonantCode;
-  std::vector<int> candidates;
-  std::vector<int> weights;
-  for (int k = 0; k < count; ++k) {
-    const int code = base + k;
-    if (!IsCandidate(chapter, request, work, code, position, slot, vowel)) continue;
-    candidates.push_back(code);
-    weights.push_back(PositionCount(chapter, code, slot));
-    log.Candidate(ElementText(chapter, code));
+// The candidates of a single element at `position`: the intersection of
+// the derived sets that each test of the element admits.
+template <typename Set>
+struct CandidateSets;
+
+template <>
+struct CandidateSets<VowelSet> {
+  using Set = VowelSet;
+  static int Used(const DerivedTables& derived) { return derived.vowelWords; }
+  static const Set& AtSlot(const DerivedTables& d, int slot) { return d.vowelsAtSlot[slot]; }
+  static const Set& WithDigit(const DerivedTables& d, char c) {
+    return d.vowelsWithDigit[static_cast<unsigned char>(c)];
   }
-  if (candidates.empty()) return -1;
-  int picked = request.statistical ? WeightedDraw(chapter.random, weights) : -1;
-  if (picked < 0) picked = static_cast<int>(RandomBelow(chapter.random, candidates.size()));
-  const int code = candidates[picked];
-  log.Choice(ElementText(chapter, code));
+  static const Set& WithInitial(const DerivedTables& d, char c) {
+    return d.vowelsWithInitial[static_cast<unsigned char>(c)];
+  }
+  // Fit tests: after the consonant before it (fit 1) and across it (fit 3).
+  static bool KeepNeighbours(const DerivedTables& derived, const Working& work, int position,
+                             VowelSet& set) {
+    const int used = derived.vowelWords;
+    if (work.fit >= 1 && position > 0) {
+      const int letter = derived.Facts(work.codes[position - 1]).lastLetter;
+      if (letter < 0) return false;
+      set.Keep(derived.vowelsAfterLetter[letter], used);
+    }
+    if (work.fit >= 3 && position > 1) {
+      const int twoBack = work.codes[position - 2];
+      if (twoBack < 0 || twoBack >= kVowelRows) return false;
+      set.Keep(derived.vowelsAcrossVowel[twoBack], used);
+    }
+    return true;
+  }
+};
+
+template <>
+struct CandidateSets<ConsonantSet> {
+  using Set = ConsonantSet;
+  static int Used(const DerivedTables& derived) { return derived.consonantWords; }
+  static const Set& AtSlot(const DerivedTables& d, int slot) { return d.consonantsAtSlot[slot]; }
+  static const Set& WithDigit(const DerivedTables& d, char c) {
+    return d.consonantsWithDigit[static_cast<unsigned char>(c)];
+  }
+  static const Set& WithInitial(const DerivedTables& d, char c) {
+    return d.consonantsWithInitial[static_cast<unsigned char>(c)];
+  }
+  // Fit tests: after the vowel before it (fit 1) and across that vowel
+  // (fit 2), or the multi-vowel rule instead of the latter.
+  static bool KeepNeighbours(const DerivedTables& derived, const Working& work, int position,
+                             ConsonantSet& set) {
+    const int used = derived.consonantWords;
+    const int previous = position > 0 ? work.codes[position - 1] : -1;
+    if (work.fit >= 1 && position > 0) {
+      if (previous < 0 || previous >= kVowelRows) return false;
+      set.Keep(derived.consonantsAfterVowel[previous], used);
+    }
+    if (position > 1) {
+      const int earlierLast = derived.Facts(work.codes[position - 2]).lastLetter;
+      // Across a multi vowel the samples record no neighbourhood, so the only
+      // rule left is not to repeat the consonant letter on both sides.
+      if (work.useVariant && position - 1 < static_cast<int>(work.variantText.size()) &&
+          work.variantText[position - 1] == '0' && derived.Facts(previous).multiVowel) {
+        set.Drop(derived.consonantsByFirstLetter[earlierLast + 1], used);
+      } else if (work.fit >= 2) {
+        if (earlierLast < 0) return false;
+        set.Keep(derived.consonantsAcrossLetter[earlierLast], used);
+      }
+    }
+    return true;
+  }
+};
+
+// Single element candidates and the choice: the code chosen, or -1. The
+// choice is the draw over the candidates in index order that a list of
+// them would give: by weight with `statistical`, else uniform.
+template <typename Set>
+int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
+                    const PieceRequest& request, const Working& work, int position, int slot,
+                    GenerationLog& log) {
+  using Sets = CandidateSets<Set>;
+  constexpr bool vowel = std::is_same_v<Set, VowelSet>;
+  const DerivedTables& derived = chapter.derived;
+  if (slot < 0 || slot >= kPositionSlots) return -1;
+  const int used = Sets::Used(derived);
+  Set set = Sets::AtSlot(derived, slot);
+  if (position == 0 && request.initialLetter != '*')
+    set.Keep(Sets::WithInitial(derived, request.initialLetter), used);
+  if (work.useVariant) {
+    if (position >= static_cast<int>(work.variantText.size())) return -1;
+    set.Keep(Sets::WithDigit(derived, work.variantText[position]), used);
+  }
+  if (!Sets::KeepNeighbours(derived, work, position, set)) return -1;
+  const std::vector<ElementFacts>& facts = vowel ? derived.vowels : derived.consonants;
+  if (log.enabled()) set.ForEach(used, [&](int k) { log.Candidate(derived.Text(facts[k])); });
+  if (set.Empty(used)) return -1;
+
+  int picked = -1;
+  if (request.statistical) {
+    const std::vector<int>& table = vowel ? derived.vowelWeights : derived.consonantWeights;
+    const int* weights = table.data() + static_cast<std::size_t>(slot) * facts.size();
+    std::int64_t total = 0;
+    set.ForEach(used, [&](int k) { total += weights[k]; });
+    if (total > 0) {
+      const std::int64_t r = RandomBelow(state.random, total);
+      std::int64_t running = 0;
+      picked = set.FirstWhere(used, [&](int k) { return (running += weights[k]) > r; });
+    }
+  }
+  if (picked < 0)
+    picked = set.Nth(used, static_cast<int>(RandomBelow(state.random, set.Count(used))));
+  const int code = (vowel ? 0 : kFirstConsonantCode) + picked;
+  if (log.enabled()) log.Choice(derived.Text(facts[picked]));
   return code;
 }
 
@@ -313,7 +356,7 @@ int ChooseElement(TVaelChapter& chapter, const PieceRequest& request, const Work
 // end-aligned slots of a structure that begins with a vowel are one higher
 // than where the statistics counted them when maxElements - L is even; the
 // builder keeps its own formulas.
-int PositionSlot(const TVaelChapter& chapter, const Working& work, int position, bool& vowelNow) {
+int PositionSlot(const ChapterTables& chapter, const Working& work, int position, bool& vowelNow) {
   const int length = work.length;
   const int most = chapter.maxElements;
   const bool startsWithVowel = work.type % 2 == 1;
@@ -340,67 +383,48 @@ int PositionSlot(const TVaelChapter& chapter, const Working& work, int position,
   return vowelNow ? (most - length + position) / 2 : (most - length + position + 1) / 2;
 }
 
-void ReplaceAll(std::string& text, char from, std::string_view to) {
-  if (text.find(from) == std::string::npos) return;
-  std::string out;
-  out.reserve(text.size() + to.size() * 2);
-  for (char c : text) {
-    if (c == from)
-      out += to;
-    else
-      out += c;
-  }
-  text = std::move(out);
-}
-
-// Spells the chosen elements out.
-std::string FinishPiece(const TVaelChapter& chapter, const Working& work) {
-  std::string piece;
+// Spells the chosen elements out: each element's spelling was worked out
+// when the chapter was loaded (special consonants, soft consonants, capitals).
+void FinishPiece(const DerivedTables& derived, const Working& work, std::string& piece) {
+  piece.clear();
   for (int i = 0; i < work.length && work.codes[i] >= 0; ++i)
-    piece += ElementText(chapter, work.codes[i]);
-  const int specials = std::min(chapter.specialConsonantCount, kMaxSpecialConsonants);
-  for (int i = 0; i < specials; ++i) {
-    ReplaceAll(piece, static_cast<char>('0' + i), chapter.specialConsonants[i]);
-  }
-  // Every soft consonant the analysis can code, the accented ones included,
-  // gets its H back; otherwise a sample's CH with a cedilla would come out
-  // without the H.
-  for (char soft : kSoftConsonants) {
-    const char written[] = {ToUpperChar(soft), 'H'};
-    ReplaceAll(piece, soft, std::string_view(written, 2));
-  }
-  return ToUpper(piece);
+    piece += derived.Finished(derived.Facts(work.codes[i]));
 }
 
 }  // namespace
 
 bool TypeAcceptsLetter(int type, char letter, int yMode) {
   if (letter == '*') return true;
-  const InitialLetterLists& lists = LetterLists();
   const auto byte = static_cast<unsigned char>(letter);
-  if (type % 2 == 1) return lists.vowel[byte] && !(letter == 'Y' && yMode == 1);
-  return lists.consonant[byte] && !(letter == 'Y' && yMode == 0);
+  if (type % 2 == 1) return kInitialLetterLists.vowel[byte] && !(letter == 'Y' && yMode == 1);
+  return kInitialLetterLists.consonant[byte] && !(letter == 'Y' && yMode == 0);
 }
 
-std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request) {
-  GenerationLog log(chapter.logFile, request.log);
-  EnsureSeeded(chapter);
+const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& state,
+                              PieceRequest& request) {
+  // requires: the derived tables match the public ones, and the driver (or
+  // BuildCandidate) has set up the element group's type draw.
+  assert(state.typeChoice != nullptr);
+  GenerationLog log(state.logFile, request.log);
+  EnsureSeeded(state);
+  std::string& piece = state.piece;
+  piece.clear();
   Working work;
-  EnterCall(chapter, request, log, work);
+  EnterCall(state, request, log, work);
 
-  if (chapter.newStructure) {
-    if (!ChooseStructure(chapter, request, log)) {
+  if (state.newStructure) {
+    if (!ChooseStructure(chapter, state, request, log)) {
       // No structure type has a weight: the chapter has nothing to build.
-      chapter.newStructure = true;
+      state.newStructure = true;
       log.NoOption("!NOOPT");
-      return {};
+      return piece;
     }
   }
-  work.type = chapter.currentType;
-  work.variant = chapter.currentVariant;
+  work.type = state.currentType;
+  work.variant = state.currentVariant;
   if (work.type < 0 || work.type >= kStructureTypes) {
-    chapter.newStructure = true;
-    return {};
+    state.newStructure = true;
+    return piece;
   }
   if (request.structural) {
     const auto& variants = chapter.structureVariants[work.type];
@@ -413,8 +437,8 @@ std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request) {
 
   // Positions.
   work.length = work.type / 2 + 2;
-  work.split = 1 + static_cast<int>(RandomBelow(chapter.random, work.length - 2));
-  work.codes.fill(-1);
+  work.split = 1 + static_cast<int>(RandomBelow(state.random, work.length - 2));
+  std::fill_n(work.codes.begin(), work.length + 1, -1);
   const bool usePrefixes = work.prefixes && work.type >= 6;
   const bool useSuffixes = work.suffixes && work.type >= 4;
   bool vowelNow = false;
@@ -422,42 +446,50 @@ std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request) {
     const int slot = PositionSlot(chapter, work, position, vowelNow);
     const bool pairFits = position + 1 < work.length;
     if (usePrefixes && slot == 0 && pairFits) {
-      const PairChoice choice = ChoosePair(chapter, request, work, position, vowelNow, true, log);
-      if (!choice.found) {
+      ElementPair pair;
+      if (!ChoosePair(chapter, state, request, work, position, vowelNow, true, log, pair)) {
         log.NoOption("!PRE/NOOPT");
-        return {};
+        return piece;
       }
-      work.codes[position] = choice.pair.first;
-      work.codes[++position] = choice.pair.second;
+      work.codes[position] = pair.first;
+      work.codes[++position] = pair.second;
       vowelNow = !vowelNow;
     } else if (useSuffixes && position == work.length - 2 && position >= 2) {
-      const PairChoice choice = ChoosePair(chapter, request, work, position, vowelNow, false, log);
-      if (!choice.found) {
+      ElementPair pair;
+      if (!ChoosePair(chapter, state, request, work, position, vowelNow, false, log, pair)) {
         log.NoOption("!SUF/NOOPT");
-        return {};
+        return piece;
       }
-      work.codes[position] = choice.pair.first;
-      work.codes[++position] = choice.pair.second;
+      work.codes[position] = pair.first;
+      work.codes[++position] = pair.second;
       vowelNow = !vowelNow;
     } else {
-      const int code = ChooseElement(chapter, request, work, position, slot, vowelNow, log);
+      const int code =
+          vowelNow ? ChooseElementOf<VowelSet>(chapter, state, request, work, position, slot, log)
+                   : ChooseElementOf<ConsonantSet>(chapter, state, request, work, position, slot,
+                                                   log);
       if (code < 0) {
         log.NoOption("!NOOPT");
-        return {};
+        return piece;
       }
       work.codes[position] = code;
     }
-    log.EndOfPosition();
+    if (log.enabled()) log.EndOfPosition();
   }
 
-  std::string piece = FinishPiece(chapter, work);
-  log.PieceResult(piece);
-  chapter.newStructure = true;
+  FinishPiece(chapter.derived, work, piece);
+  if (log.enabled()) log.PieceResult(piece);
+  state.newStructure = true;
   return piece;
 }
 
 std::string BuildCandidate(TVaelChapter& chapter, int fit, int, bool structural, bool statistical,
                            bool prefixes, bool suffixes, char initialLetter, bool log) {
+  assert(DerivedTablesAreCurrent(chapter) &&
+         "tables changed by hand: call RebuildDerivedTables before generating");
+  // A caller of the builder alone has filled allowedTypeWeights itself.
+  FillTypeChoice(chapter.allowedTypeWeights, chapter.ownTypeChoice);
+  chapter.typeChoice = &chapter.ownTypeChoice;
   PieceRequest request;
   request.fit = fit;
   request.structural = structural;
@@ -466,7 +498,7 @@ std::string BuildCandidate(TVaelChapter& chapter, int fit, int, bool structural,
   request.suffixes = suffixes;
   request.initialLetter = initialLetter;
   request.log = log;
-  return BuildPiece(chapter, request);
+  return BuildPiece(chapter, chapter, request);
 }
 
 }  // namespace vael

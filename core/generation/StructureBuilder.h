@@ -37,7 +37,10 @@ inline constexpr int kTypeDrawCap = 10000;
 // consonant, and the chapter's Y mode says which kind a Y is.
 bool TypeAcceptsLetter(int type, char letter, int yMode);
 
-// One candidate piece in capitals, or "" when a position had no element.
-std::string BuildPiece(TVaelChapter& chapter, PieceRequest& request);
+// One candidate piece in capitals, left in state.piece, or "" when a
+// position had no element. The element group's type draw must be in
+// state.typeChoice.
+const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& state,
+                              PieceRequest& request);
 
 }  // namespace vael

@@ -117,7 +117,7 @@ void HarmoniseVowels(std::string& word) {
 
 }  // namespace
 
-void AccentWord(const TVaelChapter& chapter, std::string& word) {
+void AccentWord(const ChapterTables& chapter, std::string& word) {
   const int bits = chapter.punctLevel;
   if (bits & (kLongVowelBit | kDiaeresisBit)) {
     // The length is read at every step: long vowels shorten the word.
@@ -130,7 +130,7 @@ void AccentWord(const TVaelChapter& chapter, std::string& word) {
   if (bits & kHarmonyBit) HarmoniseVowels(word);
 }
 
-void CapitaliseWord(const TVaelChapter&, std::string& word) {
+void CapitaliseWord(const ChapterTables&, std::string& word) {
   if (word.empty()) return;
   word[0] = ToUpperChar(word[0]);
   // The accented capitals map to their small partners through the same

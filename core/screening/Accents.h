@@ -8,9 +8,9 @@
 namespace vael {
 
 // Long vowels, diaeresis and vowel harmony, as the chapter's punctLevel asks.
-void AccentWord(const TVaelChapter& chapter, std::string& word);
+void AccentWord(const ChapterTables& chapter, std::string& word);
 
 // Capital first letter, small letters after it, a capital after every hyphen.
-void CapitaliseWord(const TVaelChapter& chapter, std::string& word);
+void CapitaliseWord(const ChapterTables& chapter, std::string& word);
 
 }  // namespace vael

@@ -1,6 +1,7 @@
 #include "core/screening/CandidateChecks.h"
 
 #include <array>
+#include <cstring>
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/LetterClasses.h"
@@ -25,21 +26,27 @@ constexpr int kScreenedLetters = kNameLetterSetSize - 2;
 // A four-letter sequence that occurs twice. The windows may overlap, but the
 // window ending on the last character is never compared, so a piece shorter
 // than six letters always passes.
-bool HasRepeatedSequence(const std::string& candidate) {
+bool HasRepeatedSequence(std::string_view candidate) {
   const int length = static_cast<int>(candidate.size());
   if (length <= 4) return false;
+  const auto window = [&](int at) {
+    std::uint32_t bytes;
+    std::memcpy(&bytes, candidate.data() + at, sizeof bytes);
+    return bytes;
+  };
   for (int a = 0; a < length - 5; ++a) {
+    const std::uint32_t first = window(a);
     for (int b = a + 1; b < length - 4; ++b) {
-      if (candidate.compare(a, 4, candidate, b, 4) == 0) return true;
+      if (window(b) == first) return true;
     }
   }
   return false;
 }
 
-// The first letter that repeats closer than any sample name repeats it, or
-// "". Only the first repeat at distance 2 or more after each position counts,
+// The first letter that repeats closer than any sample name repeats it.
+// Only the first repeat at distance 2 or more after each position counts,
 // the same rule that builds minRepeatDistance.
-std::string CloseRepeat(const TVaelChapter& chapter, const std::string& candidate) {
+Screening CloseRepeat(const ChapterTables& chapter, std::string_view candidate) {
   const int length = static_cast<int>(candidate.size());
   for (int j = 0; j < length - 2; ++j) {
     const char letter = candidate[j];
@@ -48,12 +55,12 @@ std::string CloseRepeat(const TVaelChapter& chapter, const std::string& candidat
     if (k == length) continue;
     const int index = NameLetterIndex(letter);
     if (index < 0) continue;  // not a name letter: no statistics to compare with
-    if (chapter.minRepeatDistance[index] > k - j) return std::string("!DIST/") + letter;
+    if (chapter.minRepeatDistance[index] > k - j) return {ScreeningCheck::Distance, letter};
   }
   return {};
 }
 
-bool IsBadWord(const std::string& candidate) {
+bool IsBadWord(std::string_view candidate) {
   for (std::string_view word : badWords) {
     if (EqualsIgnoreCase(candidate, word)) return true;
   }
@@ -65,34 +72,56 @@ bool IsBadWord(const std::string& candidate) {
 // floating point exactly as the statistics compute them. Only letters of the
 // piece can fail, so the set order is kept by taking the failing letter with
 // the lowest index.
-std::string ExcessShare(const TVaelChapter& chapter, const std::string& candidate) {
-  std::array<int, 256> counts{};
+Screening ExcessShare(const ChapterTables& chapter, std::string_view candidate) {
+  // Only the entries of the piece's own letters are cleared and counted.
+  std::array<std::uint32_t, 256> counts;
+  for (char c : candidate) counts[static_cast<unsigned char>(c)] = 0;
   for (char c : candidate) ++counts[static_cast<unsigned char>(c)];
   const double length = static_cast<double>(candidate.size());
   int failing = kScreenedLetters;
   for (char letter : candidate) {
     const int index = NameLetterIndex(letter);
     if (index < 0 || index >= failing) continue;
-    const int count = counts[static_cast<unsigned char>(letter)];
+    const std::uint32_t count = counts[static_cast<unsigned char>(letter)];
     if (count <= 1) continue;
     const int share = static_cast<int>((count / length + 0.005) * 100.0);
     if (share > chapter.maxLetterPercent[index]) failing = index;
   }
   if (failing == kScreenedLetters) return {};
-  return std::string("!FREQ/") + nameLetterSet[failing];
+  return {ScreeningCheck::Share, nameLetterSet[failing]};
 }
 
 }  // namespace
 
-std::string CheckCandidate(const TVaelChapter& chapter, const std::string& candidate, int level) {
+Screening ScreenCandidate(const ChapterTables& chapter, std::string_view candidate, int level) {
   // An empty piece passes every check.
   if (level == 0 || candidate.empty()) return {};
-  if (HasRepeatedSequence(candidate)) return "!REP";
-  if (std::string reason = CloseRepeat(chapter, candidate); !reason.empty()) return reason;
+  if (HasRepeatedSequence(candidate)) return {ScreeningCheck::Repetition};
+  if (Screening close = CloseRepeat(chapter, candidate); !close.accepted()) return close;
   if (level == 1) return {};
   // Every level other than 0 and 1, negative ones included, runs all checks.
-  if (IsBadWord(candidate)) return "!BAD";
+  if (IsBadWord(candidate)) return {ScreeningCheck::BadWord};
   return ExcessShare(chapter, candidate);
+}
+
+std::string ReasonToken(const Screening& screening) {
+  switch (screening.failed) {
+    case ScreeningCheck::None:
+      return {};
+    case ScreeningCheck::Repetition:
+      return "!REP";
+    case ScreeningCheck::Distance:
+      return std::string("!DIST/") + screening.letter;
+    case ScreeningCheck::BadWord:
+      return "!BAD";
+    case ScreeningCheck::Share:
+      return std::string("!FREQ/") + screening.letter;
+  }
+  return {};
+}
+
+std::string CheckCandidate(const ChapterTables& chapter, const std::string& candidate, int level) {
+  return ReasonToken(ScreenCandidate(chapter, candidate, level));
 }
 
 }  // namespace vael

@@ -52,6 +52,8 @@ TEST_F(VaelgenTest, BadUsageExitsWithTwoAndTheUsageLine) {
       {{"--rpg", "2", "elves.vel"}, "--format, --rpg and --lines need -o FILE"},
       {{"--lines", "9", "-o", "x", "elves.vel"}, "--lines takes a number from 0 to 8"},
       {{"--log", "-n", "3", "elves.vel"}, "--log works on a single name (-n 1)"},
+      {{"--log", "--threads", "2", "elves.vel"}, "--log works on a single name, without --threads"},
+      {{"--threads", "0", "elves.vel"}, "--threads takes a number from 1 to 64"},
       {{"--raw=yes", "elves.vel"}, "--raw takes no value"},
       {{"--list", "a", "b"}, "--list takes one folder and no chapter"},
       {{"-i", "Z", "elves.vel"}, "no sample name of this chapter begins with Z (try one of ABCEGLTF\xC3\x89\xC3\x81IN)"},
@@ -182,6 +184,32 @@ TEST_F(VaelgenTest, ManyNamesInOneRun) {
   std::vector<std::string> names = Lines(run.out);
   ASSERT_EQ(names.size(), 100000u);
   for (const auto& name : names) ASSERT_FALSE(name.empty());
+}
+
+// Blocks seeded from the run's seed: the same names on any number of
+// threads, and the same as the core's block run.
+TEST_F(VaelgenTest, ThreadsGiveTheSameNamesForTheSameSeed) {
+  const std::string count = std::to_string(2 * kNamesPerBlock + 7);
+  auto one = Run({"--threads", "1", "-n", count, "--seed", "9", "--raw", "elves.vel"});
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_EQ(Lines(one.out).size(), 2u * kNamesPerBlock + 7);
+  for (const char* threads : {"2", "3"}) {
+    EXPECT_EQ(Run({"--threads", threads, "-n", count, "--seed", "9", "--raw", "elves.vel"}).out,
+              one.out)
+        << threads;
+  }
+  GenerationOptions request;
+  request.statistical = true;
+  request.fit = 2;
+  auto chapter = std::make_unique<TVaelChapter>();
+  chapter->Load(chapter_);
+  std::string core;
+  GenerateNameBlocks(*chapter, request, 2 * kNamesPerBlock + 7, BlockRun{9, 2},
+                     [&](std::string_view name) {
+                       core.append(name).push_back('\n');
+                       return true;
+                     });
+  EXPECT_EQ(one.out, core);
 }
 
 }  // namespace

@@ -97,6 +97,21 @@ class GenerationTest : public QObject {
     }
   }
 
+  // A page of a thousand names from the click to the list; QtTest reports
+  // the time (no bound is asserted: a busy machine must not fail the suite).
+  void pageOfAThousandNamesBenchmark() {
+    Ready r;
+    r.f.Get<QLineEdit>("ebxPageSize")->setText("1000");
+    int pages = 0;
+    QBENCHMARK {
+      r.window->btnStorePageClick();
+      ++pages;
+    }
+    QCOMPARE(r.f.History()->count(), 1000 * pages);
+    QCOMPARE(r.f.HistoryTexts().front(),
+             vael::ui::FromWindows1252(vael::HistoryEntry(*r.window->chapter, 0)));
+  }
+
   void pageKeepsTheInitialLetterAndWritesNoLog() {
     Ready r;
     QComboBox* letters = r.f.List("cmbInitLetter");

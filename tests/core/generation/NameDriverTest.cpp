@@ -278,7 +278,7 @@ TEST_F(Driver, LogThatCannotBeCreatedChangesNothing) {
 }
 
 TEST(RandomDraws, WeightedDrawStaysInRange) {
-  std::mt19937 random(5);
+  MersenneTwister32 random(5);
   const std::vector<int> none{0, 0, 0}, negative{-2, -1}, mixed{-5, 3, 4}, single{0, 7, 0};
   EXPECT_EQ(WeightedDraw(random, none), -1);
   EXPECT_EQ(WeightedDraw(random, negative), -1);

@@ -1,0 +1,230 @@
+#include "core/generation/DerivedTables.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/chapter/CaseMapping.h"
+#include "core/chapter/TVaelChapter.h"
+#include "core/generation/DerivedTemplates.h"
+#include "core/generation/ElementLookup.h"
+
+namespace vael {
+namespace {
+
+char FirstCapital(std::string_view text) { return text.empty() ? '\0' : ToUpperChar(text.front()); }
+
+std::uint32_t Pool(std::string& texts, std::string_view text) {
+  const auto at = static_cast<std::uint32_t>(texts.size());
+  texts.append(text);
+  return at;
+}
+
+ElementFacts FactsOf(const ChapterTables& chapter, int code, std::string& texts) {
+  const std::string_view text = ElementText(chapter, code);
+  const std::string finished = FinishedText(chapter, text);
+  ElementFacts facts;
+  facts.textAt = Pool(texts, text);
+  facts.textSize = static_cast<std::uint32_t>(text.size());
+  facts.finishedAt = Pool(texts, finished);
+  facts.finishedSize = static_cast<std::uint32_t>(finished.size());
+  facts.variantDigit = VariantDigit(chapter, code);
+  // The initial-letter rule reads a consonant spelled out, a vowel as it is.
+  facts.firstCapital = IsConsonantCode(code) ? FirstCapital(ExpandedText(chapter, text))
+                                             : FirstCapital(text);
+  facts.firstCodedCapital = FirstCapital(text);
+  facts.firstLetter = static_cast<std::int8_t>(FirstLetterIndex(chapter, code));
+  facts.lastLetter = static_cast<std::int8_t>(LastLetterIndex(chapter, code));
+  facts.multiVowel = IsMultiVowel(chapter, code);
+  return facts;
+}
+
+void DeriveElements(const ChapterTables& chapter, DerivedTables& derived) {
+  const int vowelCount = std::clamp(chapter.vowelElementCount, 0, kMaxVowelElements);
+  const int consonantCount = std::clamp(chapter.consonantElementCount, 0, kMaxConsonantElements);
+  derived.vowelWords = (vowelCount + 63) / 64;
+  derived.consonantWords = (consonantCount + 63) / 64;
+  for (int k = 0; k < vowelCount; ++k) derived.vowels.push_back(FactsOf(chapter, k, derived.texts));
+  for (int k = 0; k < consonantCount; ++k) {
+    derived.consonants.push_back(FactsOf(chapter, kFirstConsonantCode + k, derived.texts));
+  }
+
+  for (int slot = 0; slot < kPositionSlots; ++slot) {
+    for (int k = 0; k < vowelCount; ++k) {
+      const int weight = chapter.vowelPositionCounts[k][slot];
+      derived.vowelWeights.push_back(weight);
+      if (weight >= 1) derived.vowelsAtSlot[slot].Insert(k);
+    }
+    for (int k = 0; k < consonantCount; ++k) {
+      const int weight = chapter.consonantPositionCounts[k][slot];
+      derived.consonantWeights.push_back(weight);
+      if (weight >= 1) derived.consonantsAtSlot[slot].Insert(k);
+    }
+  }
+  const auto byte = [](char c) { return static_cast<unsigned char>(c); };
+  for (int k = 0; k < vowelCount; ++k) {
+    derived.vowelsWithDigit[byte(derived.vowels[k].variantDigit)].Insert(k);
+    derived.vowelsWithInitial[byte(derived.vowels[k].firstCapital)].Insert(k);
+  }
+  for (int k = 0; k < consonantCount; ++k) {
+    derived.consonantsWithDigit[byte(derived.consonants[k].variantDigit)].Insert(k);
+    derived.consonantsWithInitial[byte(derived.consonants[k].firstCapital)].Insert(k);
+  }
+  for (int k = 0; k < vowelCount; ++k) {
+    for (int letter = 0; letter < kConsonantLetterColumns; ++letter) {
+      if (chapter.vowelAfterConsonant[k][letter] != 0) derived.vowelsAfterLetter[letter].Insert(k);
+    }
+    for (int earlier = 0; earlier < kVowelRows; ++earlier) {
+      if (chapter.vowelAcrossConsonant[k][earlier] != 0)
+        derived.vowelsAcrossVowel[earlier].Insert(k);
+    }
+  }
+  for (int k = 0; k < consonantCount; ++k) {
+    const int first = derived.consonants[k].firstLetter;
+    derived.consonantsByFirstLetter[first + 1].Insert(k);
+    if (first < 0) continue;  // a test on the first letter never admits it
+    for (int vowel = 0; vowel < kVowelRows; ++vowel) {
+      if (chapter.consonantAfterVowel[first][vowel] != 0)
+        derived.consonantsAfterVowel[vowel].Insert(k);
+    }
+    for (int letter = 0; letter < kConsonantLetterColumns; ++letter) {
+      if (chapter.consonantAcrossVowel[first][letter] != 0)
+        derived.consonantsAcrossLetter[letter].Insert(k);
+    }
+  }
+}
+
+void DerivePairs(const ChapterTables& chapter, const DerivedTables& derived,
+                 const std::vector<ElementPair>& pairs, const std::vector<int>& weights,
+                 int declared, bool endPairs, std::array<std::vector<PairFacts>, 2>& byKind) {
+  const int count = std::min<int>(declared, static_cast<int>(pairs.size()));
+  for (int p = 0; p < count; ++p) {
+    if (endPairs && (p >= static_cast<int>(chapter.endPairBefore1.size()) ||
+                     p >= static_cast<int>(chapter.endPairBefore2.size()))) {
+      continue;
+    }
+    PairFacts facts;
+    facts.index = p;
+    facts.codes = pairs[p];
+    facts.weight = p < static_cast<int>(weights.size()) ? weights[p] : 0;
+    facts.firstCodedCapital = derived.Facts(facts.codes.first).firstCodedCapital;
+    facts.firstDigit = derived.Facts(facts.codes.first).variantDigit;
+    facts.secondDigit = derived.Facts(facts.codes.second).variantDigit;
+    byKind[IsConsonantCode(facts.codes.first) ? 1 : 0].push_back(facts);
+  }
+}
+
+void DeriveVariants(const ChapterTables& chapter, DerivedTables& derived) {
+  for (int type = 0; type < kStructureTypes; ++type) {
+    const std::vector<int>& weights = chapter.structureVariantWeights[type];
+    const int count = chapter.structureVariantCounts[type];
+    const std::size_t usable = std::min<std::size_t>(weights.size(), count > 0 ? count : 0);
+    std::int64_t running = 0;
+    for (std::size_t i = 0; i < usable; ++i) {
+      running += weights[i];
+      derived.variantRunning[type].push_back(running);
+    }
+  }
+}
+
+// 64-bit words at a time, so that the debug check stays quick.
+class Fingerprint {
+ public:
+  void Add(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (; size >= 8; size -= 8, bytes += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes, 8);
+      Mix(word);
+    }
+    std::uint64_t tail = size;
+    for (std::size_t i = 0; i < size; ++i) tail = tail << 8 | bytes[i];
+    Mix(tail);
+  }
+  void Add(std::int64_t value) { Mix(static_cast<std::uint64_t>(value)); }
+  void Add(std::string_view text) { Add(text.data(), text.size()); }
+  template <typename T>
+  void AddAll(const T& list) {
+    Add(static_cast<std::int64_t>(list.size()));
+    for (const auto& item : list) Add(std::string_view(item));
+  }
+  std::uint64_t value() const { return value_; }
+
+ private:
+  void Mix(std::uint64_t word) {
+    value_ = (value_ ^ word) * 0x9E3779B97F4A7C15ULL;
+    value_ ^= value_ >> 29;
+  }
+  std::uint64_t value_ = 0x243F6A8885A308D3ULL;
+};
+
+template <typename T>
+void AddRows(Fingerprint& print, const T& table, int rows) {
+  rows = std::clamp(rows, 0, static_cast<int>(table.size()));
+  if (rows > 0) print.Add(table.data(), sizeof(table[0]) * rows);
+}
+
+// Every public table the derived tables read, and nothing else.
+std::uint64_t SourceFingerprint(const ChapterTables& c) {
+  Fingerprint print;
+  for (int value : {c.vowelElementCount, c.consonantElementCount, c.specialConsonantCount,
+                    c.templateCount, c.startPairCount, c.endPairCount, c.yMode}) {
+    print.Add(value);
+  }
+  print.AddAll(c.vowelElements);
+  print.AddAll(c.consonantElements);
+  print.AddAll(c.specialConsonants);
+  print.AddAll(c.templates);
+  print.Add(c.templateWeights.data(), c.templateWeights.size() * sizeof(int));
+  AddRows(print, c.vowelPositionCounts, c.vowelElementCount);
+  AddRows(print, c.consonantPositionCounts, c.consonantElementCount);
+  AddRows(print, c.vowelAfterConsonant, c.vowelElementCount);
+  AddRows(print, c.vowelAcrossConsonant, c.vowelElementCount);
+  print.Add(&c.consonantAfterVowel, sizeof(c.consonantAfterVowel));
+  print.Add(&c.consonantAcrossVowel, sizeof(c.consonantAcrossVowel));
+  print.Add(c.startPairs.data(), c.startPairs.size() * sizeof(ElementPair));
+  print.Add(c.startPairWeights.data(), c.startPairWeights.size() * sizeof(int));
+  print.Add(c.endPairs.data(), c.endPairs.size() * sizeof(ElementPair));
+  print.Add(c.endPairWeights.data(), c.endPairWeights.size() * sizeof(int));
+  print.Add(static_cast<std::int64_t>(c.endPairBefore1.size()));
+  print.Add(static_cast<std::int64_t>(c.endPairBefore2.size()));
+  print.Add(&c.structureTypeCounts, sizeof(c.structureTypeCounts));
+  print.Add(&c.structureVariantCounts, sizeof(c.structureVariantCounts));
+  for (const auto& weights : c.structureVariantWeights)
+    print.Add(weights.data(), weights.size() * sizeof(int));
+  return print.value();
+}
+
+}  // namespace
+
+void FillTypeChoice(const std::array<int, kStructureTypes>& weights, TypeChoice& choice) {
+  choice.weights = weights;
+  std::int64_t running = 0;
+  choice.anyWeight = choice.anyOddWeight = choice.anyEvenWeight = false;
+  for (int type = 0; type < kStructureTypes; ++type) {
+    running += weights[type];
+    choice.running[type] = running;
+    if (weights[type] <= 0) continue;
+    choice.anyWeight = true;
+    (type % 2 == 1 ? choice.anyOddWeight : choice.anyEvenWeight) = true;
+  }
+}
+
+void RebuildDerivedTables(ChapterTables& chapter) {
+  DerivedTables& derived = chapter.derived;
+  derived = DerivedTables{};
+  DeriveElements(chapter, derived);
+  DerivePairs(chapter, derived, chapter.startPairs, chapter.startPairWeights,
+              chapter.startPairCount, false, derived.startPairs);
+  DerivePairs(chapter, derived, chapter.endPairs, chapter.endPairWeights, chapter.endPairCount,
+              true, derived.endPairs);
+  DeriveVariants(chapter, derived);
+  DeriveTemplates(chapter, derived);
+  derived.fingerprint = SourceFingerprint(chapter);
+  derived.built = true;
+}
+
+bool DerivedTablesAreCurrent(const ChapterTables& chapter) {
+  return chapter.derived.built && chapter.derived.fingerprint == SourceFingerprint(chapter);
+}
+
+}  // namespace vael

@@ -1,0 +1,230 @@
+#pragma once
+// Tables the generator derives from a loaded chapter's public tables, so
+// that making a name looks facts up instead of recomputing them for every
+// candidate. They are built once at the end of every load (text or
+// compiled) and hold nothing the public tables do not: rebuilding them from
+// the same tables gives the same names. Code that changes the public tables
+// by hand (tests) must call RebuildDerivedTables afterwards; a debug build
+// checks at every generator entry that they are still current.
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/chapter/ChapterLimits.h"
+
+namespace vael {
+
+struct ChapterTables;
+
+// A set of elements of one kind, by index (the vowel code, or the consonant
+// code less 100). Members are visited in index order, the order in which
+// the builder lists candidates.
+template <std::size_t Words>
+class ElementSet {
+ public:
+  static constexpr int kCapacity = static_cast<int>(Words) * 64;
+
+  void Insert(int index) { words_[index >> 6] |= std::uint64_t{1} << (index & 63); }
+  bool Contains(int index) const { return (words_[index >> 6] >> (index & 63)) & 1; }
+  void Remove(int index) { words_[index >> 6] &= ~(std::uint64_t{1} << (index & 63)); }
+  // Only the first `used` words can hold members (the chapter's count).
+  void Keep(const ElementSet& other, int used) {
+    for (int w = 0; w < used; ++w) words_[w] &= other.words_[w];
+  }
+  void Drop(const ElementSet& other, int used) {
+    for (int w = 0; w < used; ++w) words_[w] &= ~other.words_[w];
+  }
+  void Clear() { words_ = {}; }
+  template <typename Visit>
+  void ForEach(int used, Visit visit) const {
+    for (int w = 0; w < used; ++w) {
+      for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1)
+        visit(w * 64 + std::countr_zero(bits));
+    }
+  }
+  // The first member, in index order, for which `test` is true; -1 if none.
+  template <typename Test>
+  int FirstWhere(int used, Test test) const {
+    for (int w = 0; w < used; ++w) {
+      for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1) {
+        const int index = w * 64 + std::countr_zero(bits);
+        if (test(index)) return index;
+      }
+    }
+    return -1;
+  }
+  // The member at place `n` (from 0) in index order; -1 if there are fewer.
+  int Nth(int used, int n) const {
+    for (int w = 0; w < used; ++w) {
+      std::uint64_t bits = words_[w];
+      const int here = BitCount(bits);
+      if (n >= here) {
+        n -= here;
+        continue;
+      }
+      for (; n > 0; --n) bits &= bits - 1;
+      return w * 64 + std::countr_zero(bits);
+    }
+    return -1;
+  }
+  int Count(int used) const {
+    int count = 0;
+    for (int w = 0; w < used; ++w) count += BitCount(words_[w]);
+    return count;
+  }
+  bool Empty(int used) const {
+    std::uint64_t any = 0;
+    for (int w = 0; w < used; ++w) any |= words_[w];
+    return any == 0;
+  }
+  bool operator==(const ElementSet&) const = default;
+
+ private:
+  // Bits set in a word, inline: the baseline x86-64 has no popcount
+  // instruction, and the library call it falls back to costs more.
+  static int BitCount(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ULL;
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+  }
+
+  std::array<std::uint64_t, Words> words_{};
+};
+
+using VowelSet = ElementSet<(kMaxVowelElements + 63) / 64>;
+using ConsonantSet = ElementSet<(kMaxConsonantElements + 63) / 64>;
+
+// What the builder needs of one element, all from its coded text.
+struct ElementFacts {
+  std::uint32_t textAt = 0, textSize = 0;          // coded text, in DerivedTables::texts
+  std::uint32_t finishedAt = 0, finishedSize = 0;  // as it is spelled in a piece
+  char variantDigit = '0';                         // its character in a variant text
+  char firstCapital = '\0';       // first letter in capitals, specials spelled out
+  char firstCodedCapital = '\0';  // first character of the coded text in capitals
+  std::int8_t firstLetter = -1;   // consonant letter index of the first/last character
+  std::int8_t lastLetter = -1;
+  bool multiVowel = false;
+};
+
+// A start or end pair with the facts its candidate tests need.
+struct PairFacts {
+  int index = 0;  // in startPairs / endPairs
+  ElementPair codes;
+  int weight = 0;
+  char firstCodedCapital = '\0';
+  char firstDigit = '0', secondDigit = '0';
+};
+
+// A weighted draw among structure types, with the running sums of the
+// weights and which kinds of type (odd: vowel first, even: consonant first)
+// have any weight.
+struct TypeChoice {
+  std::array<int, kStructureTypes> weights{};
+  std::array<std::int64_t, kStructureTypes> running{};
+  bool anyWeight = false;
+  bool anyOddWeight = false;
+  bool anyEvenWeight = false;
+};
+
+// A template read once: element groups and literals in order.
+struct TemplateStep {
+  int group = -1;       // index in DerivedTables::groups; -1 for a literal
+  char literal = '\0';
+};
+
+struct TemplateFacts {
+  int firstStep = 0;
+  int stepCount = 0;
+  bool startsWithHash = false;
+  int leadingType = 0;  // the number its first digits form, 63 at most
+  bool firstGroupListsConsonantType = false;
+};
+
+struct DerivedTables {
+  bool built = false;
+  std::uint64_t fingerprint = 0;  // of the public tables they were built from
+
+  // Element facts by vowel code and by consonant code - 100; texts pooled.
+  std::string texts;
+  std::vector<ElementFacts> vowels, consonants;
+  int vowelWords = 0, consonantWords = 0;  // words of an ElementSet in use
+
+  // Candidate sets. Each is what one test of the builder admits, so that a
+  // position's candidates are the intersection of a few sets:
+  //  - elements counted at a position slot of the samples;
+  std::array<VowelSet, kPositionSlots> vowelsAtSlot;
+  std::array<ConsonantSet, kPositionSlots> consonantsAtSlot;
+  //  - vowels that followed a consonant ending in letter g
+  //    (vowelAfterConsonant), by g;
+  std::array<VowelSet, kConsonantLetterColumns> vowelsAfterLetter;
+  //  - vowels that stood two places after vowel u (vowelAcrossConsonant),
+  //    by u;
+  std::array<VowelSet, kVowelRows> vowelsAcrossVowel;
+  //  - consonants whose first letter followed vowel v (consonantAfterVowel),
+  //    by v;
+  std::array<ConsonantSet, kVowelRows> consonantsAfterVowel;
+  //  - consonants whose first letter came one vowel after a consonant
+  //    ending in letter g (consonantAcrossVowel), by g;
+  std::array<ConsonantSet, kConsonantLetterColumns> consonantsAcrossLetter;
+  //  - consonants by their first letter; entry 0 holds those without one;
+  std::array<ConsonantSet, kConsonantLetterColumns + 1> consonantsByFirstLetter;
+  //  - elements by their variant digit, and by their first capital (the
+  //    initial-letter rule), both by byte.
+  std::array<VowelSet, 256> vowelsWithDigit, vowelsWithInitial;
+  std::array<ConsonantSet, 256> consonantsWithDigit, consonantsWithInitial;
+  // Position counts slot by slot ([slot * count + index]), the weights of a
+  // statistical draw among a position's candidates.
+  std::vector<int> vowelWeights, consonantWeights;
+
+  // Pairs by the kind of their first element: [0] vowel, [1] consonant. End
+  // pairs without flag rows are left out: they can never be candidates.
+  std::array<std::vector<PairFacts>, 2> startPairs, endPairs;
+
+  // Running sums of each type's variant weights.
+  std::array<std::vector<std::int64_t>, kStructureTypes> variantRunning;
+
+  // Templates: the draw, what the initial-letter rule needs, and their steps.
+  int templateCount = 0;  // usable templates
+  std::vector<std::int64_t> templateRunning;
+  std::vector<TemplateFacts> templates;
+  std::vector<TemplateStep> steps;
+  std::vector<TypeChoice> groups;
+  // Whether some template begins with '#', with an odd or an even type, or
+  // with a group that lists an even type.
+  bool anyHashTemplate = false, anyVowelFirstTemplate = false;
+  bool anyConsonantFirstTemplate = false, anyConsonantTypeListed = false;
+
+  std::string_view Text(const ElementFacts& facts) const {
+    return std::string_view(texts).substr(facts.textAt, facts.textSize);
+  }
+  std::string_view Finished(const ElementFacts& facts) const {
+    return std::string_view(texts).substr(facts.finishedAt, facts.finishedSize);
+  }
+  // Facts of any code; an unknown code has those of an empty text.
+  const ElementFacts& Facts(int code) const {
+    static const ElementFacts kNone;
+    if (code < 0) return kNone;
+    if (!IsConsonantCode(code))
+      return code < static_cast<int>(vowels.size()) ? vowels[code] : kNone;
+    const int index = code - kFirstConsonantCode;
+    return index < static_cast<int>(consonants.size()) ? consonants[index] : kNone;
+  }
+};
+
+// Rebuilds chapter.derived from the chapter's public tables. Load calls it;
+// so must any code that changes those tables by hand before generating.
+void RebuildDerivedTables(ChapterTables& chapter);
+
+// Whether chapter.derived was built from the public tables as they are now.
+// Costs a pass over the tables: the generator asks only in debug builds.
+bool DerivedTablesAreCurrent(const ChapterTables& chapter);
+
+// The draw of allowedTypeWeights, for a caller that filled them itself.
+void FillTypeChoice(const std::array<int, kStructureTypes>& weights, TypeChoice& choice);
+
+}  // namespace vael

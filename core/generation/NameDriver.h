@@ -1,0 +1,16 @@
+#pragma once
+// The driver's core, shared by GenerateName and the bulk runs: one name
+// from a chapter's tables with one generator's state.
+
+#include <string_view>
+
+#include "core/generation/Generator.h"
+
+namespace vael {
+
+// The finished name, recorded in state's history; valid until the state
+// makes its next name. requires: chapter.loaded.
+std::string_view MakeName(const ChapterTables& chapter, GenerationState& state,
+                          const GenerationOptions& options);
+
+}  // namespace vael

@@ -1,0 +1,101 @@
+// Bulk runs: GenerateNames must be exactly repeated GenerateName, and a run
+// in blocks must give the same names whatever the number of threads.
+
+#include "GenerationFixture.h"
+
+namespace vael::test {
+namespace {
+
+class Bulk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    chapter_ = LoadCopy(dir_, std::string(VAEL_LIBRARY_DIR) + "/wild/desert.vel");
+    ASSERT_TRUE(chapter_->loaded) << chapter_->errorText;
+  }
+  std::vector<std::string> Blocks(std::int64_t count, std::uint32_t seed, int threads,
+                                  std::int64_t stopAfter = -1) {
+    std::vector<std::string> names;
+    GenerateNameBlocks(*chapter_, options_, count, BlockRun{seed, threads},
+                       [&](std::string_view name) {
+                         names.emplace_back(name);
+                         return static_cast<std::int64_t>(names.size()) != stopAfter;
+                       });
+    return names;
+  }
+
+  TempDir dir_;
+  std::unique_ptr<TVaelChapter> chapter_;
+  GenerationOptions options_ = Options(3, 2, true, true, true, true);
+};
+
+TEST_F(Bulk, GenerateNamesIsRepeatedGenerateName) {
+  SeedRandom(*chapter_, 4);
+  std::vector<std::string> bulk;
+  GenerateNames(*chapter_, options_, 300, [&](std::string_view name) {
+    bulk.emplace_back(name);
+    return true;
+  });
+  // The history carries over: the next single name continues the same run.
+  bulk.push_back(GenerateName(*chapter_, options_));
+  auto again = LoadChapter(dir_.File("desert.vel"));
+  SeedRandom(*again, 4);
+  for (std::size_t i = 0; i < bulk.size(); ++i)
+    ASSERT_EQ(GenerateName(*again, options_), bulk[i]) << i;
+
+  int delivered = 0;
+  GenerateNames(*chapter_, options_, 50, [&](std::string_view) { return ++delivered < 7; });
+  EXPECT_EQ(delivered, 7);
+}
+
+TEST_F(Bulk, BlocksGiveTheSameNamesOnAnyNumberOfThreads) {
+  const std::int64_t count = 3 * kNamesPerBlock + 11;
+  const std::vector<std::string> one = Blocks(count, 21, 1);
+  ASSERT_EQ(static_cast<std::int64_t>(one.size()), count);
+  for (int threads : {2, 3, 8}) EXPECT_EQ(Blocks(count, 21, threads), one) << threads;
+  EXPECT_NE(Blocks(count, 22, 2), one);
+  // Each block starts afresh from its own seed and history.
+  const std::vector<std::string> firstBlock = Blocks(kNamesPerBlock, 21, 2);
+  EXPECT_TRUE(std::equal(firstBlock.begin(), firstBlock.end(), one.begin()));
+  EXPECT_NE(std::vector<std::string>(one.begin(), one.begin() + 50),
+            std::vector<std::string>(one.begin() + kNamesPerBlock,
+                                     one.begin() + kNamesPerBlock + 50));
+  // The chapter's own generator is not touched.
+  EXPECT_EQ(chapter_->historyCount, 0);
+}
+
+TEST_F(Bulk, SinkEndsABlockRunEarly) {
+  for (int threads : {1, 2}) {
+    const std::vector<std::string> names = Blocks(4 * kNamesPerBlock, 5, threads, 10);
+    ASSERT_EQ(names.size(), 10u);
+    EXPECT_EQ(names, std::vector<std::string>(Blocks(10, 5, 1)));
+  }
+  EXPECT_TRUE(Blocks(0, 5, 2).empty());
+}
+
+// The derived tables follow the public ones only through
+// RebuildDerivedTables; a change by hand shows as stale until then.
+TEST_F(Bulk, TablesChangedByHandNeedTheirDerivedTablesRebuilt) {
+  EXPECT_TRUE(DerivedTablesAreCurrent(*chapter_));
+  SeedRandom(*chapter_, 8);
+  const std::string before = GenerateName(*chapter_, options_);
+
+  for (auto& row : chapter_->consonantPositionCounts) row[0] = 0;
+  EXPECT_FALSE(DerivedTablesAreCurrent(*chapter_));
+  RebuildDerivedTables(*chapter_);
+  EXPECT_TRUE(DerivedTablesAreCurrent(*chapter_));
+  // No consonant may begin a name any more.
+  for (int i = 0; i < 50; ++i) {
+    const std::string name = GenerateName(*chapter_, Options(0, 0, false, false, false, false));
+    EXPECT_TRUE(IsVowel(ToUpperChar(name[0]))) << name;
+  }
+
+  chapter_->vowelElements[0] += "A";
+  EXPECT_FALSE(DerivedTablesAreCurrent(*chapter_));
+  chapter_->Load(dir_.File("desert.vel"));
+  EXPECT_TRUE(DerivedTablesAreCurrent(*chapter_));
+  SeedRandom(*chapter_, 8);
+  EXPECT_EQ(GenerateName(*chapter_, options_), before);
+}
+
+}  // namespace
+}  // namespace vael::test

@@ -1,17 +1,13 @@
 #pragma once
-// Conversion between the core's Windows-1252 bytes and the terminal's UTF-8.
+// The terminal's UTF-8 as one code-page character. (The other way, code-page
+// text to UTF-8, is the core's Utf8FromWindows1252.)
 
 #include <optional>
-#include <string>
 #include <string_view>
 
-namespace vael::cli {
+#include "core/chapter/CodePage.h"
 
-// Every byte maps to one character; the five bytes the code page leaves
-// unassigned map to the C1 control of the same value, so nothing is lost.
-std::string Utf8FromWindows1252(std::string_view text);
-// The same, appended to out.
-void AppendUtf8FromWindows1252(std::string& out, std::string_view text);
+namespace vael::cli {
 
 // The code-page byte of text when it is exactly one UTF-8 character the code
 // page can hold (or one byte that is not UTF-8 at all, taken as it is).

@@ -14,6 +14,8 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
 }  // namespace
 
 char32_t CodePointOfByte(char byte) {
@@ -28,6 +30,72 @@ int ByteOfCodePoint(char32_t c) {
     if (kHighControls[i] == c) return static_cast<int>(0x80 + i);
   }
   return -1;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+std::string Utf8FromWindows1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 4);
+  AppendUtf8FromWindows1252(out, text);
+  return out;
+}
+
+void AppendUtf8FromWindows1252(std::string& out, std::string_view text) {
+  for (char c : text) AppendUtf8(out, CodePointOfByte(c));
+}
+
+Utf8Sequence ReadUtf8Sequence(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead < 0x80) return {Utf8Sequence::Kind::Valid, lead, 1};
+  // Lead bytes C0, C1 and F5..FF never begin a well-formed sequence.
+  struct Form {
+    std::size_t length;
+    char32_t leadBits;
+    char32_t smallest;  // below it the form is overlong
+  };
+  Form form{};
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    form = {2, lead & 0x1Fu, 0x80};
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    form = {3, lead & 0x0Fu, 0x800};
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    form = {4, lead & 0x07u, 0x10000};
+  } else {
+    return {};
+  }
+  const std::size_t length = form.length;
+  char32_t c = form.leadBits;
+  for (std::size_t i = 1; i < length; ++i) {
+    if (i == text.size()) return {Utf8Sequence::Kind::Cut, 0, i};
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!IsContinuation(byte)) return {};
+    c = (c << 6) | (byte & 0x3Fu);
+    // Overlong forms, surrogates and code points past U+10FFFF show in the
+    // second byte already, so a cut sequence is judged as far as it goes.
+    if (i == 1) {
+      char32_t least = c << (6 * (length - 2));
+      char32_t most = least | ((char32_t{1} << (6 * (length - 2))) - 1);
+      if (most < form.smallest || (least >= 0xD800 && most <= 0xDFFF) || least > 0x10FFFF) return {};
+    }
+  }
+  return {Utf8Sequence::Kind::Valid, c, length};
 }
 
 }  // namespace vael

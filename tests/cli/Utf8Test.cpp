@@ -5,17 +5,6 @@
 namespace vael::cli {
 namespace {
 
-TEST(Utf8FromWindows1252, AsciiLatinAndTheHighControlRow) {
-  EXPECT_EQ(Utf8FromWindows1252(""), "");
-  EXPECT_EQ(Utf8FromWindows1252("Aran-'s"), "Aran-'s");
-  EXPECT_EQ(Utf8FromWindows1252("\xC9owyn \xFF\xE6"), "\xC3\x89owyn \xC3\xBF\xC3\xA6");
-  EXPECT_EQ(Utf8FromWindows1252("\x80\x85\x8A\x9C\x9F"),
-            "\xE2\x82\xAC\xE2\x80\xA6\xC5\xA0\xC5\x93\xC5\xB8");  // € … Š œ Ÿ
-  // Unassigned bytes keep their value as C1 controls.
-  EXPECT_EQ(Utf8FromWindows1252("\x81\x9D"), "\xC2\x81\xC2\x9D");
-  EXPECT_EQ(Utf8FromWindows1252("\xA0"), "\xC2\xA0");
-}
-
 TEST(Windows1252CharFromUtf8, OneCharacterTheCodePageHolds) {
   EXPECT_EQ(Windows1252CharFromUtf8("e"), 'e');
   EXPECT_EQ(Windows1252CharFromUtf8("\xC3\x89"), '\xC9');

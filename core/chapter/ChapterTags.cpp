@@ -31,7 +31,8 @@ std::string_view HeaderWindow(std::string_view file) { return file.substr(0, kHe
 void BlankComments(std::string& headerWindow) {
   std::size_t at = headerWindow.find("//");
   while (at != npos) {
-    std::size_t end = headerWindow.find('\r', at);
+    // A comment ends with its line, whichever line end the file uses.
+    std::size_t end = headerWindow.find_first_of("\r\n", at);
     if (end == npos) end = headerWindow.size();
     for (std::size_t i = at; i < end; ++i) headerWindow[i] = ' ';
     at = headerWindow.find("//", end);

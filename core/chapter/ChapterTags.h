@@ -17,8 +17,8 @@ inline constexpr std::size_t kHeaderWindowSize = 2048;
 
 std::string_view HeaderWindow(std::string_view file);
 
-// Replaces every byte from each "//" up to the next carriage return (or the
-// end of the window) by a space. The carriage return itself stays.
+// Replaces every byte from each "//" up to the next carriage return or line
+// feed (or the end of the window) by a space. The line end itself stays.
 void BlankComments(std::string& headerWindow);
 
 // TITLE, LINE1, LINE2, AUTHOR (with the lines moving down when it is absent),

@@ -220,13 +220,6 @@ TEST_F(LoaderTest, CommentsHideOptionTagsButNotTheHeader) {
   EXPECT_EQ(e.initialLetters, "BA");
 }
 
-TEST_F(LoaderTest, BareLineFeedsLetACommentSwallowTheRest) {
-  const std::string text =
-      "TITLE \"T\";\nLINE1 \"1\";\nLINE2 \"2\";\nDATE \"d\";\n// a note\n"
-      "GENOPT \"\";\nNAMES \"ABA\";\n";
-  EXPECT_EQ(LoadText(text).errorText, "Missing NAMES tag");
-}
-
 TEST_F(LoaderTest, NamesInTheTitleStartTheList) {
   ChapterDraft draft = Draft({"ABA"});
   draft.title = "Elf NAMES";

@@ -55,10 +55,10 @@ TEST(HeaderWindow, IsTheFirst2048Bytes) {
   EXPECT_EQ(HeaderWindow("short").size(), 5u);
 }
 
-TEST(BlankComments, RunToTheNextCarriageReturn) {
-  std::string window = "A // x \"q\";\r\nB// y\nC\r\nD //";
+TEST(BlankComments, RunToTheEndOfTheirLine) {
+  std::string window = "A // x \"q\";\r\nB// y\nC\r\nD // z\rE //";
   BlankComments(window);
-  EXPECT_EQ(window, "A          \r\nB      \r\nD   ");
+  EXPECT_EQ(window, "A          \r\nB    \nC\r\nD     \rE   ");
   std::string plain = "A / B";
   BlankComments(plain);
   EXPECT_EQ(plain, "A / B");

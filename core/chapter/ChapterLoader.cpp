@@ -1,6 +1,8 @@
 // TVaelChapter::Load: reads a text chapter (or a compiled one), checks its
 // tags, analyses the sample names and builds every table, or takes all of it
 // from the compiled chapter beside the text when that still matches.
+// LoadText and LoadList analyse a chapter text held in memory (given, or
+// written from a plain list of names), without a cache.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -9,24 +11,18 @@
 #include <vector>
 
 #include "core/chapter/ChapterTags.h"
+#include "core/chapter/CodePage.h"
 #include "core/chapter/CompiledChapter.h"
 #include "core/chapter/NameAnalysis.h"
+#include "core/chapter/PlainList.h"
 #include "core/chapter/Statistics.h"
 #include "core/chapter/TVaelChapter.h"
+#include "core/chapter/TextFile.h"
 
 namespace vael {
 namespace {
 
 constexpr int kMinPairCapacity = 256;
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
 
 // The compiled chapter's place: the chapter's path with ".qch" as extension.
 std::string CompiledPathFor(const std::string& path) {
@@ -39,6 +35,25 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   if (a == b) return true;
   std::error_code error;
   return std::filesystem::equivalent(a, b, error);
+}
+
+// A list's chapter is titled after its file. File names are UTF-8 on this
+// platform; a character the code page lacks shows as "?".
+ChapterHeader ListHeader(const std::string& path, std::size_t nameCount) {
+  const std::filesystem::path file(path);
+  auto codePage = [](const std::string& name) { return ReadTextFile(name).text; };
+  ChapterHeader header;
+  header.title = codePage(file.stem().string());
+  header.line1 = "Sample names from a plain list";
+  header.line2 = std::to_string(nameCount) + " names from " + codePage(file.filename().string());
+  return header;
+}
+
+// Where the analysis of the text chapter at path is cached, or empty when
+// that would be the chapter file itself.
+std::string CachePathFor(const std::string& path) {
+  std::string compiledPath = CompiledPathFor(path);
+  return IsSameFile(compiledPath, path) ? std::string() : compiledPath;
 }
 
 // Empties the tables that grow with a chapter, so that no list outlives the
@@ -101,136 +116,206 @@ class Progress {
   int done_ = 0;
 };
 
-}  // namespace
+// One load from start to outcome. Load, LoadText and LoadList differ only in
+// where the text comes from and whether its analysis is cached.
+class Loading {
+ public:
+  explicit Loading(TVaelChapter& chapter) : c_(chapter), progress_(chapter.owner) {}
 
-void TVaelChapter::Load(const std::string& path) {
-  Progress progress(owner);
-  auto fail = [this](std::string text) {
-    errorText = std::move(text);
-    loaded = false;
-  };
-  auto finish = [this] {
-    RebuildDerivedTables(*this);
-    loaded = true;
-    randomSeeded = false;
-  };
+  void FromFile(const std::string& path) {
+    Begin();
+    // 2. The whole file; a UTF-8 text chapter is taken into the code page
+    // here, and everything after sees code-page bytes only.
+    std::string file;
+    if (!ReadChapterFile(path, file)) return Fail("Couldn't open file");
+    progress_.Done(2);
 
-  // 1. A fresh start for the outcome and the generator's state.
-  errorText.clear();
-  loaded = false;
-  structureTypeCounts.fill(0);
-  historyNext = 0;
-  historyCount = 0;
-  newStructure = true;
-  progress.Done(1);
+    // 3. A compiled chapter chosen directly skips the text-only steps.
+    if (IsCompiledChapter(file)) {
+      progress_.Done(3);
+      // 9. Its texts and tables all come from the file; DATE is not kept there.
+      ReleaseTables(c_);
+      if (file[2] == 1) {
+        c_.date.clear();
+        if (!ReadCompiledChapter(c_, file)) return Fail("Damaged compiled chapter");
+        progress_.Finish();
+        return Finish();
+      }
+      // An unknown format byte: the bytes are analysed as a text chapter.
+      progress_.Done(9);
+      return Analyse(file, CachePathFor(path));
+    }
+    CodePageText decoded = ReadTextFile(file);
+    if (decoded.fault != TextFault::None) return Fail(TextFaultText(decoded), decoded.character);
+    progress_.Done(3);
 
-  // 2. The whole file, and the header window where the tags must stand.
-  std::string file;
-  if (!ReadWholeFile(path, file)) return fail("Couldn't open file");
-  std::string window(HeaderWindow(file));
-  progress.Done(2);
-
-  // 3. A compiled chapter chosen directly skips the text-only steps.
-  const bool chosenCompiled = IsCompiledChapter(file);
-  progress.Done(3);
-
-  std::uint8_t checksum = 0;
-  std::string compiledPath;
-  if (!chosenCompiled) {
+    std::string window(HeaderWindow(decoded.text));
     // 4. The header tags, read before comments are blanked.
-    if (std::string fault = ReadHeaderTags(window, *this); !fault.empty()) return fail(fault);
-    progress.Done(4);
+    if (std::string fault = ReadHeaderTags(window, c_); !fault.empty()) return Fail(fault);
+    progress_.Done(4);
     // 5, 6. Which compiled chapter would match this text.
-    checksum = ChapterChecksum(file);
-    progress.Done(5);
-    compiledPath = CompiledPathFor(path);
-    progress.Done(6);
+    const std::uint8_t checksum = ChapterChecksum(decoded.text);
+    progress_.Done(5);
+    const std::string compiledPath = CompiledPathFor(path);
+    progress_.Done(6);
     // 7. From here on nothing of the previous chapter's lists survives.
-    ReleaseTables(*this);
-    progress.Done(7);
+    ReleaseTables(c_);
+    progress_.Done(7);
     // 8. A matching compiled chapter beside the text saves the analysis. One
     // that turns out damaged is ignored: the text is analysed and it is
     // written anew.
     std::string cached;
-    if (!IsSameFile(compiledPath, path) && ReadWholeFile(compiledPath, cached) &&
+    if (!IsSameFile(compiledPath, path) && ReadChapterFile(compiledPath, cached) &&
         IsCompiledChapter(cached) && static_cast<std::uint8_t>(cached[1]) == checksum &&
         cached[2] == 1) {
-      const HeaderTexts texts(*this);
-      if (ReadCompiledChapter(*this, cached)) {
-        progress.Finish();
-        return finish();
+      const HeaderTexts texts(c_);
+      if (ReadCompiledChapter(c_, cached)) {
+        progress_.Finish();
+        return Finish();
       }
-      texts.RestoreInto(*this);
-      ReleaseTables(*this);
+      texts.RestoreInto(c_);
+      ReleaseTables(c_);
     }
-    progress.Done(8);
-  } else {
-    // 9. Its texts and tables all come from the file; DATE is not kept there.
-    ReleaseTables(*this);
-    if (file[2] == 1) {
-      date.clear();
-      if (!ReadCompiledChapter(*this, file)) return fail("Damaged compiled chapter");
-      progress.Finish();
-      return finish();
+    progress_.Done(9);
+    Analyse(decoded.text, CachePathFor(path));
+  }
+
+  PlainList FromList(const std::string& path) {
+    Begin();
+    std::string bytes;
+    if (!ReadChapterFile(path, bytes)) {
+      Fail("Couldn't open file");
+      return {};
     }
-    // An unknown format byte: the bytes are analysed as a text chapter.
-    checksum = ChapterChecksum(file);
-    compiledPath = CompiledPathFor(path);
+    PlainList list = ReadPlainList(bytes);
+    if (!list.fault.empty()) {
+      Fail(list.fault);
+      return list;
+    }
+    Uncached(ChapterTextForNames(ListHeader(path, list.names.size()), kPlainListOptions, list.names));
+    return list;
   }
-  progress.Done(9);
 
-  // 10. The name list, and the tables sized for it.
-  BlankComments(window);
-  const std::size_t namesAt = window.find("NAMES");
-  if (namesAt == std::string::npos) return fail("Missing NAMES tag");
-  const std::vector<std::string> names = ReadNameList(file, namesAt);
-  nameCount = static_cast<int>(names.size());
-  pairCapacity = std::max(3 * nameCount, kMinPairCapacity);
-  ReleaseTables(*this);
-  specialConsonantCount = 0;
-  ClearStatistics(*this);
-  progress.Done(10);
-
-  // 11. The option tags.
-  if (std::string fault = ReadSpecialConsonants(window, *this); !fault.empty()) return fail(fault);
-  ReadVowelOptions(window, *this);
-  if (std::string fault = ReadTemplates(window, *this); !fault.empty()) return fail(fault);
-  if (std::string fault = ReadGenerationOptions(window, *this); !fault.empty()) return fail(fault);
-  initialLetters.clear();
-  progress.Done(11);
-
-  // 12. Names in capitals, each letter one the chapter format knows.
-  std::vector<std::string> upperNames;
-  if (std::string fault = UppercaseNames(names, upperNames, *this); !fault.empty()) {
-    return fail(fault);
+  void FromText(std::string_view text) {
+    Begin();
+    Uncached(text);
   }
-  progress.Done(12);
 
-  // 13. Letter statistics over the names as written, then coding and cutting.
-  GatherLetterStatistics(*this, upperNames);
-  std::vector<std::string> codedNames;
-  codedNames.reserve(upperNames.size());
-  for (const std::string& name : upperNames) codedNames.push_back(CodeName(name, *this));
-  CutNames cut;
-  if (std::string fault = CutIntoElements(codedNames, *this, cut); !fault.empty()) {
-    return fail(fault);
+ private:
+  // 1. A fresh start for the outcome and the generator's state.
+  void Begin() {
+    c_.errorText.clear();
+    c_.errorCharacter = 0;
+    c_.loaded = false;
+    c_.structureTypeCounts.fill(0);
+    c_.historyNext = 0;
+    c_.historyCount = 0;
+    c_.newStructure = true;
+    progress_.Done(1);
   }
-  if (std::string fault = DeriveTemplates(cut.shapes, *this); !fault.empty()) return fail(fault);
-  progress.Done(13);
 
-  // 14. The statistical tables over the structures.
-  BuildStructureTables(*this, cut.structures);
-  progress.Done(14);
-
-  // 15. A compiled chapter that cannot be written only costs the next load
-  // its shortcut.
-  if (!IsSameFile(compiledPath, path)) {
-    SaveCompiledChapter(compiledPath, WriteCompiledChapter(*this, checksum));
+  void Fail(std::string text, char32_t character = 0) {
+    c_.errorText = std::move(text);
+    c_.errorCharacter = character;
+    c_.loaded = false;
   }
-  progress.Done(15);
+
+  // A chapter text with no file of its own to cache its analysis beside.
+  void Uncached(std::string_view text) {
+    std::string window(HeaderWindow(text));
+    if (std::string fault = ReadHeaderTags(window, c_); !fault.empty()) return Fail(fault);
+    progress_.Done(9);
+    Analyse(text, std::string());
+  }
+
+  // 10 to 16: the analysis of a text chapter, cached at compiledPath unless
+  // that is empty.
+  void Analyse(std::string_view text, const std::string& compiledPath) {
+    // 10. The name list, and the tables sized for it.
+    std::string window(HeaderWindow(text));
+    BlankComments(window);
+    const std::size_t namesAt = window.find("NAMES");
+    if (namesAt == std::string::npos) return Fail("Missing NAMES tag");
+    const std::vector<std::string> names = ReadNameList(text, namesAt);
+    c_.nameCount = static_cast<int>(names.size());
+    c_.pairCapacity = std::max(3 * c_.nameCount, kMinPairCapacity);
+    ReleaseTables(c_);
+    c_.specialConsonantCount = 0;
+    ClearStatistics(c_);
+    progress_.Done(10);
+
+    // 11. The option tags.
+    if (std::string fault = ReadSpecialConsonants(window, c_); !fault.empty()) return Fail(fault);
+    ReadVowelOptions(window, c_);
+    if (std::string fault = ReadTemplates(window, c_); !fault.empty()) return Fail(fault);
+    if (std::string fault = ReadGenerationOptions(window, c_); !fault.empty()) return Fail(fault);
+    c_.initialLetters.clear();
+    progress_.Done(11);
+
+    // 12. Names in capitals, each letter one the chapter format knows.
+    std::vector<std::string> upperNames;
+    if (std::string fault = UppercaseNames(names, upperNames, c_); !fault.empty()) {
+      return Fail(fault);
+    }
+    progress_.Done(12);
+
+    // 13. Letter statistics over the names as written, then coding and cutting.
+    GatherLetterStatistics(c_, upperNames);
+    std::vector<std::string> codedNames;
+    codedNames.reserve(upperNames.size());
+    for (const std::string& name : upperNames) codedNames.push_back(CodeName(name, c_));
+    CutNames cut;
+    if (std::string fault = CutIntoElements(codedNames, c_, cut); !fault.empty()) {
+      return Fail(fault);
+    }
+    if (std::string fault = DeriveTemplates(cut.shapes, c_); !fault.empty()) return Fail(fault);
+    progress_.Done(13);
+
+    // 14. The statistical tables over the structures.
+    BuildStructureTables(c_, cut.structures);
+    progress_.Done(14);
+
+    // 15. A compiled chapter that cannot be written only costs the next load
+    // its shortcut.
+    if (!compiledPath.empty()) {
+      SaveCompiledChapter(compiledPath, WriteCompiledChapter(c_, ChapterChecksum(text)));
+    }
+    progress_.Done(15);
+    Finish();
+  }
 
   // 16. Ready for the generator, which seeds itself on first use.
-  finish();
+  void Finish() {
+    RebuildDerivedTables(c_);
+    c_.loaded = true;
+    c_.randomSeeded = false;
+  }
+
+  TVaelChapter& c_;
+  Progress progress_;
+};
+
+}  // namespace
+
+bool ReadChapterFile(const std::string& path, std::string& bytes) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+void TVaelChapter::Load(const std::string& path) { Loading(*this).FromFile(path); }
+
+void TVaelChapter::LoadText(std::string_view text) { Loading(*this).FromText(text); }
+
+PlainList TVaelChapter::LoadList(const std::string& path) { return Loading(*this).FromList(path); }
+
+std::string TVaelChapter::ErrorTextUtf8() const {
+  std::string text = Utf8FromWindows1252(errorText);
+  if (errorCharacter != 0) text += ": " + DescribeCharacter(errorCharacter);
+  return text;
 }
 
 }  // namespace vael

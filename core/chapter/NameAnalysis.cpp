@@ -1,5 +1,6 @@
 #include "core/chapter/NameAnalysis.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "core/chapter/CaseMapping.h"
@@ -123,6 +124,24 @@ std::string CodeName(std::string_view name, const TVaelChapter& chapter) {
     }
   }
   return withSpecials;
+}
+
+std::string NameShapeFault(std::string_view coded, bool multiVowels) {
+  // Parts as CutIntoElements finds them: separators end a part, and a name
+  // that begins or ends with one has an empty part there.
+  std::size_t z = 0;
+  for (;;) {
+    int elements = 0;
+    while (z < coded.size() && !IsSeparator(coded[z])) {
+      if (elements == kMaxStructureElements) return "Too many elements";
+      z += std::max<std::size_t>(ElementLength(coded, z, multiVowels), 1);
+      ++elements;
+    }
+    if (elements < 2) return "Too few elements";
+    while (z < coded.size() && IsSeparator(coded[z])) ++z;
+    if (z == coded.size() && !IsSeparator(coded.back())) return {};
+    if (z == coded.size()) return "Too few elements";
+  }
 }
 
 int StructureType(int elements, int first) {

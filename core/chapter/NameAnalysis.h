@@ -32,6 +32,12 @@ struct CutNames {
 std::string CutIntoElements(const std::vector<std::string>& codedNames, TVaelChapter& chapter,
                             CutNames& cut);
 
+// Why one coded name cannot be cut ("Too few elements" or "Too many
+// elements", as CutIntoElements would say), or empty when every part has 2
+// to 31 elements. The limits on distinct elements across names are not
+// judged here.
+std::string NameShapeFault(std::string_view coded, bool multiVowels);
+
 // Type of a structure of `elements` codes beginning with `first`.
 int StructureType(int elements, int first);
 

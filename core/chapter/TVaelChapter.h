@@ -18,10 +18,12 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/chapter/ChapterLimits.h"
+#include "core/chapter/PlainList.h"
 #include "core/generation/DerivedTables.h"
 #include "core/generation/GenerationState.h"
 
@@ -41,6 +43,7 @@ struct ChapterTables {
   // --- Header texts and options (the chapter file's tags) ---
   bool loaded = false;
   std::string errorText;
+  char32_t errorCharacter = 0;  // a character of the file the code page lacks
   std::string title, line1, line2, author, date;
   std::string topic = "0";
   std::array<std::string, kMaxSpecialConsonants> specialConsonants;
@@ -98,6 +101,9 @@ struct ChapterTables {
   DerivedTables derived;
 };
 
+// Reads a whole chapter file (anything but a folder, so a pipe works too).
+bool ReadChapterFile(const std::string& path, std::string& bytes);
+
 class TVaelChapter : public ChapterTables, public GenerationState {
  public:
   TVaelChapter();
@@ -105,9 +111,23 @@ class TVaelChapter : public ChapterTables, public GenerationState {
   TVaelChapter(const TVaelChapter&) = delete;
   TVaelChapter& operator=(const TVaelChapter&) = delete;
 
-  // Loads a text chapter (*.vel) or a compiled chapter (*.qch). Outcome in
-  // `loaded` and `errorText`; never throws.
+  // Loads a text chapter (*.vel, in Windows-1252 or UTF-8) or a compiled
+  // chapter (*.qch). Outcome in `loaded` and `errorText`; never throws.
   void Load(const std::string& path);
+
+  // Analyses a chapter text held in memory, in code-page bytes; nothing is
+  // cached. Outcome as for Load.
+  void LoadText(std::string_view text);
+
+  // Loads a plain list of names (one per line) as a chapter with
+  // kPlainListOptions, titled after the file; nothing is cached, since a list
+  // is analysed in moments. The reading is returned for its reports of the
+  // names left out.
+  PlainList LoadList(const std::string& path);
+
+  // The failure for the user, in UTF-8: errorText, and the character that
+  // errorCharacter names, which the code page cannot hold.
+  std::string ErrorTextUtf8() const;
 
   LoadProgress* owner = nullptr;
 };

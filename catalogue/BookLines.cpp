@@ -1,14 +1,23 @@
 #include "catalogue/Catalogue.h"
+#include "catalogue/FolderEntries.h"
+#include "core/chapter/TextFile.h"
 
 namespace vael {
 
 std::string ReadBookLine(const std::string& data, std::size_t& position) {
   std::string line;
   std::size_t at = position;
-  // Only CR ends a line; the LF after it is skipped blindly with the CR.
-  while (at < data.size() && data[at] != '\r') line += data[at++];
-  position = at + 2;
+  while (at < data.size() && data[at] != '\r' && data[at] != '\n') line += data[at++];
+  // A CR takes the byte after it along blindly (the LF of CR LF); a file
+  // written with LF alone ends its lines at the LF.
+  position = at < data.size() && data[at] == '\n' ? at + 1 : at + 2;
   return line;
+}
+
+std::optional<std::string> ReadBookDescription(const std::string& folder, std::size_t maxBytes) {
+  auto bytes = ReadFilePrefix(PathInFolder(folder, "book.dat"), maxBytes);
+  if (!bytes) return std::nullopt;
+  return ReadTextFile(*bytes, bytes->size() == maxBytes).text;
 }
 
 }  // namespace vael

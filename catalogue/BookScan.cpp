@@ -26,7 +26,7 @@ BookScan ScanBooks(const std::string& baseFolder) {
   for (const std::string& name : entries) {
     std::string folder = PathInFolder(baseFolder, name);
     if (!IsFolder(folder)) continue;
-    auto head = ReadFilePrefix(PathInFolder(folder, "book.dat"), kBookScanBytes);
+    auto head = ReadBookDescription(folder, kBookScanBytes);
     if (!head) continue;
     std::size_t position = 0;
     std::string title = ReadBookLine(*head, position);

@@ -3,7 +3,9 @@
 // title. Standard library only.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,11 +26,18 @@ struct BookScan {
   std::vector<BookEntry> books;
 };
 
-// Appends bytes from position up to a CR or the end; moves position two
-// bytes past the stopping point.
+// Appends bytes from position up to a CR, an LF or the end; moves position
+// past an LF, or two bytes past any other stopping point (over CR LF).
 std::string ReadBookLine(const std::string& data, std::size_t& position);
 
-// Title of a text chapter from its first 2048 bytes; empty when none.
+// The text of folder's "book.dat" ("" is the working folder), of which at
+// most maxBytes are read, in code-page bytes (a UTF-8 file is taken in);
+// nullopt when it cannot be read.
+std::optional<std::string> ReadBookDescription(const std::string& folder,
+                                               std::size_t maxBytes = SIZE_MAX);
+
+// Title of a text chapter from the first 2048 bytes of its text (a UTF-8
+// file taken into the code page as the loader takes it); empty when none.
 std::string ReadChapterTitle(const std::string& path);
 
 // Title of a compiled chapter: after offset 3, past the first zero byte, up

@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderEntries.h"
+#include "core/chapter/TextFile.h"
 
 namespace vael {
 
@@ -30,8 +31,13 @@ std::optional<std::string> CompiledChapterTitle(std::string_view data) {
 }
 
 std::string ReadChapterTitle(const std::string& path) {
-  auto bytes = ReadFilePrefix(path, kTitleScanBytes);
-  return bytes ? TextChapterTitle(*bytes) : std::string();
+  // The loader's header window is the first 2048 bytes of the text after a
+  // UTF-8 file is taken into the code page: up to three bytes each, and the
+  // byte-order mark.
+  constexpr std::size_t kRawBytes = 3 * kTitleScanBytes + 3;
+  auto bytes = ReadFilePrefix(path, kRawBytes);
+  if (!bytes) return {};
+  return TextChapterTitle(ReadTextFile(*bytes, bytes->size() == kRawBytes).text);
 }
 
 std::string ReadCompiledChapterTitle(const std::string& path) {

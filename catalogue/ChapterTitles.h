@@ -11,8 +11,8 @@ namespace vael {
 // Bytes of a text chapter a title is looked for in.
 inline constexpr std::size_t kTitleScanBytes = 2048;
 
-// Title of a text chapter from its first bytes (at most kTitleScanBytes are
-// examined); empty when there is none.
+// Title of a text chapter from its first bytes in the code page (at most
+// kTitleScanBytes are examined); empty when there is none.
 std::string TextChapterTitle(std::string_view firstBytes);
 
 // Title of a compiled chapter from its whole data; nullopt when the data has

@@ -45,7 +45,7 @@ const HelpTopic* HelpDocument::Find(int number) const {
 HelpDocument ParseHelpText(std::string_view bytes) {
   HelpDocument document;
   QStringList* target = &document.introduction;
-  const QStringList lines = FromWindows1252(bytes).split(QLatin1Char('\n'));
+  const QStringList lines = FromTextFile(bytes).split(QLatin1Char('\n'));
   for (QString line : lines) {
     if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
     if (line.startsWith(QStringLiteral("//"))) continue;

@@ -1,7 +1,7 @@
 #pragma once
-// Our help file format: Windows-1252 plain text. A line "@topic N Title"
-// (N a decimal number of at least 1) starts topic N, whose text runs up to
-// the next such line; text before the first topic is the introduction shown
+// Our help file format: plain text in UTF-8 or Windows-1252. A line
+// "@topic N Title" (N a decimal number of at least 1) starts topic N, whose
+// text runs up to the next such line; text before the first topic is the introduction shown
 // above the contents. Lines beginning with "//" are comments. Blank lines
 // separate paragraphs; the lines of a paragraph flow together, except that a
 // line beginning with "- " starts a new line of its own (a list item).

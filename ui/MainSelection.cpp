@@ -4,9 +4,6 @@
 #include <QApplication>
 #include <QListWidget>
 
-#include <fstream>
-#include <iterator>
-
 #include "ui/Maindlg.h"
 #include "ui/SortedList.h"
 #include "ui/TextCodec.h"
@@ -18,13 +15,6 @@ using vael::ui::ToWindows1252;
 namespace {
 
 const QString kUnbound = QStringLiteral("Unbound");
-
-// The whole file, or nothing when it cannot be opened.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 }  // namespace
 
@@ -73,7 +63,7 @@ void TForm1::cmbBookChange() {
     for (const vael::BookEntry& book : bookTable) {
       if (book.title == title) {
         bookFolder = book.folder + "/";
-        description = ReadWholeFile(bookFolder + "book.dat");
+        description = vael::ReadBookDescription(book.folder);
         break;
       }
     }
@@ -173,7 +163,7 @@ void TForm1::cmbChapterChange() {
     SetStatus(QStringLiteral("Chapter loaded"));
   } else {
     ShowInfo(QStringLiteral("FAILURE"), QStringLiteral("Attempt to open chapter failed."),
-             QStringLiteral("Cause: ") + FromWindows1252(chapter->errorText));
+             QStringLiteral("Cause: ") + QString::fromStdString(chapter->ErrorTextUtf8()));
     ui->cmbChapter->setCurrentIndex(-1);
     ui->cmbBook->setEnabled(true);
     ui->cmbChapter->setEnabled(true);

@@ -61,8 +61,7 @@ TEST(ScanBooks, ReadsOnlyTheFirst255BytesOfBookDat) {
   ASSERT_EQ(scan.books.size(), 3u);
   EXPECT_EQ(scan.books[0].folder, "late");
   EXPECT_EQ(scan.books[0].title, std::string(255, ' '));
-  EXPECT_EQ(scan.books[1].title.size(), 255u);  // "lf": LF does not end the line
-  EXPECT_EQ(scan.books[1].title.substr(0, 6), "Elves\n");
+  EXPECT_EQ(scan.books[1].title, "Elves");  // "lf": a line may end in LF alone
   EXPECT_EQ(scan.books[2].title, std::string(254, 'a') + "b");
 }
 

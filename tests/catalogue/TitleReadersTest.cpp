@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "CatalogueFolders.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ChapterTitles.h"
+#include "core/chapter/CodePage.h"
 #include "support/TestSupport.h"
 
 namespace vael {
@@ -25,9 +27,13 @@ TEST(ReadBookLine, WalksCrLfLinesAndIsEmptyPastTheEnd) {
   EXPECT_EQ(ReadBookLine(data, position), "");
 }
 
-TEST(ReadBookLine, OnlyCarriageReturnEndsALine) {
+TEST(ReadBookLine, LineFeedsAndCarriageReturnsEndALine) {
   std::size_t position = 0;
-  EXPECT_EQ(ReadBookLine("Elves\nDwarves\n", position), "Elves\nDwarves\n");
+  const std::string lineFeeds = "Elves\nDwarves\n\nOrlin";
+  EXPECT_EQ(ReadBookLine(lineFeeds, position), "Elves");
+  EXPECT_EQ(ReadBookLine(lineFeeds, position), "Dwarves");
+  EXPECT_EQ(ReadBookLine(lineFeeds, position), "");
+  EXPECT_EQ(ReadBookLine(lineFeeds, position), "Orlin");
   position = 0;
   // A lone CR ends the line and swallows the byte after it.
   EXPECT_EQ(ReadBookLine("Elves\rXDwarves", position), "Elves");
@@ -91,6 +97,45 @@ TEST(ReadChapterTitles, FromFilesAndEmptyForMissingOnes) {
   EXPECT_EQ(ReadChapterTitle(dir.File("missing.vel")), "");
   EXPECT_EQ(ReadCompiledChapterTitle(dir.File("missing.qch")), "");
   EXPECT_EQ(ReadChapterTitle(dir.path().string()), "");  // a folder
+}
+
+}  // namespace
+}  // namespace vael
+
+namespace vael {
+namespace {
+
+// Titles and book lines are read as the loader reads the chapter: UTF-8
+// taken into the code page, the title looked for in the first 2048 bytes of
+// the text as taken.
+TEST(Utf8Titles, ReadAsTheLoaderReadsThem) {
+  TempDir dir;
+  const std::string codePage = test::TitledChapterText("Bj\xF6rn's \x93sagas\x94");
+  WriteFile(dir.File("utf8.vel"), Utf8FromWindows1252(codePage));
+  WriteFile(dir.File("bom.vel"), "\xEF\xBB\xBF" + Utf8FromWindows1252(codePage));
+  EXPECT_EQ(ReadChapterTitle(dir.File("utf8.vel")), "Bj\xF6rn's \x93sagas\x94");
+  EXPECT_EQ(ReadChapterTitle(dir.File("bom.vel")), "Bj\xF6rn's \x93sagas\x94");
+
+  // A comment of 700 three-byte characters: 2100 bytes in the file, 700 in
+  // the text the loader takes, so the title after it is still found.
+  std::string wide = "// ";
+  for (int i = 0; i < 700; ++i) wide += "\xE2\x80\x94";  // em dash
+  WriteFile(dir.File("wide.vel"), wide + "\r\n" + Utf8FromWindows1252(codePage));
+  EXPECT_EQ(ReadChapterTitle(dir.File("wide.vel")), "Bj\xF6rn's \x93sagas\x94");
+  // A character the code page lacks shows as "?" (the chapter itself fails
+  // to load and says which character it is).
+  WriteFile(dir.File("polish.vel"), test::TitledChapterText("\xC5\x81\xC3\xB3" "d\xC5\xBA"));
+  EXPECT_EQ(ReadChapterTitle(dir.File("polish.vel")), "?\xF3" "d?");
+
+  test::WriteBook(dir.path() / "nordic", "\xEF\xBB\xBFNordische B\xC3\xBC" "cher\nSagas\n");
+  EXPECT_EQ(ReadBookDescription((dir.path() / "nordic").string()),
+            std::optional<std::string>("Nordische B\xFC" "cher\nSagas\n"));
+  // A sequence cut by the bytes read is left out, not read as the code page.
+  EXPECT_EQ(ReadBookDescription((dir.path() / "nordic").string(), 15),
+            std::optional<std::string>("Nordische B"));
+  BookScan scan = ScanBooks(dir.path().string());
+  ASSERT_EQ(scan.books.size(), 1u);
+  EXPECT_EQ(scan.books[0].title, "Nordische B\xFC" "cher");
 }
 
 }  // namespace

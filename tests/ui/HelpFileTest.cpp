@@ -47,6 +47,16 @@ class HelpFileTest : public QObject {
     QCOMPARE(document.topics[0].lines.front(), QString::fromUtf8("Aelind\u00EB"));
   }
 
+  void utf8HelpKeepsEveryCharacter() {
+    // Help is only shown, so characters the code page lacks stay too.
+    for (const char* mark : {"", "\xEF\xBB\xBF"}) {
+      const auto document =
+          ParseHelpText(std::string(mark) + "@topic 1 \xC3\x89lan\nNames from \xC5\x81\xC3\xB3" "d\xC5\xBA\n");
+      QCOMPARE(document.topics[0].title, QString::fromUtf8("\u00C9lan"));
+      QCOMPARE(document.topics[0].lines.front(), QString::fromUtf8("Names from \u0141\u00F3d\u017A"));
+    }
+  }
+
   void rendersParagraphsListItemsAndLinks() {
     const auto document = ParseHelpText(
         "Intro <b>\n@topic 2 Keys & more\nOne\nflow.\n\n- first\n- second\n@topic 9 Nine\n");

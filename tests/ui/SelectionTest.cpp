@@ -145,6 +145,26 @@ class SelectionTest : public QObject {
     QCOMPARE(f.History()->count(), 0);
   }
 
+  void utf8ChaptersAndBooksShowTheirCharacters() {
+    UiFixture f;
+    f.Write("nordic/book.dat", "Nordische B\xC3\xBC" "cher\nSagas\nOf the north\nSk\xC3\xA1ld\n");
+    f.Write("nordic/bjorn.vel", vael::Utf8FromWindows1252(vael::test::ChapterText(LoadableChapter("Bj\xF6rn's kin"))));
+    std::string polish = vael::Utf8FromWindows1252(vael::test::ChapterText(LoadableChapter("Polish")));
+    polish.insert(polish.find("NAMES"), "// \xC5\x81\xC3\xB3" "d\xC5\xBA\r\n");
+    f.Write("nordic/polish.vel", polish);
+    f.Start();
+    f.ChooseBook(QString::fromUtf8("Nordische B\u00FCcher"));
+    QCOMPARE(f.InfoLines(), QStringList({"Sagas", "Of the north", QString::fromUtf8("Sk\u00E1ld")}));
+    f.ChooseChapter(QString::fromUtf8("Bj\u00F6rn's kin"));
+    QCOMPARE(f.Status(), QString("Chapter loaded"));
+    f.ChooseChapter("Polish");
+    QCOMPARE(f.InfoLines(),
+             QStringList({"FAILURE", "Attempt to open chapter failed.",
+                          QString::fromUtf8("Cause: Character not in the chapter alphabet in line 7: "
+                                            "\"\u0141\" (U+0141)")}));
+    QVERIFY(!std::filesystem::exists(f.Path("nordic/polish.qch")));
+  }
+
   void choosingAChapterEmptiesTheHistory() {
     UiFixture f;
     WriteLibrary(f);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/FolderEntries.h"
 #include "cli/CommandLine.h"
 #include "cli/Listing.h"
 #include "cli/NameRun.h"
@@ -89,9 +90,20 @@ int List(const CommandLine& line) {
 
 int Generate(const CommandLine& line) {
   TVaelChapter chapter;
-  chapter.Load(line.chapterPath);
+  if (HasExtension(line.chapterPath, ".txt")) {
+    // The names a list holds that a chapter cannot are only left out; the
+    // user learns which, and why, before the names come.
+    PlainList list = chapter.LoadList(line.chapterPath);
+    for (const std::string& refusal : list.refusals) Error(line.chapterPath + ": " + refusal);
+    if (list.refusedCount > list.refusals.size()) {
+      Error(line.chapterPath + ": " + std::to_string(list.refusedCount - list.refusals.size()) +
+            " more lines left out");
+    }
+  } else {
+    chapter.Load(line.chapterPath);
+  }
   if (!chapter.loaded) {
-    Error("Cause: " + Utf8FromWindows1252(chapter.errorText));
+    Error("Cause: " + chapter.ErrorTextUtf8());
     return kExitFailure;
   }
 

@@ -181,7 +181,12 @@ std::string ChapterTextForNames(const ChapterHeader& header, std::string_view ge
   text += "GENOPT \"" + std::string(genopt) + "\";\r\n";
   text += "NAMES\r\n";
   for (std::size_t i = 0; i < names.size(); ++i) {
-    text += "\"" + names[i] + "\"";
+    // The first names share the header window with the tags, where a name
+    // such as TEMPLATES would be taken for the tag left out. A sample name
+    // is analysed in capitals, so its case may change freely.
+    std::string name = names[i];
+    BreakKeywords(name);
+    text += "\"" + name + "\"";
     if (i + 1 == names.size()) text += ";\r\n";
     else text += (i + 1) % kNamesPerLine == 0 ? "\r\n" : " ";
   }

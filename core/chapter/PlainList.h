@@ -51,7 +51,9 @@ struct ChapterHeader {
 
 // The text of a chapter from names a chapter can hold (as ReadPlainList
 // gives them): the comment block, the five header tags, GENOPT, and the
-// names quoted eight to a line; CR LF line ends, code-page bytes.
+// names quoted eight to a line; CR LF line ends, code-page bytes. A keyword
+// written in capitals in a name is written with small letters after its
+// first, which changes nothing, since names are analysed in capitals.
 std::string ChapterTextForNames(const ChapterHeader& header, std::string_view genopt,
                                 const std::vector<std::string>& names);
 

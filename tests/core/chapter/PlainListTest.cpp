@@ -117,16 +117,22 @@ TEST(ChapterTextForNames, AnyHeaderTextReadsBackAsWritten) {
   ChapterHeader header{"NAMES of the GENOPT \"folk\";", "LINE2 and TITLE", "x\r\nDATE \"y\";",
                        "AUTHOR", std::string(70, 'd'),
                        {"TITLE \"trap\"; LINE1 NAMES", "// nested"}};
-  const std::string text = ChapterTextForNames(header, "", {"Aranel", "Idril"});
+  // Names too: a name in the header window may not stand for a tag left out.
+  const std::string text =
+      ChapterTextForNames(header, "", {"Aranel", "TEMPLATES", "SPCCON", "SPCVOW", "TOPIC", "Idril"});
   TVaelChapter chapter;
   chapter.LoadText(text);
   ASSERT_TRUE(chapter.loaded) << chapter.errorText;
+  EXPECT_EQ(chapter.templates, (std::vector<std::string>{"9", "10", "2", "6", "5"}));  // derived
+  EXPECT_EQ(chapter.specialConsonantCount, 0);
+  EXPECT_FALSE(chapter.multiVowels);
+  EXPECT_EQ(chapter.topic, "0");
   EXPECT_EQ(chapter.title, "Names of the Genopt 'folk';");
   EXPECT_EQ(chapter.line1, "Line2 and Title");
   EXPECT_EQ(chapter.line2, "x  Date 'y';");
   EXPECT_EQ(chapter.author, "Author");
   EXPECT_EQ(chapter.date, std::string(64, 'd'));
-  EXPECT_EQ(chapter.nameCount, 2);
+  EXPECT_EQ(chapter.nameCount, 6);
   EXPECT_EQ(TextChapterTitle(text), chapter.title);  // the chapter list agrees
 }
 

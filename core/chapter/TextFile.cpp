@@ -97,7 +97,7 @@ std::string TextFaultText(const CodePageText& decoded) {
     case TextFault::InvalidUtf8:
       return "Invalid UTF-8 text" + line;
     case TextFault::NotInCodePage:
-      return "Character not in the chapter alphabet" + line;
+      return "Invalid character" + line;
   }
   return {};
 }

@@ -42,9 +42,10 @@ CodePageText DecodeText(std::string_view bytes, TextEncoding encoding, bool isPr
 
 std::string_view WithoutByteOrderMark(std::string_view bytes);
 
-// A load failure for a fault ("Invalid UTF-8 text in line 3", "Character not
-// in the chapter alphabet in line 12"); the character itself is named apart,
-// since the code page cannot hold it.
+// A load failure for a fault ("Invalid UTF-8 text in line 3", "Invalid
+// character in line 12"); the character itself is named apart, since the
+// code page cannot hold it. Short, so that the window's failure line holds
+// it with the character.
 std::string TextFaultText(const CodePageText& decoded);
 
 // A character as the user wrote it, quoted, and its code point: "Ł" (U+0141),

@@ -73,7 +73,7 @@ TEST_F(PlainListRunTest, ChapterFailuresAreUtf8ForEitherEncoding) {
   auto run = Run({"polish.vel"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,
-            "vaelgen: Cause: Character not in the chapter alphabet in line 8: \"\xC5\x81\" (U+0141)\n");
+            "vaelgen: Cause: Invalid character in line 8: \"\xC5\x81\" (U+0141)\n");
   EXPECT_FALSE(std::filesystem::exists(dir_.File("polish.qch")));
 }
 

@@ -160,7 +160,7 @@ class SelectionTest : public QObject {
     f.ChooseChapter("Polish");
     QCOMPARE(f.InfoLines(),
              QStringList({"FAILURE", "Attempt to open chapter failed.",
-                          QString::fromUtf8("Cause: Character not in the chapter alphabet in line 7: "
+                          QString::fromUtf8("Cause: Invalid character in line 7: "
                                             "\"\u0141\" (U+0141)")}));
     QVERIFY(!std::filesystem::exists(f.Path("nordic/polish.qch")));
   }

@@ -110,10 +110,10 @@ TEST_F(EncodingLoadTest, CharactersTheCodePageLacksFailWithTheirLine) {
   TVaelChapter chapter;
   chapter.Load(path);
   EXPECT_FALSE(chapter.loaded);
-  EXPECT_EQ(chapter.errorText, "Character not in the chapter alphabet in line 8");
+  EXPECT_EQ(chapter.errorText, "Invalid character in line 8");
   EXPECT_EQ(chapter.errorCharacter, U'\u0141');
   EXPECT_EQ(chapter.ErrorTextUtf8(),
-            "Character not in the chapter alphabet in line 8: \"\xC5\x81\" (U+0141)");
+            "Invalid character in line 8: \"\xC5\x81\" (U+0141)");
   EXPECT_FALSE(std::filesystem::exists(dir_.File("polish.qch")));  // nothing cached
 
   // The next load starts clean.

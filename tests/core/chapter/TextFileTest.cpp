@@ -75,7 +75,7 @@ TEST(ReadTextFile, FaultsNameTheirLineAndCharacter) {
   EXPECT_EQ(missing.faultLine, 4);
   EXPECT_EQ(missing.character, U'\u0141');  // the first one
   EXPECT_EQ(missing.text, "a\r\nb\nc\rLine ?\xF3" "d? ?");
-  EXPECT_EQ(TextFaultText(missing), "Character not in the chapter alphabet in line 4");
+  EXPECT_EQ(TextFaultText(missing), "Invalid character in line 4");
   EXPECT_EQ(DescribeCharacter(missing.character), "\"\xC5\x81\" (U+0141)");
 
   CodePageText invalid = ReadTextFile("\xEF\xBB\xBF" "one\r\ntwo \xE9t\xE9\r\n");

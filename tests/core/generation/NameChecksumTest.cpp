@@ -159,6 +159,9 @@ TEST(NameChecksums, EveryChapterAndOptionSetMakesTheStoredNames) {
   for (const fs::path& path : GuardedChapters()) {
     const std::string key = Key(path);
     auto chapter = LoadCopy(dir, path);
+    // The fuzz corpus also holds chapters that must fail; a good chapter
+    // that stops loading still shows, as a stored checksum not computed.
+    if (!chapter->loaded && key.starts_with("corpus/")) continue;
     ASSERT_TRUE(chapter->loaded) << key << ": " << chapter->errorText;
     const std::vector<OptionSet> sets = OptionSets(*chapter);
     for (std::size_t i = 0; i < sets.size(); ++i) {

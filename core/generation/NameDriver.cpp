@@ -172,8 +172,8 @@ void Assemble(NameRun& run, int templateIndex, std::string& name) {
   }
 }
 
-// Accents and capitals per word, words split at ' ' and '_'; the
-// underscores go.
+}  // namespace
+
 void FinishWords(const ChapterTables& chapter, GenerationState& state) {
   std::string& name = state.name;
   std::string& word = state.word;
@@ -192,6 +192,8 @@ void FinishWords(const ChapterTables& chapter, GenerationState& state) {
   }
   name.swap(out);
 }
+
+namespace {
 
 std::uint64_t HashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
 

@@ -13,4 +13,8 @@ namespace vael {
 std::string_view MakeName(const ChapterTables& chapter, GenerationState& state,
                           const GenerationOptions& options);
 
+// The driver's word pass on state.name: accents and capitals per word
+// (words end at ' ' and '_'), then the underscores go.
+void FinishWords(const ChapterTables& chapter, GenerationState& state);
+
 }  // namespace vael

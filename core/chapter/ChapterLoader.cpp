@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chapter/CaseMapping.h"
 #include "core/chapter/ChapterTags.h"
 #include "core/chapter/CodePage.h"
 #include "core/chapter/CompiledChapter.h"
@@ -316,6 +317,19 @@ std::string TVaelChapter::ErrorTextUtf8() const {
   std::string text = Utf8FromWindows1252(errorText);
   if (errorCharacter != 0) text += ": " + DescribeCharacter(errorCharacter);
   return text;
+}
+
+bool ReadSampleNames(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  std::string file;
+  if (!ReadWholeFile(path, file)) return false;
+  if (IsCompiledChapter(file) && file[2] == 1) return false;
+  std::string window(HeaderWindow(file));
+  BlankComments(window);
+  const std::size_t namesAt = window.find("NAMES");
+  if (namesAt == std::string::npos) return false;
+  for (const std::string& name : ReadNameList(file, namesAt)) names.push_back(ToUpper(name));
+  return true;
 }
 
 }  // namespace vael

@@ -132,4 +132,9 @@ class TVaelChapter : public ChapterTables, public GenerationState {
   LoadProgress* owner = nullptr;
 };
 
+// The sample names of the text chapter at path, in capitals, as Load reads
+// them. False for a compiled chapter, which does not keep them, and for a
+// file that cannot be read or holds no name list.
+bool ReadSampleNames(const std::string& path, std::vector<std::string>& names);
+
 }  // namespace vael

@@ -1,5 +1,6 @@
 #include "core/screening/Accents.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -116,6 +117,27 @@ void HarmoniseVowels(std::string& word) {
 }
 
 }  // namespace
+
+std::string PlainVowels(const ChapterTables& chapter, std::string_view upperWord) {
+  const int bits = chapter.punctLevel;
+  std::string plain;
+  plain.reserve(upperWord.size() + 4);
+  for (char c : upperWord) {
+    const auto longVowel = std::find_if(kLongVowels.begin(), kLongVowels.end(),
+                                        [c](const LongVowel& entry) { return entry.accented == c; });
+    if ((bits & kLongVowelBit) && longVowel != kLongVowels.end()) {
+      plain += longVowel->pattern;
+    } else if ((bits & kDiaeresisBit) && (c == kADiaeresis || c == kODiaeresis || c == kEDiaeresis)) {
+      plain += c == kADiaeresis ? 'A' : c == kODiaeresis ? 'O' : 'E';
+    } else {
+      plain += c;
+    }
+  }
+  if (bits & kHarmonyBit) {
+    for (char& c : plain) c = BackPartner(c);
+  }
+  return plain;
+}
 
 void AccentWord(const ChapterTables& chapter, std::string& word) {
   const int bits = chapter.punctLevel;

@@ -108,3 +108,30 @@ TEST(CapitaliseWord, CapitalAfterEveryHyphen) {
 
 }  // namespace
 }  // namespace vael
+
+namespace vael {
+namespace {
+
+// Whatever AccentWord writes, the plain form is that of the word before it:
+// the chapter report compares letter pairs in this form.
+TEST(PlainVowels, TakesBackWhatAccentWordWrites) {
+  auto chapter = std::make_unique<TVaelChapter>();
+  for (int level = 0; level <= 7; ++level) {
+    chapter->punctLevel = level;
+    for (std::string word : {"KAAREN", "SAAAR", "EAEOLE", "P\xC4IVOLA", "YLOSA", "TUNT\xDCRI",
+                             "EEIIOOUUYY", "LEA", "EOL", "KYYR\xC4\xC4", ""}) {
+      std::string accented = word;
+      AccentWord(*chapter, accented);
+      EXPECT_EQ(PlainVowels(*chapter, accented), PlainVowels(*chapter, word))
+          << word << " at level " << level;
+    }
+  }
+  chapter->punctLevel = 0;
+  EXPECT_EQ(PlainVowels(*chapter, "K\xC1REN"), "K\xC1REN");  // nothing was written
+  chapter->punctLevel = 7;
+  EXPECT_EQ(PlainVowels(*chapter, "K\xC1R\xCB"), "KAARE");
+  EXPECT_EQ(PlainVowels(*chapter, "Y\xD6\xC4"), "UOA");
+}
+
+}  // namespace
+}  // namespace vael

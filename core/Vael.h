@@ -1,6 +1,12 @@
 #pragma once
 // Everything public of the Vael core, in namespace vael.
 
+#include "core/analysis/ChapterReport.h"
+#include "core/analysis/EditDistance.h"
+#include "core/analysis/Judgement.h"
+#include "core/analysis/NameDistribution.h"
+#include "core/analysis/SampleComparison.h"
+#include "core/analysis/SettingFigures.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/CodePage.h"
 #include "core/chapter/Collation.h"

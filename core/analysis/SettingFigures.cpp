@@ -1,0 +1,95 @@
+#include "core/analysis/SettingFigures.h"
+
+#include <algorithm>
+#include <chrono>
+#include <unordered_set>
+
+#include "core/chapter/CaseMapping.h"
+
+namespace vael {
+
+GenerationOptions RecommendedSetting(const TVaelChapter& chapter) {
+  GenerationOptions setting;
+  setting.fit = (chapter.fitLevel >= 0 && chapter.fitLevel <= 3) ? chapter.fitLevel : 0;
+  setting.val = chapter.valLevel;
+  setting.structural = chapter.structGen;
+  setting.statistical = chapter.statGen;
+  setting.prefixes = chapter.prefixOption;
+  setting.suffixes = chapter.suffixOption;
+  return setting;
+}
+
+bool SameSetting(const GenerationOptions& a, const GenerationOptions& b) {
+  return a.fit == b.fit && a.statistical == b.statistical && a.structural == b.structural &&
+         a.prefixes == b.prefixes && a.suffixes == b.suffixes;
+}
+
+std::string GenoptWords(const GenerationOptions& setting) {
+  std::string words;
+  if (setting.statistical) words += "STATGEN ";
+  if (setting.structural) words += "STRUCTGEN ";
+  if (setting.prefixes) words += "PREFIX ";
+  if (setting.suffixes) words += "SUFFIX ";
+  return words + "FIT:" + std::to_string(setting.fit);
+}
+
+std::vector<GenerationOptions> SettingsToTry(const TVaelChapter& chapter, int& recommendedRow) {
+  const GenerationOptions recommended = RecommendedSetting(chapter);
+  std::vector<GenerationOptions> settings;
+  for (int fit = 0; fit <= 3; ++fit) {
+    for (bool on : {false, true}) {
+      GenerationOptions setting = recommended;
+      setting.fit = fit;
+      setting.statistical = setting.structural = setting.prefixes = setting.suffixes = on;
+      settings.push_back(setting);
+    }
+  }
+  auto found = std::find_if(settings.begin(), settings.end(), [&](const GenerationOptions& s) {
+    return SameSetting(s, recommended);
+  });
+  if (found == settings.end()) found = settings.insert(settings.begin(), recommended);
+  recommendedRow = static_cast<int>(found - settings.begin());
+  return settings;
+}
+
+double PercentOf(long long part, long long whole) {
+  return whole <= 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
+}
+
+SettingFigures MeasureSetting(TVaelChapter& chapter, const GenerationOptions& setting,
+                              SampleComparison* samples, int count, std::uint32_t seed,
+                              NameDistribution* generated) {
+  SettingFigures figures;
+  figures.setting = setting;
+  figures.compared = samples != nullptr;
+
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  RestartGenerator(chapter, seed);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < count; ++i) names.push_back(GenerateName(chapter, setting));
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  if (took.count() > 0) figures.namesPerSecond = names.size() / took.count();
+
+  figures.names = static_cast<int>(names.size());
+  long long letters = 0;
+  std::unordered_set<std::string> seen;
+  for (const std::string& name : names) {
+    letters += LetterCount(name);
+    if (generated != nullptr) generated->Add(ToUpper(name));
+    const bool first = seen.insert(name).second;
+    if (first) ++figures.distinct;
+    if (samples == nullptr) continue;
+    const SampleComparison::Verdict& verdict = samples->Judge(name);
+    figures.sampleCopies += verdict.sample;
+    figures.nearCopies += verdict.nearCopy;
+    figures.unseenPairs += verdict.unseenPair;
+    if (first && !verdict.sample && !verdict.nearCopy) ++figures.distinctNew;
+  }
+  if (!names.empty()) figures.meanLength = static_cast<double>(letters) / names.size();
+  const std::size_t shown = std::min<std::size_t>(names.size(), kExampleNames);
+  figures.examples.assign(names.begin(), names.begin() + static_cast<long>(shown));
+  return figures;
+}
+
+}  // namespace vael

@@ -12,6 +12,7 @@ const char* const kUsageLine =
 
 const char* const kHelpText =
     "usage: vaelgen [options] CHAPTER\n"
+    "       vaelgen --report FILE [--seed N] CHAPTER\n"
     "       vaelgen --list [FOLDER]\n"
     "\n"
     "Prints new names in the style of CHAPTER, one per line. CHAPTER is a chapter\n"
@@ -43,6 +44,10 @@ const char* const kHelpText =
     "                       2 2nd Ed. AD&D, 3 Lejendary Adv., 4 Runequest,\n"
     "                       5 WH Fantasy\n"
     "      --lines 0..8     blank description lines under each name\n"
+    "      --report FILE    write a page (HTML) that shows how well the chapter's\n"
+    "                       names match its samples under its recommended options\n"
+    "                       and eight others, and which setting suits it best;\n"
+    "                       --seed changes the seed the names are made with\n"
     "      --list [FOLDER]  the books and chapters found in FOLDER (default: the\n"
     "                       current folder)\n"
     "  -h, --help           this text\n"
@@ -65,6 +70,8 @@ class Parser {
 
   ParseResult Run() {
     bool countGiven = false;
+    // Options that shape the names of a run; a report tries its own settings.
+    bool nameOptionGiven = false;
     std::vector<std::string> positional;
     for (index_ = 0; index_ < arguments_.size() && result_.error.empty(); ++index_) {
       std::string argument = arguments_[index_];
@@ -83,12 +90,16 @@ class Parser {
         line.action = Action::Version;
       } else if (argument == "-n" || argument == "--count") {
         countGiven = true;
+        nameOptionGiven = true;
         IntegerValue(argument, 1, kMaxCount, [&](long long v) { line.count = static_cast<int>(v); });
       } else if (argument == "-i" || argument == "--initial") {
+        nameOptionGiven = true;
         if (auto v = Value(argument)) line.initial = *v;
       } else if (argument == "--fit") {
+        nameOptionGiven = true;
         IntegerValue(argument, 0, 3, [&](long long v) { line.fit = static_cast<int>(v); });
       } else if (argument == "--val") {
+        nameOptionGiven = true;
         IntegerValue(argument, 0, 9, [&](long long v) { line.val = static_cast<int>(v); });
       } else if (argument == "--seed") {
         IntegerValue(argument, 0, 0xFFFFFFFFLL,
@@ -99,13 +110,19 @@ class Parser {
                  Switch(argument, "structural", line.structural) ||
                  Switch(argument, "prefixes", line.prefixes) ||
                  Switch(argument, "suffixes", line.suffixes)) {
+        nameOptionGiven = true;
       } else if (argument == "--log") {
+        nameOptionGiven = true;
         line.log = true;
       } else if (argument == "--raw") {
         line.raw = true;
       } else if (argument == "-o" || argument == "--output") {
         if (auto v = Value(argument)) line.outputPath = *v;
         if (line.outputPath.empty() && result_.error.empty()) result_.error = "empty output file name";
+      } else if (argument == "--report") {
+        line.action = Action::Report;
+        if (auto v = Value(argument)) line.reportPath = *v;
+        if (line.reportPath.empty() && result_.error.empty()) result_.error = "empty report file name";
       } else if (argument == "--format") {
         if (auto v = Value(argument)) {
           if (*v == "txt") line.format = DocumentFormat::PlainText;
@@ -143,6 +160,11 @@ class Parser {
     if (line.action == Action::Help || line.action == Action::Version) return result_;
     if (line.action == Action::List) {
       if (!positional.empty()) result_.error = "--list takes one folder and no chapter";
+      return result_;
+    }
+    if (line.action == Action::Report &&
+        (nameOptionGiven || !line.outputPath.empty() || line.format || line.rpg != 0 || line.lines != 0)) {
+      result_.error = "--report takes a chapter and, at most, --seed";
       return result_;
     }
     if (positional.empty()) {

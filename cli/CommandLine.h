@@ -14,7 +14,7 @@ inline constexpr int kDefaultCount = 10;
 inline constexpr int kMaxCount = 100000;
 inline constexpr int kMaxThreads = 64;
 
-enum class Action { Generate, List, Help, Version };
+enum class Action { Generate, Report, List, Help, Version };
 
 // What the user asked for. Unset optionals take the chapter's recommended
 // values, as the window's "Automatic options" does.
@@ -32,6 +32,7 @@ struct CommandLine {
   bool log = false;
   bool raw = false;
   std::string outputPath;  // "" writes the names to standard output
+  std::string reportPath;  // the report page, for Action::Report
   std::optional<DocumentFormat> format;
   int rpg = 0;
   int lines = 0;

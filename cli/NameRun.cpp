@@ -2,19 +2,18 @@
 
 #include <chrono>
 
+#include "core/analysis/SettingFigures.h"
+
 namespace vael::cli {
 
 GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& line, char initialLetter) {
-  GenerationOptions request;
-  // The window knows fit levels 0 to 3 only; a chapter asking for another
-  // leaves its starting level, 0.
-  int chapterFit = (chapter.fitLevel >= 0 && chapter.fitLevel <= 3) ? chapter.fitLevel : 0;
-  request.fit = line.fit.value_or(chapterFit);
-  request.val = line.val.value_or(chapter.valLevel);
-  request.structural = line.structural.value_or(chapter.structGen);
-  request.statistical = line.statistical.value_or(chapter.statGen);
-  request.prefixes = line.prefixes.value_or(chapter.prefixOption);
-  request.suffixes = line.suffixes.value_or(chapter.suffixOption);
+  GenerationOptions request = RecommendedSetting(chapter);
+  request.fit = line.fit.value_or(request.fit);
+  request.val = line.val.value_or(request.val);
+  request.structural = line.structural.value_or(request.structural);
+  request.statistical = line.statistical.value_or(request.statistical);
+  request.prefixes = line.prefixes.value_or(request.prefixes);
+  request.suffixes = line.suffixes.value_or(request.suffixes);
   request.initialLetter = initialLetter;
   request.log = line.log;
   return request;

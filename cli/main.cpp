@@ -11,6 +11,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Listing.h"
 #include "cli/NameRun.h"
+#include "cli/ReportPage.h"
 #include "cli/Utf8.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/TVaelChapter.h"
@@ -75,6 +76,34 @@ int Finish(Output& output) {
   return kExitFailure;
 }
 
+// Loads the chapter or plain list, or gives the loader's cause. listNames,
+// when given, receives a list's usable names.
+bool LoadChapter(TVaelChapter& chapter, const std::string& path,
+                 std::vector<std::string>* listNames = nullptr) {
+  if (HasExtension(path, ".txt")) {
+    // The names a list holds that a chapter cannot are only left out; the
+    // user learns which, and why, before the names come.
+    PlainList list = chapter.LoadList(path);
+    for (const std::string& refusal : list.refusals) Error(path + ": " + refusal);
+    if (list.refusedCount > list.refusals.size()) {
+      Error(path + ": " + std::to_string(list.refusedCount - list.refusals.size()) +
+            " more lines left out");
+    }
+    if (listNames) *listNames = std::move(list.names);
+  } else {
+    chapter.Load(path);
+  }
+  if (!chapter.loaded) Error("Cause: " + chapter.ErrorTextUtf8());
+  return chapter.loaded;
+}
+
+// Writes a whole file, or says why not.
+bool Save(const std::string& path, std::string_view bytes) {
+  const FileWriteResult saved = ReplaceFile(path, bytes);
+  if (!saved.written) Error("Couldn't write to file " + path + ": " + saved.reason);
+  return saved.written;
+}
+
 int List(const CommandLine& line) {
   // The catalogue treats a folder it cannot read as empty; here that is
   // most likely a mistyped name, so say so.
@@ -90,22 +119,7 @@ int List(const CommandLine& line) {
 
 int Generate(const CommandLine& line) {
   TVaelChapter chapter;
-  if (HasExtension(line.chapterPath, ".txt")) {
-    // The names a list holds that a chapter cannot are only left out; the
-    // user learns which, and why, before the names come.
-    PlainList list = chapter.LoadList(line.chapterPath);
-    for (const std::string& refusal : list.refusals) Error(line.chapterPath + ": " + refusal);
-    if (list.refusedCount > list.refusals.size()) {
-      Error(line.chapterPath + ": " + std::to_string(list.refusedCount - list.refusals.size()) +
-            " more lines left out");
-    }
-  } else {
-    chapter.Load(line.chapterPath);
-  }
-  if (!chapter.loaded) {
-    Error("Cause: " + chapter.ErrorTextUtf8());
-    return kExitFailure;
-  }
+  if (!LoadChapter(chapter, line.chapterPath)) return kExitFailure;
 
   char initialLetter = '*';
   if (!line.initial.empty() && line.initial != "*") {
@@ -135,10 +149,7 @@ int Generate(const CommandLine& line) {
     DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
     std::string document =
         NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
-    if (FileWriteResult saved = ReplaceFile(line.outputPath, document); !saved.written) {
-      Error("Couldn't write to file " + line.outputPath + ": " + saved.reason);
-      return kExitFailure;
-    }
+    if (!Save(line.outputPath, document)) return kExitFailure;
   } else {
     Output output(line.raw);
     MakeNames(chapter, request, line, [&](std::string_view name) {
@@ -156,6 +167,16 @@ int Generate(const CommandLine& line) {
   return 0;
 }
 
+int Report(const CommandLine& line) {
+  TVaelChapter chapter;
+  if (!LoadChapter(chapter, line.chapterPath)) return kExitFailure;
+  std::vector<std::string> samples;
+  const bool samplesKnown = ReadSampleNames(line.chapterPath, samples);
+  const ChapterReport report =
+      MakeChapterReport(chapter, samplesKnown ? &samples : nullptr, line.seed.value_or(kReportSeed));
+  return Save(line.reportPath, ReportPage(chapter, report, line.chapterPath)) ? 0 : kExitFailure;
+}
+
 int Run(const std::vector<std::string>& arguments) {
   ParseResult parsed = ParseCommandLine(arguments);
   if (!parsed.error.empty()) return Usage(parsed.error);
@@ -171,6 +192,8 @@ int Run(const std::vector<std::string>& arguments) {
       return List(line);
     case Action::Generate:
       return Generate(line);
+    case Action::Report:
+      return Report(line);
   }
   return kExitFailure;
 }

@@ -1,0 +1,133 @@
+// vaelgen --report: the page is written whole and parses as XML, the names
+// it shows can be made again with vaelgen, and failures leave no page.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "VaelgenRun.h"
+
+namespace vael {
+namespace {
+
+using test::RunVaelgen;
+using test::TempDir;
+
+class ReportTest : public ::testing::Test {
+ protected:
+  test::RunResult Run(const std::vector<std::string>& arguments) { return RunVaelgen(dir_, arguments); }
+
+  // xmllint's complaints about the page; empty when it is well-formed.
+  std::string ParseProblems(const std::string& page) {
+    const std::string errors = dir_.File(".xmllint");
+    const std::string command = "xmllint --noout --nonet " + test::ShellQuoted(page) + " 2>" +
+                                test::ShellQuoted(errors);
+    const int status = std::system(command.c_str());
+    std::string problems = test::ReadFile(errors);
+    if (status != 0 && problems.empty()) problems = "xmllint failed (is libxml2-utils installed?)";
+    return problems;
+  }
+
+  static int Count(const std::string& text, const std::string& what) {
+    int count = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    return count;
+  }
+
+  // The names of the example list under the heading that starts with `heading`.
+  static std::vector<std::string> Examples(const std::string& page, const std::string& heading) {
+    std::vector<std::string> names;
+    const auto start = page.find("<h3>" + heading);
+    if (start == std::string::npos) return names;
+    const auto end = page.find("</ol>", start);
+    static const std::regex item("<li>([^<]*)</li>");
+    for (std::sregex_iterator it(page.begin() + static_cast<long>(start),
+                                 page.begin() + static_cast<long>(end), item), last;
+         it != last; ++it) {
+      names.push_back((*it)[1]);
+    }
+    return names;
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(ReportTest, PageIsWellFormedSelfContainedAndRepeatable) {
+  test::WriteChapter(dir_, "elves.vel", test::ElvesDraft());
+  auto run = Run({"--report", "elves.html", "elves.vel"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+  const std::string page = test::ReadFile(dir_.File("elves.html"));
+  EXPECT_EQ(ParseProblems(dir_.File("elves.html")), "");
+  EXPECT_EQ(Count(page, "<script"), 0);
+  EXPECT_EQ(Count(page, "http://") + Count(page, "https://"),
+            Count(page, "xmlns=\"http://www.w3.org/"));  // no outside resources
+  EXPECT_EQ(Count(page, "<svg "), 3);
+  EXPECT_EQ(Count(page, "<tr class=\"best\">") + Count(page, "No setting meets the bounds"), 1);
+  EXPECT_NE(page.find("\xC3\x89owyn"), std::string::npos) << "accented samples in UTF-8";
+  EXPECT_NE(page.find("with the seed 1 "), std::string::npos);
+
+  // The page's recommended names are what vaelgen prints with the same seed.
+  const auto shown = Examples(page, "Recommended options");
+  ASSERT_EQ(shown.size(), 40u);
+  auto names = Run({"-n", "40", "--seed", "1", "elves.vel"});
+  EXPECT_EQ(test::Lines(names.out), shown);
+
+  // Another seed, other names.
+  ASSERT_EQ(Run({"--report", "seed9.html", "--seed", "9", "elves.vel"}).status, 0);
+  EXPECT_NE(Examples(test::ReadFile(dir_.File("seed9.html")), "Recommended options"), shown);
+}
+
+TEST_F(ReportTest, DegenerateAndCompiledChaptersStillGiveWholePages) {
+  test::WriteChapter(dir_, "one.vel", test::Draft({"Kala"}));
+  test::WriteChapter(dir_, "same.vel", test::Draft({"Kala", "Kala", "Kala"}, "STATGEN FIT:3"));
+  // A compiled chapter without its text beside it.
+  ASSERT_EQ(Run({"-n", "1", "same.vel"}).status, 0);
+  std::filesystem::copy_file(dir_.File("same.qch"), dir_.File("alone.qch"));
+  for (const auto& [chapter, says] :
+       std::vector<std::pair<std::string, std::string>>{
+           {"one.vel", "single sample name"},
+           {"same.vel", "All 3 sample names are the same name"},
+           {"alone.qch", "does not keep its sample names"}}) {
+    SCOPED_TRACE(chapter);
+    auto run = Run({"--report", "out.html", chapter});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string page = test::ReadFile(dir_.File("out.html"));
+    EXPECT_EQ(ParseProblems(dir_.File("out.html")), "");
+    EXPECT_NE(page.find(says), std::string::npos);
+    EXPECT_NE(page.find("No setting meets the bounds"), std::string::npos);
+    EXPECT_EQ(Count(page, "<svg "), 3) << "every chart has bars";
+    EXPECT_FALSE(std::regex_search(page, std::regex("\\b(nan|inf)\\b", std::regex::icase)));
+  }
+}
+
+TEST_F(ReportTest, FailuresLeaveNoPage) {
+  test::WriteChapter(dir_, "elves.vel", test::ElvesDraft());
+  test::WriteFile(dir_.File("broken.vel"), "TITLE \"Broken\";\r\n");
+
+  auto broken = Run({"--report", "out.html", "broken.vel"});
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_EQ(broken.err, "vaelgen: Cause: Invalid or missing LINE1 tag\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("out.html")));
+
+  auto unwritable = Run({"--report", "no/such/folder/out.html", "elves.vel"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err.rfind("vaelgen: Couldn't write to file no/such/folder/out.html: ", 0), 0u)
+      << unwritable.err;
+
+  // A report tries its own settings.
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--report", "out.html", "--fit", "2", "elves.vel"},
+        {"--report", "out.html", "-n", "5", "elves.vel"},
+        {"--report", "out.html", "-o", "x.txt", "elves.vel"}}) {
+    auto run = Run(arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.rfind("vaelgen: --report takes a chapter and, at most, --seed\n", 0), 0u) << run.err;
+  }
+  EXPECT_EQ(Run({"--report", "out.html"}).status, 2);
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("out.html")));
+}
+
+}  // namespace
+}  // namespace vael

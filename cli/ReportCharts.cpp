@@ -15,7 +15,7 @@ constexpr const char* kGeneratedColour = "#E69F00";
 
 constexpr double kWidth = 760;
 constexpr double kHeight = 300;
-constexpr double kLeft = 64, kRight = 16, kTop = 40, kBottom = 64;
+constexpr double kLeft = 64, kRight = 16, kTop = 40, kBottom = 52;
 
 // The smallest of 1, 2, 5 times a power of ten that makes at most five
 // steps up to the largest value.

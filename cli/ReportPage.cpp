@@ -189,7 +189,9 @@ std::string Terms(const ChapterReport& report, const std::string& path) {
          " letters of the longer of the two: one edit for names of 5 to 9 letters, two for 10 to "
          "14, and so on; names shorter than 5 letters are never near-copies.</dd>\n";
   out += "<dt>Unseen pairs</dt><dd>Names holding two neighbouring letters (not across a space or a "
-         "hyphen) that stand together in no sample name.</dd>\n";
+         "hyphen) that stand together in no sample name. Letters are compared without the accents "
+         "and vowel harmony of the chapter's PUNCT option, and the letters a template writes "
+         "itself, with any letter beside them, count as seen.</dd>\n";
   out += "<dt>Mean length</dt><dd>Letters per name, not counting spaces and hyphens.</dd>\n";
   out += "<dt>Names/s</dt><dd>How fast this machine made the row's names; it varies from run to "
          "run, unlike the other figures.</dd>\n";
@@ -352,7 +354,8 @@ std::string ReportPage(const TVaelChapter& chapter, const ChapterReport& report,
   out += "<h2>Does it make names like its samples?</h2>\n";
   out += Verdict(report);
   out += FiguresTable(report);
-  out += Terms(report, chapterPath);
+  out += "<p>Each row: " + Grouped(report.namesPerSetting) + " names made with the seed " +
+         std::to_string(report.seed) + "; the terms are explained at the end.</p>\n";
 
   out += "<h2>Samples and generated names</h2>\n<p>Generated names: the " +
          Grouped(report.generated.names) + " names of the recommended options.</p>\n";
@@ -364,6 +367,8 @@ std::string ReportPage(const TVaelChapter& chapter, const ChapterReport& report,
 
   out += "<h2>Elements and templates</h2>\n";
   out += ElementsAndTemplates(chapter, report);
+  out += "<h2>How the figures are made</h2>\n";
+  out += Terms(report, chapterPath);
   out += "<p class=\"lines\">Made by vaelgen --report (Vaelorn 3.3).</p>\n</body>\n</html>\n";
   return out;
 }

@@ -36,7 +36,7 @@ std::vector<std::string> Notes(const ChapterReport& report, const SampleComparis
 
 }  // namespace
 
-ChapterReport MakeChapterReport(TVaelChapter& chapter, const std::vector<std::string>* samples,
+ChapterReport MakeChapterReport(const ChapterTables& chapter, const std::vector<std::string>* samples,
                                 std::uint32_t seed, int namesPerSetting) {
   ChapterReport report;
   report.seed = seed;
@@ -56,11 +56,11 @@ ChapterReport MakeChapterReport(TVaelChapter& chapter, const std::vector<std::st
                                          row == report.recommendedRow ? &report.generated : nullptr));
   }
   for (int i = 0; i < chapter.vowelElementCount; ++i) {
-    report.vowelElements.push_back(SpelledText(chapter, ElementText(chapter, i)));
+    report.vowelElements.push_back(FinishedText(chapter, ElementText(chapter, i)));
   }
   for (int i = 0; i < chapter.consonantElementCount; ++i) {
     report.consonantElements.push_back(
-        SpelledText(chapter, ElementText(chapter, kFirstConsonantCode + i)));
+        FinishedText(chapter, ElementText(chapter, kFirstConsonantCode + i)));
   }
   report.judgement = JudgeFigures(report.rows, report.sampleCount);
   report.notes = Notes(report, comparison ? &*comparison : nullptr);

@@ -32,9 +32,9 @@ struct ChapterReport {
 };
 
 // Measures the loaded chapter. samples: its sample names in capitals
-// (ReadSampleNames), or null when they are not known. The generator's state
-// is left as the last run leaves it.
-ChapterReport MakeChapterReport(TVaelChapter& chapter, const std::vector<std::string>* samples,
+// (ReadSampleNames), or null when they are not known. The chapter's own
+// generator is left alone.
+ChapterReport MakeChapterReport(const ChapterTables& chapter, const std::vector<std::string>* samples,
                                 std::uint32_t seed = kReportSeed, int namesPerSetting = kReportNames);
 
 }  // namespace vael

@@ -1,11 +1,12 @@
 #include "core/analysis/SampleComparison.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "core/analysis/EditDistance.h"
 #include "core/analysis/NameDistribution.h"
 #include "core/chapter/CaseMapping.h"
-#include "core/generation/Generator.h"
+#include "core/generation/NameDriver.h"
 #include "core/screening/Accents.h"
 
 namespace vael {
@@ -26,7 +27,7 @@ bool SampleComparison::IsSeenPair(char first, char second) const {
          afterAnyLetter_.test(static_cast<unsigned char>(second));
 }
 
-void SampleComparison::AddTemplateLetters(const TVaelChapter& chapter) {
+void SampleComparison::AddTemplateLetters(const ChapterTables& chapter) {
   const std::size_t count = std::min<std::size_t>(
       {static_cast<std::size_t>(std::max(chapter.templateCount, 0)), chapter.templates.size()});
   for (std::size_t t = 0; t < count; ++t) {
@@ -57,15 +58,16 @@ void SampleComparison::AddTemplateLetters(const TVaelChapter& chapter) {
   }
 }
 
-SampleComparison::SampleComparison(const TVaelChapter& chapter,
+SampleComparison::SampleComparison(const ChapterTables& chapter,
                                    const std::vector<std::string>& samples)
     : chapter_(chapter) {
   AddTemplateLetters(chapter);
   spellings_.reserve(samples.size());
+  auto scratch = std::make_unique<GenerationState>();
   for (const std::string& sample : samples) {
-    std::string spelled = sample;
-    FinishWords(chapter, spelled);
-    spelled = ToUpper(spelled);
+    scratch->name = sample;
+    FinishWords(chapter, *scratch);
+    std::string spelled = ToUpper(scratch->name);
     AddPairsOf(PlainVowels(chapter, spelled));
     if (spellingSet_.insert(spelled).second) {
       if (spellingsByLength_.size() <= spelled.size()) spellingsByLength_.resize(spelled.size() + 1);

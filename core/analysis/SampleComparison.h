@@ -30,7 +30,7 @@ class SampleComparison {
   // is compared as the generator would spell it, accents included, so that
   // a sample KAAREN is matched by a generated Káren under long vowels. The
   // chapter must outlive the comparison.
-  SampleComparison(const TVaelChapter& chapter, const std::vector<std::string>& samples);
+  SampleComparison(const ChapterTables& chapter, const std::vector<std::string>& samples);
 
   // The verdict on a generated name; remembered, since the same names come
   // up again and again across settings.
@@ -42,10 +42,10 @@ class SampleComparison {
  private:
   static std::size_t PairIndex(char first, char second);
   void AddPairsOf(std::string_view plain);
-  void AddTemplateLetters(const TVaelChapter& chapter);
+  void AddTemplateLetters(const ChapterTables& chapter);
   bool IsSeenPair(char first, char second) const;
 
-  const TVaelChapter& chapter_;
+  const ChapterTables& chapter_;
   std::vector<std::string> spellings_;
   std::unordered_set<std::string> spellingSet_;
   // Distinct spellings by length, so a name meets only the samples close

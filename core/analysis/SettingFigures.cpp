@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <unordered_set>
 
 #include "core/chapter/CaseMapping.h"
+#include "core/generation/NameDriver.h"
 
 namespace vael {
 
-GenerationOptions RecommendedSetting(const TVaelChapter& chapter) {
+GenerationOptions RecommendedSetting(const ChapterTables& chapter) {
   GenerationOptions setting;
   setting.fit = (chapter.fitLevel >= 0 && chapter.fitLevel <= 3) ? chapter.fitLevel : 0;
   setting.val = chapter.valLevel;
@@ -33,7 +35,7 @@ std::string GenoptWords(const GenerationOptions& setting) {
   return words + "FIT:" + std::to_string(setting.fit);
 }
 
-std::vector<GenerationOptions> SettingsToTry(const TVaelChapter& chapter, int& recommendedRow) {
+std::vector<GenerationOptions> SettingsToTry(const ChapterTables& chapter, int& recommendedRow) {
   const GenerationOptions recommended = RecommendedSetting(chapter);
   std::vector<GenerationOptions> settings;
   for (int fit = 0; fit <= 3; ++fit) {
@@ -56,7 +58,7 @@ double PercentOf(long long part, long long whole) {
   return whole <= 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
 }
 
-SettingFigures MeasureSetting(TVaelChapter& chapter, const GenerationOptions& setting,
+SettingFigures MeasureSetting(const ChapterTables& chapter, const GenerationOptions& setting,
                               SampleComparison* samples, int count, std::uint32_t seed,
                               NameDistribution* generated) {
   SettingFigures figures;
@@ -65,9 +67,11 @@ SettingFigures MeasureSetting(TVaelChapter& chapter, const GenerationOptions& se
 
   std::vector<std::string> names;
   names.reserve(static_cast<std::size_t>(std::max(count, 0)));
-  RestartGenerator(chapter, seed);
+  // A generator of its own, as fresh as the chapter's own after a load.
+  auto state = std::make_unique<GenerationState>();
+  SeedRandom(*state, seed);
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < count; ++i) names.push_back(GenerateName(chapter, setting));
+  for (int i = 0; i < count; ++i) names.emplace_back(MakeName(chapter, *state, setting));
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   if (took.count() > 0) figures.namesPerSecond = names.size() / took.count();
 

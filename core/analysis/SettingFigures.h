@@ -23,7 +23,7 @@ inline constexpr int kExampleNames = 40;
 // The chapter's recommended options as a request: fit, switches and val
 // level from GENOPT, any initial letter. A fit level outside 0..3, which the
 // window cannot show, starts at 0.
-GenerationOptions RecommendedSetting(const TVaelChapter& chapter);
+GenerationOptions RecommendedSetting(const ChapterTables& chapter);
 
 // Whether two requests make the same names: fit and the four switches (the
 // val level is always the chapter's).
@@ -36,7 +36,7 @@ std::string GenoptWords(const GenerationOptions& setting);
 // The settings to try, in the order a tie is decided in: fit levels 0 to 3,
 // each with the four switches off and then on; the recommended setting
 // first unless it is one of those. recommendedRow receives its place.
-std::vector<GenerationOptions> SettingsToTry(const TVaelChapter& chapter, int& recommendedRow);
+std::vector<GenerationOptions> SettingsToTry(const ChapterTables& chapter, int& recommendedRow);
 
 struct SettingFigures {
   GenerationOptions setting;
@@ -55,11 +55,12 @@ struct SettingFigures {
 // Share of names in percent; 0 when there are none.
 double PercentOf(long long part, long long whole);
 
-// Makes `count` names with the setting, starting the generator afresh with
-// seed, so the names are the ones vaelgen prints for the same seed and
-// options. samples may be null (a compiled chapter keeps none); generated,
-// when given, receives every name in capitals.
-SettingFigures MeasureSetting(TVaelChapter& chapter, const GenerationOptions& setting,
+// Makes `count` names with the setting on a generator of its own seeded
+// with seed, so the names are the ones vaelgen prints for the same seed and
+// options; the chapter's own generator is left alone. samples may be null
+// (a compiled chapter keeps none); generated, when given, receives every
+// name in capitals. requires: chapter.loaded.
+SettingFigures MeasureSetting(const ChapterTables& chapter, const GenerationOptions& setting,
                               SampleComparison* samples, int count, std::uint32_t seed,
                               NameDistribution* generated = nullptr);
 

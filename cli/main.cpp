@@ -16,6 +16,7 @@
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/TVaelChapter.h"
 #include "core/files/ReplaceFile.h"
+#include "core/files/SameFile.h"
 #include "core/generation/Generator.h"
 #include "export/Export.h"
 
@@ -97,8 +98,13 @@ bool LoadChapter(TVaelChapter& chapter, const std::string& path,
   return chapter.loaded;
 }
 
-// Writes a whole file, or says why not.
-bool Save(const std::string& path, std::string_view bytes) {
+// Writes a whole file, or says why not. A file written over the chapter it
+// was made from would leave the user with neither.
+bool Save(const std::string& path, std::string_view bytes, const std::string& chapterPath) {
+  if (IsSameFile(path, chapterPath)) {
+    Error("Couldn't write to file " + path + ": it is the chapter itself");
+    return false;
+  }
   const FileWriteResult saved = ReplaceFile(path, bytes);
   if (!saved.written) Error("Couldn't write to file " + path + ": " + saved.reason);
   return saved.written;
@@ -149,7 +155,7 @@ int Generate(const CommandLine& line) {
     DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
     std::string document =
         NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
-    if (!Save(line.outputPath, document)) return kExitFailure;
+    if (!Save(line.outputPath, document, line.chapterPath)) return kExitFailure;
   } else {
     Output output(line.raw);
     MakeNames(chapter, request, line, [&](std::string_view name) {
@@ -174,7 +180,9 @@ int Report(const CommandLine& line) {
   const bool samplesKnown = ReadSampleNames(line.chapterPath, samples);
   const ChapterReport report =
       MakeChapterReport(chapter, samplesKnown ? &samples : nullptr, line.seed.value_or(kReportSeed));
-  return Save(line.reportPath, ReportPage(chapter, report, line.chapterPath)) ? 0 : kExitFailure;
+  return Save(line.reportPath, ReportPage(chapter, report, line.chapterPath), line.chapterPath)
+             ? 0
+             : kExitFailure;
 }
 
 int Run(const std::vector<std::string>& arguments) {

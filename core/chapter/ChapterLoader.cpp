@@ -19,6 +19,7 @@
 #include "core/chapter/Statistics.h"
 #include "core/chapter/TVaelChapter.h"
 #include "core/chapter/TextFile.h"
+#include "core/files/SameFile.h"
 
 namespace vael {
 namespace {
@@ -28,14 +29,6 @@ constexpr int kMinPairCapacity = 256;
 // The compiled chapter's place: the chapter's path with ".qch" as extension.
 std::string CompiledPathFor(const std::string& path) {
   return std::filesystem::path(path).replace_extension(".qch").string();
-}
-
-// A text chapter that is itself named *.qch would be overwritten by its own
-// compiled form, losing the hand-written text.
-bool IsSameFile(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
 }
 
 // A list's chapter is titled after its file. File names are UTF-8 on this
@@ -51,7 +44,8 @@ ChapterHeader ListHeader(const std::string& path, std::size_t nameCount) {
 }
 
 // Where the analysis of the text chapter at path is cached, or empty when
-// that would be the chapter file itself.
+// that would be the chapter file itself: a text chapter named *.qch would
+// be overwritten by its own compiled form, losing the hand-written text.
 std::string CachePathFor(const std::string& path) {
   std::string compiledPath = CompiledPathFor(path);
   return IsSameFile(compiledPath, path) ? std::string() : compiledPath;

@@ -116,6 +116,18 @@ TEST_F(ReportTest, FailuresLeaveNoPage) {
   EXPECT_EQ(unwritable.err.rfind("vaelgen: Couldn't write to file no/such/folder/out.html: ", 0), 0u)
       << unwritable.err;
 
+  // Neither a report nor a names file is written over the chapter it came from.
+  const std::string chapterText = test::ReadFile(dir_.File("elves.vel"));
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--report", "elves.vel", "elves.vel"},
+        {"--report", "./elves.vel", "elves.vel"},
+        {"-o", "elves.vel", "-n", "3", "elves.vel"}}) {
+    auto run = Run(arguments);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(": it is the chapter itself\n"), std::string::npos) << run.err;
+    EXPECT_EQ(test::ReadFile(dir_.File("elves.vel")), chapterText);
+  }
+
   // A report tries its own settings.
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--report", "out.html", "--fit", "2", "elves.vel"},

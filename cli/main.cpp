@@ -175,9 +175,15 @@ int Generate(const CommandLine& line) {
 
 int Report(const CommandLine& line) {
   TVaelChapter chapter;
-  if (!LoadChapter(chapter, line.chapterPath)) return kExitFailure;
   std::vector<std::string> samples;
-  const bool samplesKnown = ReadSampleNames(line.chapterPath, samples);
+  if (!LoadChapter(chapter, line.chapterPath, &samples)) return kExitFailure;
+  bool samplesKnown = !samples.empty();
+  if (samplesKnown) {
+    // A list's names are its samples, compared in capitals as a chapter's are.
+    for (std::string& name : samples) name = ToUpper(name);
+  } else {
+    samplesKnown = ReadSampleNames(line.chapterPath, samples);
+  }
   const ChapterReport report =
       MakeChapterReport(chapter, samplesKnown ? &samples : nullptr, line.seed.value_or(kReportSeed));
   return Save(line.reportPath, ReportPage(chapter, report, line.chapterPath), line.chapterPath)

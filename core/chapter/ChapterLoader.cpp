@@ -316,13 +316,16 @@ std::string TVaelChapter::ErrorTextUtf8() const {
 bool ReadSampleNames(const std::string& path, std::vector<std::string>& names) {
   names.clear();
   std::string file;
-  if (!ReadWholeFile(path, file)) return false;
+  if (!ReadChapterFile(path, file)) return false;
   if (IsCompiledChapter(file) && file[2] == 1) return false;
-  std::string window(HeaderWindow(file));
+  // Read as Load reads it: a UTF-8 chapter in code-page bytes.
+  const CodePageText decoded = ReadTextFile(file);
+  if (decoded.fault != TextFault::None) return false;
+  std::string window(HeaderWindow(decoded.text));
   BlankComments(window);
   const std::size_t namesAt = window.find("NAMES");
   if (namesAt == std::string::npos) return false;
-  for (const std::string& name : ReadNameList(file, namesAt)) names.push_back(ToUpper(name));
+  for (const std::string& name : ReadNameList(decoded.text, namesAt)) names.push_back(ToUpper(name));
   return true;
 }
 

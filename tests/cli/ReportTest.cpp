@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "VaelgenRun.h"
+#include "core/chapter/CodePage.h"
 
 namespace vael {
 namespace {
@@ -49,6 +50,15 @@ class ReportTest : public ::testing::Test {
     return names;
   }
 
+  // The settings table without its names/s column, which is timed.
+  static std::string FiguresWithoutSpeed(const std::string& page) {
+    const auto start = page.find("<table class=\"figures\">");
+    const auto end = page.find("</table>", start);
+    if (start == std::string::npos || end == std::string::npos) return {};
+    static const std::regex speed("<td>[0-9,]+</td></tr>");
+    return std::regex_replace(page.substr(start, end - start), speed, "</tr>");
+  }
+
   TempDir dir_;
 };
 
@@ -77,6 +87,39 @@ TEST_F(ReportTest, PageIsWellFormedSelfContainedAndRepeatable) {
   // Another seed, other names.
   ASSERT_EQ(Run({"--report", "seed9.html", "--seed", "9", "elves.vel"}).status, 0);
   EXPECT_NE(Examples(test::ReadFile(dir_.File("seed9.html")), "Recommended options"), shown);
+}
+
+TEST_F(ReportTest, UtfEightChaptersAndPlainListsAreComparedWithTheirSamples) {
+  // The same names as a chapter in the code page, in UTF-8, and as a list
+  // (which loads with STATGEN FIT:2 VAL:2): the same figures.
+  test::ChapterDraft draft = test::ElvesDraft();
+  draft.genopt = "STATGEN FIT:2 VAL:2";
+  test::WriteChapter(dir_, "elves.vel", draft);
+  test::WriteFile(dir_.File("utf8.vel"), Utf8FromWindows1252(test::ChapterText(draft)));
+  std::string list;
+  for (const std::string& name : draft.names) list += name + "\n";
+  test::WriteFile(dir_.File("elves.txt"), list);
+
+  std::vector<std::string> tables;
+  for (const std::string chapter : {"elves.vel", "utf8.vel", "elves.txt"}) {
+    SCOPED_TRACE(chapter);
+    auto run = Run({"--report", "out.html", chapter});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string page = test::ReadFile(dir_.File("out.html"));
+    EXPECT_EQ(ParseProblems(dir_.File("out.html")), "");
+    EXPECT_EQ(page.find("does not keep its sample names"), std::string::npos);
+    tables.push_back(FiguresWithoutSpeed(page));
+  }
+  ASSERT_FALSE(tables[0].empty());
+  EXPECT_EQ(tables[1], tables[0]);
+  EXPECT_EQ(tables[2], tables[0]);
+
+  // A list that fails gives the loader's cause and no page.
+  test::WriteFile(dir_.File("short.txt"), "Aranel\n");
+  auto run = Run({"--report", "short.html", "short.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err.rfind("vaelgen: Cause: ", 0), 0u) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("short.html")));
 }
 
 TEST_F(ReportTest, DegenerateAndCompiledChaptersStillGiveWholePages) {

@@ -2,6 +2,7 @@
 // events, copying the shown name and refreshing the log window.
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -183,8 +184,19 @@ void TForm1::lblNameDblClick() {
 }
 
 void TForm1::ShowLog() {
+  if (logWindow_ == nullptr) return;
+  // A folder the user may not write (a library installed for everyone, a
+  // read-only medium) still generates; the log window says why it is empty
+  // rather than showing nothing or an older log.
+  if (!chapter->logWritten) {
+    logWindow_->SetLogText(QStringLiteral("The log of this name could not be written: Vael may not "
+                                          "write the file \"!vel_log.txt\" in the folder %1, "
+                                          "or the disk is full.")
+                               .arg(QDir::toNativeSeparators(QDir::currentPath())));
+    return;
+  }
   std::ifstream file(baseFolder + "!vel_log.txt", std::ios::binary);
-  if (!file || logWindow_ == nullptr) return;
+  if (!file) return;
   std::string bytes(kLogReadLimit, '\0');
   file.read(bytes.data(), kLogReadLimit);
   if (file.bad()) return;

@@ -17,8 +17,12 @@ void GenerationLog::Create() {
   Write("Vael log file\r\n\r\nTEMPLATE:\t");
 }
 
-void GenerationLog::Close() {
-  if (enabled_ && file_.is_open()) file_.close();
+bool GenerationLog::Close() {
+  if (!enabled_) return true;
+  if (!file_.is_open()) return false;
+  bool written = file_.good();
+  file_.close();
+  return written && !file_.fail();
 }
 
 void GenerationLog::TemplateLine(std::string_view templateText) {

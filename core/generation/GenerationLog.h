@@ -18,7 +18,9 @@ class GenerationLog {
 
   // Replaces an older log and writes the header up to the template text.
   void Create();
-  void Close();
+  // True when no log was asked for, or when every record reached the file:
+  // a folder that cannot take the file, or a full disk, answers false.
+  bool Close();
 
   // --- Driver records ---
   void TemplateLine(std::string_view templateText);

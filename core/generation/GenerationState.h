@@ -22,6 +22,9 @@ struct GenerationState {
   int historyNext = 0;
   int historyCount = 0;
   std::ofstream logFile;  // open only during a logged GenerateName call
+  // False when the last GenerateName call was asked for a log and could not
+  // write all of it (a read-only folder, a full disk).
+  bool logWritten = true;
   std::array<int, kStructureTypes> allowedTypeWeights{};
   bool randomSeeded = false;
   bool newStructure = true;

@@ -277,7 +277,7 @@ std::string_view MakeName(const ChapterTables& chapter, GenerationState& state,
 
   Record(state, name, hash);
   log.FinalName(name);
-  log.Close();
+  state.logWritten = log.Close();
   return name;
 }
 

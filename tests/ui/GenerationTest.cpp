@@ -123,6 +123,30 @@ class GenerationTest : public QObject {
     QVERIFY(!std::filesystem::exists(r.f.Path("!vel_log.txt")));
   }
 
+  void readOnlyFolderLoadsAndGeneratesAndTheLogWindowSaysWhy() {
+    UiFixture f;
+    f.WriteChapter("names.vel", LoadableChapter("Names"));
+    f.Start();
+    f.ChooseBook("Unbound");
+    {
+      const vael::test::ReadOnlyFolder readOnly(f.Path("."));
+      f.ChooseChapter("Names");
+      QCOMPARE(f.Status(), QString("Chapter loaded"));
+      QCOMPARE(f.InfoLines().front(), QString("Names line one"));
+      f.window().btnNextClick();
+      QVERIFY(!f.Get<QLabel>("lblName")->text().isEmpty());
+      QVERIFY(!std::filesystem::exists(f.Path("names.qch")));
+      QVERIFY(!std::filesystem::exists(f.Path("!vel_log.txt")));
+      const QString explanation = f.logWindow().LogText();
+      QVERIFY2(explanation.startsWith("The log of this name could not be written") &&
+                   explanation.contains(QString::fromStdString(std::filesystem::current_path().string())),
+               qPrintable(explanation));
+    }
+    // Writable again: the next name has its log.
+    f.window().btnNextClick();
+    QVERIFY(f.logWindow().LogText().startsWith("Vael log file"));
+  }
+
   void listSizeIsKeptBetweenTwoAndAThousand() {
     Ready r;
     auto* size = r.f.Get<QLineEdit>("ebxPageSize");

@@ -16,6 +16,31 @@ TEST(GenerationLog, OneNameIsLoggedByteForByte) {
   EXPECT_EQ(ReadFile("!vel_log.txt"), ReadFile(VAEL_TEST_DATA "/generation/golden-seed3.log"));
 }
 
+TEST(GenerationLog, LogThatCannotBeWrittenIsReportedAndChangesNoName) {
+  TempDir dir;
+  WorkingFolder folder(dir.path());
+  auto loggedName = [&](bool& written) {
+    auto chapter = LoadCopy(dir, kGoldenChapter);
+    SeedRandom(*chapter, 3);
+    std::string name = GenerateName(*chapter, Options(1, 2, false, false, true, true, '*', true));
+    written = chapter->logWritten;
+    return name;
+  };
+  bool written = false;
+  // A folder in the log's place cannot be opened as a file, even by root;
+  // a full disk takes the file but none of its records.
+  std::filesystem::create_directory("!vel_log.txt");
+  EXPECT_EQ(loggedName(written), "Kalangus");
+  EXPECT_FALSE(written);
+  std::filesystem::remove("!vel_log.txt");
+  std::filesystem::create_symlink("/dev/full", "!vel_log.txt");
+  EXPECT_EQ(loggedName(written), "Kalangus");
+  EXPECT_FALSE(written);
+  std::filesystem::remove("!vel_log.txt");
+  EXPECT_EQ(loggedName(written), "Kalangus");
+  EXPECT_TRUE(written);
+}
+
 TEST(GenerationLog, RecordsFollowTheirOrderForManySeedsAndOptions) {
   TempDir dir;
   WorkingFolder folder(dir.path());

@@ -14,10 +14,13 @@ const char* const kHelpText =
     "usage: vaelgen [options] CHAPTER\n"
     "       vaelgen --report FILE [--seed N] CHAPTER\n"
     "       vaelgen --list [FOLDER]\n"
+    "       vaelgen --titles\n"
     "\n"
     "Prints new names in the style of CHAPTER, one per line. CHAPTER is a chapter\n"
-    "(.vel or .qch) or a plain list of sample names, one name per line (.txt,\n"
-    "read with the options STATGEN FIT:2 VAL:2).\n"
+    "(.vel or .qch), a plain list of sample names, one name per line (.txt, read\n"
+    "with the options STATGEN FIT:2 VAL:2), or a chapter's title (\"Finnish given\n"
+    "names\") or its book's and its own (\"Northlands/Finnish given names\") in the\n"
+    "library of the current folder or in your own library.\n"
     "\n"
     "  -n, --count N        how many names, 1 to 100000 (default 10)\n"
     "  -i, --initial LETTER every name begins with LETTER\n"
@@ -49,9 +52,13 @@ const char* const kHelpText =
     "                       and eight others, and which setting suits it best;\n"
     "                       --seed changes the seed the names are made with\n"
     "      --list [FOLDER]  the books and chapters found in FOLDER (default: the\n"
-    "                       current folder)\n"
+    "                       current folder, or your library when it has no books)\n"
+    "      --titles         the chapter titles CHAPTER may be, one per line\n"
     "  -h, --help           this text\n"
     "      --version        the program's version\n"
+    "\n"
+    "Your library is $XDG_DATA_HOME/vael/library (~/.local/share/vael/library),\n"
+    "made from the installed sample library when it is first needed.\n"
     "\n"
     "Exit status: 0 done, 1 the chapter, the folder or the output failed, 2 bad usage.\n";
 
@@ -142,6 +149,8 @@ class Parser {
         } else if (index_ + 1 < arguments_.size() && arguments_[index_ + 1].rfind("-", 0) != 0) {
           line.listFolder = arguments_[++index_];
         }
+      } else if (argument == "--titles") {
+        line.action = Action::Titles;
       } else if (argument == "--") {
         positional.insert(positional.end(), arguments_.begin() + static_cast<long>(index_) + 1,
                           arguments_.end());
@@ -160,6 +169,10 @@ class Parser {
     if (line.action == Action::Help || line.action == Action::Version) return result_;
     if (line.action == Action::List) {
       if (!positional.empty()) result_.error = "--list takes one folder and no chapter";
+      return result_;
+    }
+    if (line.action == Action::Titles) {
+      if (!positional.empty()) result_.error = "--titles takes no chapter";
       return result_;
     }
     if (line.action == Action::Report &&

@@ -2,17 +2,11 @@
 
 #include <algorithm>
 
-#include "catalogue/Catalogue.h"
 #include "core/Vael.h"
 
 namespace vael::cli {
 
 namespace {
-
-struct Shelf {
-  std::string title;
-  std::string folder;  // "" for the loose chapters of "Unbound"
-};
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || folder == ".") return name;
@@ -21,26 +15,32 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-std::string CatalogueListing(const std::string& folder) {
+std::vector<Shelf> LibraryShelves(const std::string& folder) {
   BookScan scan = ScanBooks(folder);
   std::vector<Shelf> shelves;
-  if (scan.unbound) shelves.push_back({"Unbound", ""});
-  for (const BookEntry& book : scan.books) shelves.push_back({book.title, book.folder});
+  if (scan.unbound) shelves.push_back({"Unbound", "", folder, {}});
+  for (const BookEntry& book : scan.books) {
+    shelves.push_back({book.title, book.folder, JoinPath(folder, book.folder) + "/", {}});
+  }
   SortByTitle(shelves, [](const Shelf& shelf) -> const std::string& { return shelf.title; });
+  for (Shelf& shelf : shelves) {
+    shelf.chapters = ListChapters(shelf.bookFolder);
+    SortByTitle(shelf.chapters, [](const ChapterEntry& chapter) -> const std::string& { return chapter.title; });
+  }
+  return shelves;
+}
 
+std::string CatalogueListing(const std::string& folder) {
   std::string text;
-  for (const Shelf& shelf : shelves) {
-    std::string bookFolder = shelf.folder.empty() ? folder : JoinPath(folder, shelf.folder) + "/";
+  for (const Shelf& shelf : LibraryShelves(folder)) {
     text += shelf.title;
     if (!shelf.folder.empty()) text += "  (" + JoinPath(folder, shelf.folder) + "/)";
     text += "\n";
-    std::vector<ChapterEntry> chapters = ListChapters(bookFolder);
-    SortByTitle(chapters, [](const ChapterEntry& chapter) -> const std::string& { return chapter.title; });
     std::size_t width = 0;
-    for (const ChapterEntry& chapter : chapters) width = std::max(width, chapter.title.size());
-    for (const ChapterEntry& chapter : chapters) {
+    for (const ChapterEntry& chapter : shelf.chapters) width = std::max(width, chapter.title.size());
+    for (const ChapterEntry& chapter : shelf.chapters) {
       text += "  " + chapter.title + std::string(width - chapter.title.size() + 2, ' ');
-      text += JoinPath(bookFolder, chapter.fileName) + "\n";
+      text += JoinPath(shelf.bookFolder, chapter.fileName) + "\n";
     }
   }
   return text;

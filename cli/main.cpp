@@ -12,9 +12,11 @@
 #include "cli/Listing.h"
 #include "cli/NameRun.h"
 #include "cli/ReportPage.h"
+#include "cli/TitleLookup.h"
 #include "cli/Utf8.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/TVaelChapter.h"
+#include "core/chapter/TextFile.h"
 #include "core/files/ReplaceFile.h"
 #include "core/files/SameFile.h"
 #include "core/generation/Generator.h"
@@ -118,14 +120,58 @@ int List(const CommandLine& line) {
     Error("no such folder: " + line.listFolder);
     return kExitFailure;
   }
+  // Without a folder, a current folder without books gives way to the
+  // user's library, as it does for the window.
+  std::string folder = line.listFolder;
+  if (folder.empty()) {
+    const LibraryChoice choice = ChooseLibrary("", FindLibraryPlaces());
+    if (!choice.cause.empty()) Error(choice.cause + " " + choice.failedFolder);
+    if (choice.folder.empty() && !choice.cause.empty()) return kExitFailure;
+    folder = choice.folder;
+  }
   Output output(line.raw);
-  output.Text(CatalogueListing(line.listFolder));
+  output.Text(CatalogueListing(folder));
   return Finish(output);
 }
 
+int Titles(const CommandLine& line) {
+  Output output(line.raw);
+  for (const std::string& title : KnownTitles(FindLibraryPlaces())) output.Text(title + "\n");
+  return Finish(output);
+}
+
+// The file CHAPTER names: itself, or the chapter whose title it is. Empty
+// (after saying why) when the title fits no chapter or more than one.
+std::string ChapterFile(const std::string& chapter) {
+  if (!LooksLikeTitle(chapter)) return chapter;
+  // The terminal's UTF-8 read by the rule of text files; a character the
+  // code page lacks is in no title.
+  const CodePageText title = ReadTextFile(chapter);
+  const TitleLookup lookup =
+      LookUpTitle(title.fault == TextFault::None ? title.text : std::string(), FindLibraryPlaces());
+  if (!lookup.libraryProblem.empty()) Error(lookup.libraryProblem);
+  if (!lookup.path.empty()) return lookup.path;
+  std::string text;
+  if (!lookup.matches.empty()) {
+    text = "more than one chapter is titled \"" + chapter + "\"; name one by book and title, or by file:";
+    for (const TitledChapter& match : lookup.matches) {
+      text += "\n  " + Utf8FromWindows1252(match.name) + "  (" + match.path + ")";
+    }
+  } else if (!lookup.close.empty()) {
+    text = "no chapter file or title \"" + chapter + "\"; the closest titles:";
+    for (const TitledChapter& match : lookup.close) text += "\n  " + Utf8FromWindows1252(match.name);
+  } else {
+    text = "no chapter file or title \"" + chapter + "\" (vaelgen --list shows the chapters)";
+  }
+  Error(text);
+  return {};
+}
+
 int Generate(const CommandLine& line) {
+  const std::string path = ChapterFile(line.chapterPath);
+  if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
   TVaelChapter chapter;
-  if (!LoadChapter(chapter, line.chapterPath)) return kExitFailure;
+  if (!LoadChapter(chapter, path)) return kExitFailure;
 
   char initialLetter = '*';
   if (!line.initial.empty() && line.initial != "*") {
@@ -155,7 +201,7 @@ int Generate(const CommandLine& line) {
     DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
     std::string document =
         NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
-    if (!Save(line.outputPath, document, line.chapterPath)) return kExitFailure;
+    if (!Save(line.outputPath, document, path)) return kExitFailure;
   } else {
     Output output(line.raw);
     MakeNames(chapter, request, line, [&](std::string_view name) {
@@ -174,19 +220,21 @@ int Generate(const CommandLine& line) {
 }
 
 int Report(const CommandLine& line) {
+  const std::string path = ChapterFile(line.chapterPath);
+  if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
   TVaelChapter chapter;
   std::vector<std::string> samples;
-  if (!LoadChapter(chapter, line.chapterPath, &samples)) return kExitFailure;
+  if (!LoadChapter(chapter, path, &samples)) return kExitFailure;
   bool samplesKnown = !samples.empty();
   if (samplesKnown) {
     // A list's names are its samples, compared in capitals as a chapter's are.
     for (std::string& name : samples) name = ToUpper(name);
   } else {
-    samplesKnown = ReadSampleNames(line.chapterPath, samples);
+    samplesKnown = ReadSampleNames(path, samples);
   }
   const ChapterReport report =
       MakeChapterReport(chapter, samplesKnown ? &samples : nullptr, line.seed.value_or(kReportSeed));
-  return Save(line.reportPath, ReportPage(chapter, report, line.chapterPath), line.chapterPath)
+  return Save(line.reportPath, ReportPage(chapter, report, path), path)
              ? 0
              : kExitFailure;
 }
@@ -204,6 +252,8 @@ int Run(const std::vector<std::string>& arguments) {
       return 0;
     case Action::List:
       return List(line);
+    case Action::Titles:
+      return Titles(line);
     case Action::Generate:
       return Generate(line);
     case Action::Report:

@@ -8,6 +8,8 @@ namespace vael::ui {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Vael"));
+  // Ties the window to its menu entry and icon (org.vaelorn.Vael.desktop).
+  setDesktopFileName(QStringLiteral("org.vaelorn.Vael"));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -1,5 +1,6 @@
 // vael: the desktop window. It takes no arguments; the working folder is
-// where it finds its books, its help file and where it writes its log.
+// where it finds its books, its help file and where it writes its log. A
+// working folder without books gives way to the user's own library.
 
 #include <QStyleFactory>
 
@@ -10,6 +11,7 @@
 #include "ui/Logview.h"
 #include "ui/Maindlg.h"
 #include "ui/QtPlatform.h"
+#include "ui/StartFolder.h"
 
 int main(int argc, char** argv) {
   vael::ui::Application application(argc, argv);
@@ -22,7 +24,9 @@ int main(int argc, char** argv) {
     vael::ui::SystemClipboard clipboard;
     const vael::ui::Platform platform{&settings, &help, &saveDialog, &warningBox, &clipboard};
 
+    const vael::ui::StartFolder start = vael::ui::EnterLibrary(vael::FindLibraryPlaces());
     TForm1 mainWindow(platform);
+    vael::ui::ApplyStartFolder(mainWindow, start);
     TForm2 logWindow;
     mainWindow.SetLogWindow(&logWindow);
     help.KeepClearOf([&mainWindow] { return mainWindow.ExpandedFrame(); });

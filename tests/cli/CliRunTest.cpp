@@ -56,6 +56,7 @@ TEST_F(VaelgenTest, BadUsageExitsWithTwoAndTheUsageLine) {
       {{"--threads", "0", "elves.vel"}, "--threads takes a number from 1 to 64"},
       {{"--raw=yes", "elves.vel"}, "--raw takes no value"},
       {{"--list", "a", "b"}, "--list takes one folder and no chapter"},
+      {{"--titles", "elves.vel"}, "--titles takes no chapter"},
       {{"-i", "Z", "elves.vel"}, "no sample name of this chapter begins with Z (try one of ABCEGLTF\xC3\x89\xC3\x81IN)"},
       {{"-i", "EL", "elves.vel"}, "no sample name of this chapter begins with EL (try one of ABCEGLTF\xC3\x89\xC3\x81IN)"},
   };

@@ -26,14 +26,17 @@ inline std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
-// Runs vaelgen (or a copy of it at program) with arguments in folder;
-// standard output and error go to files beside the run so binary bytes
-// arrive unchanged.
-inline RunResult RunVaelgen(const TempDir& folder, const std::vector<std::string>& arguments,
-                            const std::string& program = VAELGEN) {
-  std::string command = "cd " + ShellQuoted(folder.path().string()) + " && " + ShellQuoted(program);
+// Runs program with arguments in folder under the environment settings
+// given ("NAME=value" or "-u NAME" for env); standard output and error go to
+// files beside the run so binary bytes arrive unchanged.
+inline RunResult RunProgram(const std::filesystem::path& folder, const std::string& program,
+                            const std::vector<std::string>& environment,
+                            const std::vector<std::string>& arguments) {
+  std::string command = "cd " + ShellQuoted(folder.string()) + " && env";
+  for (const auto& setting : environment) command += " " + setting;
+  command += " " + ShellQuoted(program);
   for (const auto& argument : arguments) command += " " + ShellQuoted(argument);
-  const std::string out = folder.File(".run-out"), err = folder.File(".run-err");
+  const std::string out = (folder / ".run-out").string(), err = (folder / ".run-err").string();
   command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err);
   // Made afresh by whoever runs this time (an ordinary user may not write
   // root's).
@@ -46,6 +49,14 @@ inline RunResult RunVaelgen(const TempDir& folder, const std::vector<std::string
   result.out = ReadFile(out);
   result.err = ReadFile(err);
   return result;
+}
+
+// Runs vaelgen (or a copy of it at program) kept away from the user's own
+// library.
+inline RunResult RunVaelgen(const TempDir& folder, const std::vector<std::string>& arguments,
+                            const std::string& program = VAELGEN) {
+  return RunProgram(folder.path(), program, {ShellQuoted("XDG_DATA_HOME=" + folder.File(".data"))},
+                    arguments);
 }
 
 inline std::vector<std::string> Lines(const std::string& text) {

@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderEntries.h"
+#include "core/files/ReplaceFile.h"
 
 // Where the installed sample library lies, seen from the executable's folder
 // (bin/ and share/ of one prefix); the build sets it from its install layout.
@@ -24,15 +24,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kBookFile[] = "book.dat";
-
-// PLACEHOLDER until the shared file writer lands.
-bool WriteNewFile(const fs::path& path, const std::string& bytes, std::string& reason) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) reason = "couldn't write " + path.string();
-  return static_cast<bool>(out);
-}
 
 // A staging name beside target, unique to this process.
 fs::path Staging(const fs::path& target) {
@@ -72,7 +63,11 @@ bool CopyTree(const fs::path& from, const fs::path& to, std::string& reason) {
       reason = "couldn't read " + (from / relative).string();
       return false;
     }
-    if (!WriteNewFile(to / relative, *bytes, reason)) return false;
+    const FileWriteResult write = ReplaceFile((to / relative).string(), *bytes);
+    if (!write.written) {
+      reason = write.reason;
+      return false;
+    }
   }
   return true;
 }

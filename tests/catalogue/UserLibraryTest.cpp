@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <map>
 
 #include "CatalogueFolders.h"
 #include "catalogue/Catalogue.h"
+#include "support/ChildProcess.h"
 
 namespace vael {
 namespace {
@@ -136,13 +134,14 @@ TEST_F(UserLibraryTest, LibraryThatCannotBeMadeIsReportedAndNothingIsLeft) {
   EXPECT_EQ(choice.cause, "Couldn't create your library (Not a directory).");
   EXPECT_EQ(choice.failedFolder, places.user);
 
-  // A read-only home.
-  {
-    const test::ReadOnlyFolder readOnly(home_);
-    choice = OpenUserLibrary(Places());
-  }
-  EXPECT_EQ(choice.folder, "");
-  EXPECT_EQ(choice.cause, "Couldn't create your library (Permission denied).");
+  // A read-only home, for a user whom permissions stop.
+  ::chmod(home_.c_str(), 0555);
+  EXPECT_EQ(test::InChild({.ordinaryUser = true}, [&] {
+              const LibraryChoice readOnly = OpenUserLibrary(Places());
+              return readOnly.folder + "|" + readOnly.cause;
+            }),
+            "|Couldn't create your library (Permission denied).");
+  ::chmod(home_.c_str(), 0755);
   EXPECT_FALSE(fs::exists(home_ / ".local"));
 
   // A file where the library should be is not replaced.
@@ -162,19 +161,11 @@ TEST_F(UserLibraryTest, LibraryThatCannotBeMadeIsReportedAndNothingIsLeft) {
 TEST_F(UserLibraryTest, FullDiskLeavesNoHalfCopiedLibrary) {
   // A chapter larger than the file size limit the copy runs under.
   WriteFile((installed_ / "elder" / "big.vel").string(), std::string(64 * 1024, 'x'));
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{16 * 1024, 16 * 1024};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+  const std::string seen = test::InChild({.fileSizeLimit = 16 * 1024}, [&] {
     const LibraryChoice choice = OpenUserLibrary(Places());
-    ::_exit(choice.folder.empty() && choice.cause.rfind("Couldn't create your library (", 0) == 0 ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+    return choice.folder + "|" + choice.cause;
+  });
+  EXPECT_EQ(seen.rfind("|Couldn't create your library (", 0), 0u) << seen;
   EXPECT_TRUE(DataEntries().empty());
   // Once there is room, the library is made as if nothing had happened.
   EXPECT_EQ(OpenUserLibrary(Places()).folder, User().string());

@@ -1,7 +1,6 @@
 #include "support/TestSupport.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -51,24 +50,6 @@ WorkingFolder::WorkingFolder(const std::filesystem::path& folder)
 WorkingFolder::~WorkingFolder() {
   std::error_code error;
   std::filesystem::current_path(previous_, error);
-}
-
-ReadOnlyFolder::ReadOnlyFolder(const std::filesystem::path& folder) : folder_(folder) {
-  namespace fs = std::filesystem;
-  fs::permissions(folder_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
-  if (::geteuid() == 0) {
-    constexpr uid_t kNobody = 65534;
-    droppedRoot_ = ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0;
-    if (!droppedRoot_) std::abort();  // the test would pass for the wrong reason
-  }
-}
-
-ReadOnlyFolder::~ReadOnlyFolder() {
-  if (droppedRoot_ && (::seteuid(0) != 0 || ::setegid(0) != 0)) std::abort();
-  std::error_code error;
-  std::filesystem::permissions(folder_, std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add, error);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -36,22 +36,6 @@ class WorkingFolder {
   std::filesystem::path previous_;
 };
 
-// Takes the write permission from folder for the object's lifetime. Root
-// writes regardless of permissions, so a test run as root meanwhile also
-// acts as the ordinary user "nobody" (effective ids only, given back at the
-// end); folder and its parents must then be readable by everyone.
-class ReadOnlyFolder {
- public:
-  explicit ReadOnlyFolder(const std::filesystem::path& folder);
-  ~ReadOnlyFolder();
-  ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-  ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-
- private:
-  std::filesystem::path folder_;
-  bool droppedRoot_ = false;
-};
-
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 

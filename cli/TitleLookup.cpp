@@ -24,8 +24,10 @@ std::string UserLibrary(const LibraryPlaces& places, bool currentSearched, std::
   return user.folder;
 }
 
-// Edits (insert, delete, replace) between a and b.
-std::size_t Distance(const std::string& a, const std::string& b) {
+// Edits (insert, delete, replace) between a and each beginning of b:
+// element j is the distance from a to the first j characters of b, so the
+// last is the distance between the whole words.
+std::vector<std::size_t> Distances(const std::string& a, const std::string& b) {
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
   for (std::size_t i = 1; i <= a.size(); ++i) {
@@ -37,13 +39,18 @@ std::size_t Distance(const std::string& a, const std::string& b) {
       diagonal = above;
     }
   }
-  return row[b.size()];
+  return row;
 }
 
-// A near miss: the title holds what was typed, or differs by a typo or two.
+// A near miss: the title holds what was typed, differs by a typo or two, or
+// begins with what was typed but for a typo ("Finish" for "Finnish given
+// names"; a beginning shorter than four letters must be exact).
 bool IsClose(const std::string& typed, const std::string& title) {
   const std::string a = ToLower(typed), b = ToLower(title);
-  return b.find(a) != std::string::npos || Distance(a, b) <= std::max<std::size_t>(2, a.size() / 4);
+  if (b.find(a) != std::string::npos) return true;
+  const std::vector<std::size_t> distances = Distances(a, b);
+  return distances.back() <= std::max<std::size_t>(2, a.size() / 4) ||
+         *std::min_element(distances.begin(), distances.end()) <= a.size() / 4;
 }
 
 void Search(const std::string& folder, const std::string& title, TitleLookup& lookup) {

@@ -82,6 +82,10 @@ TEST_F(TitleLookupTest, UnknownOrAmbiguousTitlesNameTheCandidates) {
   EXPECT_EQ(typo.err,
             "vaelgen: no chapter file or title \"Finish given names\"; the closest titles:\n"
             "  Northlands/Finnish given names\n");
+  // A misspelt beginning of titles is close to each of them.
+  EXPECT_EQ(Run(work_, {"norce"}).err,
+            "vaelgen: no chapter file or title \"norce\"; the closest titles:\n"
+            "  Northlands/Norse names\n");
   auto nothing = Run(work_, {"Xyzzy plugh"});
   EXPECT_EQ(nothing.status, 1);
   EXPECT_EQ(nothing.err, "vaelgen: no chapter file or title \"Xyzzy plugh\" (vaelgen --list shows the chapters)\n");

@@ -32,8 +32,8 @@ void ApplyStartFolder(TForm1& window, const StartFolder& start) {
   window.helpFilePath = start.helpFile;
   if (start.cause.isEmpty()) return;
   window.ShowInfo(QStringLiteral("FAILURE"), start.cause, start.folder);
-  std::fprintf(stderr, "vael: %s %s\n", start.cause.toLocal8Bit().constData(),
-               start.folder.toLocal8Bit().constData());
+  const QString line = start.folder.isEmpty() ? start.cause : start.cause + QLatin1Char(' ') + start.folder;
+  std::fprintf(stderr, "vael: %s\n", line.toLocal8Bit().constData());
 }
 
 }  // namespace vael::ui

@@ -86,6 +86,10 @@ TEST_F(TitleLookupTest, UnknownOrAmbiguousTitlesNameTheCandidates) {
   EXPECT_EQ(Run(work_, {"norce"}).err,
             "vaelgen: no chapter file or title \"norce\"; the closest titles:\n"
             "  Northlands/Norse names\n");
+  // A missing file is reported by the loader, not taken for a title.
+  for (const char* file : {"elves.vel", "elves.qch", "villages.txt"}) {
+    EXPECT_EQ(Run(work_, {file}).err, "vaelgen: Cause: Couldn't open file\n") << file;
+  }
   auto nothing = Run(work_, {"Xyzzy plugh"});
   EXPECT_EQ(nothing.status, 1);
   EXPECT_EQ(nothing.err, "vaelgen: no chapter file or title \"Xyzzy plugh\" (vaelgen --list shows the chapters)\n");

@@ -8,7 +8,7 @@ mkdir -p home books/north
 printf 'North\r\n' >books/north/book.dat
 cp "$VAEL_SOURCE_DIR/library/northlands/finnish.vel" "$VAEL_SOURCE_DIR/library/northlands/norse.vel" books/north/
 cp "$VAEL_SOURCE_DIR/library/goblins.vel" books/
-touch books/notes.txt
+touch books/villages.txt books/notes.rtf
 cd books
 export HOME=$work/home
 unset XDG_DATA_HOME
@@ -46,12 +46,12 @@ expect $'0\n1\n2\n3\n4\n5' vaelgen --rpg ''
 expect $'0\n1\n2\n3\n4\n5\n6\n7\n8' vaelgen --lines ''
 expect $'0\n1\n2\n3' vaelgen --fit ''
 expect '' vaelgen -n ''
-expect $'goblins.vel\nnorth\nnotes.txt' vaelgen -o ''
+expect $'goblins.vel\nnorth\nnotes.rtf\nvillages.txt' vaelgen -o ''
 expect 'north' vaelgen --list ''
 
-# Chapters: files, folders and titles, ignoring case, with or without an
-# opening quote.
-expect $'Finnish given names\nGoblins\nOld Norse\ngoblins.vel\nnorth' vaelgen ''
+# Chapters: files, plain lists, folders and titles, ignoring case, with or
+# without an opening quote.
+expect $'Finnish given names\nGoblins\nOld Norse\ngoblins.vel\nnorth\nvillages.txt' vaelgen ''
 expect 'Finnish given names' vaelgen fin
 expect 'Finnish given names' vaelgen '"Finn'
 expect $'north/finnish.vel\nnorth/norse.vel' vaelgen north/

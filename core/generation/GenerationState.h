@@ -37,6 +37,12 @@ struct GenerationState {
   // Hash of each history slot's name, written with it, so that the history
   // check compares strings only where the hashes agree.
   std::array<std::uint64_t, kHistorySize> historyHashes{};
+  // How many history slots hold a hash in each bucket (the hash's low bits).
+  // A name whose bucket is empty is in no slot, so the check is done without
+  // looking at the slots at all, which is the case for almost every name.
+  // Emptied by the first name recorded after the history was cleared.
+  static constexpr std::size_t kHistoryBuckets = 4096;
+  std::array<std::uint8_t, kHistoryBuckets> historyBuckets{};
   // The type draw of the element group being filled: allowedTypeWeights
   // with their running sums. Points into the chapter's template groups, or
   // at ownTypeChoice when a caller filled allowedTypeWeights itself.

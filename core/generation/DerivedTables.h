@@ -120,6 +120,46 @@ struct PairFacts {
   char firstDigit = '0', secondDigit = '0';
 };
 
+// Rows of sets over one pair list, by a pair's place in the list: row k
+// holds the pairs that one candidate test admits for key k. Sized by the
+// list, since a chapter may list many pairs.
+class PairSetRows {
+ public:
+  void Reset(int rows, int words) {
+    rows_ = rows;
+    words_ = words;
+    bits_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(words), 0);
+  }
+  void Insert(int key, int pair) {
+    bits_[static_cast<std::size_t>(key) * words_ + (pair >> 6)] |= std::uint64_t{1} << (pair & 63);
+  }
+  // The row of `key`; nullptr for a key without a row, which admits no pair.
+  const std::uint64_t* Row(int key) const {
+    if (key < 0 || key >= rows_) return nullptr;
+    return bits_.data() + static_cast<std::size_t>(key) * words_;
+  }
+
+ private:
+  int rows_ = 0;
+  int words_ = 0;
+  std::vector<std::uint64_t> bits_;
+};
+
+// The start or end pairs whose first element is of one kind, in the order
+// the builder lists them, and the sets its candidate tests admit, so that a
+// pair choice intersects a few rows instead of testing every pair.
+struct PairList {
+  std::vector<PairFacts> pairs;
+  int words = 0;  // 64-bit words of a set over the list
+  // By byte: the first capital of the first element's coded text (start
+  // pairs only, for the initial letter), and the variant digits of the
+  // first and of the second element.
+  PairSetRows withInitial, withFirstDigit, withSecondDigit;
+  // End pairs only: by flag column (kEndPairFlags of them), the pairs whose
+  // endPairBefore1 row, or endPairBefore2 row, has that flag.
+  PairSetRows before1, before2;
+};
+
 // A weighted draw among structure types, with the running sums of the
 // weights and which kinds of type (odd: vowel first, even: consonant first)
 // have any weight.
@@ -183,7 +223,7 @@ struct DerivedTables {
 
   // Pairs by the kind of their first element: [0] vowel, [1] consonant. End
   // pairs without flag rows are left out: they can never be candidates.
-  std::array<std::vector<PairFacts>, 2> startPairs, endPairs;
+  std::array<PairList, 2> startPairs, endPairs;
 
   // Running sums of each type's variant weights.
   std::array<std::vector<std::int64_t>, kStructureTypes> variantRunning;

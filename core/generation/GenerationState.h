@@ -56,6 +56,7 @@ struct GenerationState {
   std::vector<std::uint8_t> groupDroppedLetter;
   std::vector<int> candidates;  // of the position being filled, and their weights
   std::vector<int> candidateWeights;
+  std::vector<std::uint64_t> pairSet;  // the pairs still admitted, as a set
 };
 
 }  // namespace vael

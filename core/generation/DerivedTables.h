@@ -10,6 +10,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,18 +21,73 @@ namespace vael {
 
 struct ChapterTables;
 
+// Sets as 64-bit words, member k in bit k % 64 of word k / 64. Members are
+// visited in index order, the order in which the builder lists candidates.
+
+// Bits set in a word, inline: the baseline x86-64 has no popcount
+// instruction, and the library call it falls back to costs more.
+inline int CountBits(std::uint64_t x) {
+  x -= (x >> 1) & 0x5555555555555555ULL;
+  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+}
+
+template <typename Visit>
+void ForEachMember(std::span<const std::uint64_t> words, Visit visit) {
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1)
+      visit(static_cast<int>(w * 64) + std::countr_zero(bits));
+  }
+}
+
+// The first member, in index order, for which `test` is true; -1 if none.
+template <typename Test>
+int FirstMemberWhere(std::span<const std::uint64_t> words, Test test) {
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1) {
+      const int index = static_cast<int>(w * 64) + std::countr_zero(bits);
+      if (test(index)) return index;
+    }
+  }
+  return -1;
+}
+
+// The member at place `n` (from 0) in index order; -1 if there are fewer.
+inline int NthMember(std::span<const std::uint64_t> words, std::int64_t n) {
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    std::uint64_t bits = words[w];
+    const int here = CountBits(bits);
+    if (n >= here) {
+      n -= here;
+      continue;
+    }
+    for (; n > 0; --n) bits &= bits - 1;
+    return static_cast<int>(w * 64) + std::countr_zero(bits);
+  }
+  return -1;
+}
+
+inline int CountMembers(std::span<const std::uint64_t> words) {
+  int count = 0;
+  for (std::uint64_t word : words) count += CountBits(word);
+  return count;
+}
+
 // A set of elements of one kind, by index (the vowel code, or the consonant
-// code less 100). Members are visited in index order, the order in which
-// the builder lists candidates.
-template <std::size_t Words>
+// code less 100).
+template <std::size_t WordCount>
 class ElementSet {
  public:
-  static constexpr int kCapacity = static_cast<int>(Words) * 64;
+  static constexpr int kCapacity = static_cast<int>(WordCount) * 64;
 
   void Insert(int index) { words_[index >> 6] |= std::uint64_t{1} << (index & 63); }
   bool Contains(int index) const { return (words_[index >> 6] >> (index & 63)) & 1; }
   void Remove(int index) { words_[index >> 6] &= ~(std::uint64_t{1} << (index & 63)); }
   // Only the first `used` words can hold members (the chapter's count).
+  std::span<const std::uint64_t> Words(int used) const {
+    return std::span<const std::uint64_t>(words_.data(), static_cast<std::size_t>(used));
+  }
   void Keep(const ElementSet& other, int used) {
     for (int w = 0; w < used; ++w) words_[w] &= other.words_[w];
   }
@@ -41,41 +97,14 @@ class ElementSet {
   void Clear() { words_ = {}; }
   template <typename Visit>
   void ForEach(int used, Visit visit) const {
-    for (int w = 0; w < used; ++w) {
-      for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1)
-        visit(w * 64 + std::countr_zero(bits));
-    }
+    ForEachMember(Words(used), visit);
   }
-  // The first member, in index order, for which `test` is true; -1 if none.
   template <typename Test>
   int FirstWhere(int used, Test test) const {
-    for (int w = 0; w < used; ++w) {
-      for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1) {
-        const int index = w * 64 + std::countr_zero(bits);
-        if (test(index)) return index;
-      }
-    }
-    return -1;
+    return FirstMemberWhere(Words(used), test);
   }
-  // The member at place `n` (from 0) in index order; -1 if there are fewer.
-  int Nth(int used, int n) const {
-    for (int w = 0; w < used; ++w) {
-      std::uint64_t bits = words_[w];
-      const int here = BitCount(bits);
-      if (n >= here) {
-        n -= here;
-        continue;
-      }
-      for (; n > 0; --n) bits &= bits - 1;
-      return w * 64 + std::countr_zero(bits);
-    }
-    return -1;
-  }
-  int Count(int used) const {
-    int count = 0;
-    for (int w = 0; w < used; ++w) count += BitCount(words_[w]);
-    return count;
-  }
+  int Nth(int used, int n) const { return NthMember(Words(used), n); }
+  int Count(int used) const { return CountMembers(Words(used)); }
   bool Empty(int used) const {
     std::uint64_t any = 0;
     for (int w = 0; w < used; ++w) any |= words_[w];
@@ -84,16 +113,7 @@ class ElementSet {
   bool operator==(const ElementSet&) const = default;
 
  private:
-  // Bits set in a word, inline: the baseline x86-64 has no popcount
-  // instruction, and the library call it falls back to costs more.
-  static int BitCount(std::uint64_t x) {
-    x -= (x >> 1) & 0x5555555555555555ULL;
-    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
-    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
-    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
-  }
-
-  std::array<std::uint64_t, Words> words_{};
+  std::array<std::uint64_t, WordCount> words_{};
 };
 
 using VowelSet = ElementSet<(kMaxVowelElements + 63) / 64>;

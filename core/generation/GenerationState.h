@@ -54,8 +54,6 @@ struct GenerationState {
   std::string word;
   std::string words;
   std::vector<std::uint8_t> groupDroppedLetter;
-  std::vector<int> candidates;  // of the position being filled, and their weights
-  std::vector<int> candidateWeights;
   std::vector<std::uint64_t> pairSet;  // the pairs still admitted, as a set
 };
 

@@ -164,23 +164,25 @@ int BeforeFlagOfConsonant(const DerivedTables& derived, int code) {
   return letter < 0 ? -1 : kFirstConsonantCode + letter;
 }
 
-// Room for `count` candidates in the run's reused lists.
-void MakeRoom(GenerationState& state, std::size_t count) {
-  if (state.candidates.size() < count) {
-    state.candidates.resize(count);
-    state.candidateWeights.resize(count);
+// The choice among a set's members, in index order: with `statistical` a
+// draw by their weights, otherwise (or when the weights draw nothing) a
+// uniform one. The set must not be empty.
+template <typename WeightOf>
+int DrawMember(MersenneTwister32& random, std::span<const std::uint64_t> set, bool statistical,
+               WeightOf weightOf) {
+  if (statistical) {
+    // Weights may be negative (pair weights are written by hand), so the
+    // running sum need not rise.
+    std::int64_t total = 0;
+    ForEachMember(set, [&](int k) { total += weightOf(k); });
+    if (total > 0) {
+      const std::int64_t r = RandomBelow(random, total);
+      std::int64_t running = 0;
+      const int picked = FirstMemberWhere(set, [&](int k) { return (running += weightOf(k)) > r; });
+      if (picked >= 0) return picked;
+    }
   }
-}
-
-// The choice among the candidates gathered: with `statistical` a draw by
-// their weights, otherwise (or when the weights draw nothing) a uniform one.
-int PickCandidate(GenerationState& state, int count, bool statistical) {
-  int picked = statistical
-                   ? WeightedDraw(state.random, std::span<const int>(state.candidateWeights.data(),
-                                                                     static_cast<std::size_t>(count)))
-                   : -1;
-  if (picked < 0) picked = static_cast<int>(RandomBelow(state.random, count));
-  return picked;
+  return NthMember(set, RandomBelow(random, CountMembers(set)));
 }
 
 // Pair candidates and the choice among them, for start pairs (at position 0)
@@ -230,23 +232,16 @@ bool ChoosePair(const ChapterTables& chapter, GenerationState& state, const Piec
   }
   if (!any) return false;
 
-  MakeRoom(state, list.pairs.size());
-  int count = 0;
-  for (int w = 0; w < words; ++w) {
-    for (std::uint64_t bits = set[w]; bits != 0; bits &= bits - 1) {
-      const int p = w * 64 + std::countr_zero(bits);
-      const PairFacts& pair = list.pairs[p];
-      state.candidates[count] = p;
-      state.candidateWeights[count] = pair.weight;
-      ++count;
-      if (log.enabled()) {
-        log.PairCandidate(derived.Text(derived.Facts(pair.codes.first)),
-                          derived.Text(derived.Facts(pair.codes.second)));
-      }
-    }
+  if (log.enabled()) {
+    ForEachMember(set, [&](int k) {
+      const ElementPair& codes = list.pairs[k].codes;
+      log.PairCandidate(derived.Text(derived.Facts(codes.first)),
+                        derived.Text(derived.Facts(codes.second)));
+    });
   }
-  if (count == 0) return false;
-  chosen = list.pairs[state.candidates[PickCandidate(state, count, request.statistical)]].codes;
+  const int picked = DrawMember(state.random, set, request.statistical,
+                                [&](int k) { return list.pairs[k].weight; });
+  chosen = list.pairs[picked].codes;
   log.PairChoice(derived.Text(derived.Facts(chosen.first)),
                  derived.Text(derived.Facts(chosen.second)));
   return true;
@@ -347,20 +342,11 @@ int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
   if (log.enabled()) set.ForEach(used, [&](int k) { log.Candidate(derived.Text(facts[k])); });
   if (set.Empty(used)) return -1;
 
-  int picked = -1;
-  if (request.statistical) {
-    const std::vector<int>& table = vowel ? derived.vowelWeights : derived.consonantWeights;
-    const int* weights = table.data() + static_cast<std::size_t>(slot) * facts.size();
-    std::int64_t total = 0;
-    set.ForEach(used, [&](int k) { total += weights[k]; });
-    if (total > 0) {
-      const std::int64_t r = RandomBelow(state.random, total);
-      std::int64_t running = 0;
-      picked = set.FirstWhere(used, [&](int k) { return (running += weights[k]) > r; });
-    }
-  }
-  if (picked < 0)
-    picked = set.Nth(used, static_cast<int>(RandomBelow(state.random, set.Count(used))));
+  const std::vector<int>& table = vowel ? derived.vowelWeights : derived.consonantWeights;
+  const int* weights =
+      request.statistical ? table.data() + static_cast<std::size_t>(slot) * facts.size() : nullptr;
+  const int picked = DrawMember(state.random, set.Words(used), request.statistical,
+                                [&](int k) { return weights[k]; });
   const int code = (vowel ? 0 : kFirstConsonantCode) + picked;
   if (log.enabled()) log.Choice(derived.Text(facts[picked]));
   return code;

@@ -58,7 +58,17 @@ std::string Utf8FromWindows1252(std::string_view text) {
 }
 
 void AppendUtf8FromWindows1252(std::string& out, std::string_view text) {
-  for (char c : text) AppendUtf8(out, CodePointOfByte(c));
+  // Most names are plain ASCII, which is its own UTF-8: copied in runs, so
+  // that printing many names costs little more than copying them.
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t plain = at;
+    while (plain < text.size() && static_cast<unsigned char>(text[plain]) < 0x80) ++plain;
+    out.append(text, at, plain - at);
+    if (plain == text.size()) break;
+    AppendUtf8(out, CodePointOfByte(text[plain]));
+    at = plain + 1;
+  }
 }
 
 Utf8Sequence ReadUtf8Sequence(std::string_view text) {

@@ -95,7 +95,7 @@ void DeriveElements(const ChapterTables& chapter, DerivedTables& derived) {
 
 void DerivePairs(const ChapterTables& chapter, const DerivedTables& derived,
                  const std::vector<ElementPair>& pairs, const std::vector<int>& weights,
-                 int declared, bool endPairs, std::array<std::vector<PairFacts>, 2>& byKind) {
+                 int declared, bool endPairs, std::array<PairList, 2>& byKind) {
   const int count = std::min<int>(declared, static_cast<int>(pairs.size()));
   for (int p = 0; p < count; ++p) {
     if (endPairs && (p >= static_cast<int>(chapter.endPairBefore1.size()) ||
@@ -109,7 +109,29 @@ void DerivePairs(const ChapterTables& chapter, const DerivedTables& derived,
     facts.firstCodedCapital = derived.Facts(facts.codes.first).firstCodedCapital;
     facts.firstDigit = derived.Facts(facts.codes.first).variantDigit;
     facts.secondDigit = derived.Facts(facts.codes.second).variantDigit;
-    byKind[IsConsonantCode(facts.codes.first) ? 1 : 0].push_back(facts);
+    byKind[IsConsonantCode(facts.codes.first) ? 1 : 0].pairs.push_back(facts);
+  }
+
+  const auto byte = [](char c) { return static_cast<int>(static_cast<unsigned char>(c)); };
+  for (PairList& list : byKind) {
+    const int size = static_cast<int>(list.pairs.size());
+    list.words = (size + 63) / 64;
+    list.withInitial.Reset(endPairs ? 0 : 256, list.words);
+    list.withFirstDigit.Reset(256, list.words);
+    list.withSecondDigit.Reset(256, list.words);
+    list.before1.Reset(endPairs ? kEndPairFlags : 0, list.words);
+    list.before2.Reset(endPairs ? kEndPairFlags : 0, list.words);
+    for (int k = 0; k < size; ++k) {
+      const PairFacts& facts = list.pairs[k];
+      if (!endPairs) list.withInitial.Insert(byte(facts.firstCodedCapital), k);
+      list.withFirstDigit.Insert(byte(facts.firstDigit), k);
+      list.withSecondDigit.Insert(byte(facts.secondDigit), k);
+      if (!endPairs) continue;
+      for (int flag = 0; flag < kEndPairFlags; ++flag) {
+        if (chapter.endPairBefore1[facts.index][flag] != 0) list.before1.Insert(flag, k);
+        if (chapter.endPairBefore2[facts.index][flag] != 0) list.before2.Insert(flag, k);
+      }
+    }
   }
 }
 
@@ -186,7 +208,9 @@ std::uint64_t SourceFingerprint(const ChapterTables& c) {
   print.Add(c.endPairs.data(), c.endPairs.size() * sizeof(ElementPair));
   print.Add(c.endPairWeights.data(), c.endPairWeights.size() * sizeof(int));
   print.Add(static_cast<std::int64_t>(c.endPairBefore1.size()));
+  print.Add(c.endPairBefore1.data(), c.endPairBefore1.size() * sizeof(c.endPairBefore1[0]));
   print.Add(static_cast<std::int64_t>(c.endPairBefore2.size()));
+  print.Add(c.endPairBefore2.data(), c.endPairBefore2.size() * sizeof(c.endPairBefore2[0]));
   print.Add(&c.structureTypeCounts, sizeof(c.structureTypeCounts));
   print.Add(&c.structureVariantCounts, sizeof(c.structureVariantCounts));
   for (const auto& weights : c.structureVariantWeights)

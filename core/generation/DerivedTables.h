@@ -10,6 +10,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,18 +21,73 @@ namespace vael {
 
 struct ChapterTables;
 
+// Sets as 64-bit words, member k in bit k % 64 of word k / 64. Members are
+// visited in index order, the order in which the builder lists candidates.
+
+// Bits set in a word, inline: the baseline x86-64 has no popcount
+// instruction, and the library call it falls back to costs more.
+inline int CountBits(std::uint64_t x) {
+  x -= (x >> 1) & 0x5555555555555555ULL;
+  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+}
+
+template <typename Visit>
+void ForEachMember(std::span<const std::uint64_t> words, Visit visit) {
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1)
+      visit(static_cast<int>(w * 64) + std::countr_zero(bits));
+  }
+}
+
+// The first member, in index order, for which `test` is true; -1 if none.
+template <typename Test>
+int FirstMemberWhere(std::span<const std::uint64_t> words, Test test) {
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1) {
+      const int index = static_cast<int>(w * 64) + std::countr_zero(bits);
+      if (test(index)) return index;
+    }
+  }
+  return -1;
+}
+
+// The member at place `n` (from 0) in index order; -1 if there are fewer.
+inline int NthMember(std::span<const std::uint64_t> words, std::int64_t n) {
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    std::uint64_t bits = words[w];
+    const int here = CountBits(bits);
+    if (n >= here) {
+      n -= here;
+      continue;
+    }
+    for (; n > 0; --n) bits &= bits - 1;
+    return static_cast<int>(w * 64) + std::countr_zero(bits);
+  }
+  return -1;
+}
+
+inline int CountMembers(std::span<const std::uint64_t> words) {
+  int count = 0;
+  for (std::uint64_t word : words) count += CountBits(word);
+  return count;
+}
+
 // A set of elements of one kind, by index (the vowel code, or the consonant
-// code less 100). Members are visited in index order, the order in which
-// the builder lists candidates.
-template <std::size_t Words>
+// code less 100).
+template <std::size_t WordCount>
 class ElementSet {
  public:
-  static constexpr int kCapacity = static_cast<int>(Words) * 64;
+  static constexpr int kCapacity = static_cast<int>(WordCount) * 64;
 
   void Insert(int index) { words_[index >> 6] |= std::uint64_t{1} << (index & 63); }
   bool Contains(int index) const { return (words_[index >> 6] >> (index & 63)) & 1; }
   void Remove(int index) { words_[index >> 6] &= ~(std::uint64_t{1} << (index & 63)); }
   // Only the first `used` words can hold members (the chapter's count).
+  std::span<const std::uint64_t> Words(int used) const {
+    return std::span<const std::uint64_t>(words_.data(), static_cast<std::size_t>(used));
+  }
   void Keep(const ElementSet& other, int used) {
     for (int w = 0; w < used; ++w) words_[w] &= other.words_[w];
   }
@@ -41,41 +97,14 @@ class ElementSet {
   void Clear() { words_ = {}; }
   template <typename Visit>
   void ForEach(int used, Visit visit) const {
-    for (int w = 0; w < used; ++w) {
-      for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1)
-        visit(w * 64 + std::countr_zero(bits));
-    }
+    ForEachMember(Words(used), visit);
   }
-  // The first member, in index order, for which `test` is true; -1 if none.
   template <typename Test>
   int FirstWhere(int used, Test test) const {
-    for (int w = 0; w < used; ++w) {
-      for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1) {
-        const int index = w * 64 + std::countr_zero(bits);
-        if (test(index)) return index;
-      }
-    }
-    return -1;
+    return FirstMemberWhere(Words(used), test);
   }
-  // The member at place `n` (from 0) in index order; -1 if there are fewer.
-  int Nth(int used, int n) const {
-    for (int w = 0; w < used; ++w) {
-      std::uint64_t bits = words_[w];
-      const int here = BitCount(bits);
-      if (n >= here) {
-        n -= here;
-        continue;
-      }
-      for (; n > 0; --n) bits &= bits - 1;
-      return w * 64 + std::countr_zero(bits);
-    }
-    return -1;
-  }
-  int Count(int used) const {
-    int count = 0;
-    for (int w = 0; w < used; ++w) count += BitCount(words_[w]);
-    return count;
-  }
+  int Nth(int used, int n) const { return NthMember(Words(used), n); }
+  int Count(int used) const { return CountMembers(Words(used)); }
   bool Empty(int used) const {
     std::uint64_t any = 0;
     for (int w = 0; w < used; ++w) any |= words_[w];
@@ -84,16 +113,7 @@ class ElementSet {
   bool operator==(const ElementSet&) const = default;
 
  private:
-  // Bits set in a word, inline: the baseline x86-64 has no popcount
-  // instruction, and the library call it falls back to costs more.
-  static int BitCount(std::uint64_t x) {
-    x -= (x >> 1) & 0x5555555555555555ULL;
-    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
-    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
-    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
-  }
-
-  std::array<std::uint64_t, Words> words_{};
+  std::array<std::uint64_t, WordCount> words_{};
 };
 
 using VowelSet = ElementSet<(kMaxVowelElements + 63) / 64>;
@@ -118,6 +138,46 @@ struct PairFacts {
   int weight = 0;
   char firstCodedCapital = '\0';
   char firstDigit = '0', secondDigit = '0';
+};
+
+// Rows of sets over one pair list, by a pair's place in the list: row k
+// holds the pairs that one candidate test admits for key k. Sized by the
+// list, since a chapter may list many pairs.
+class PairSetRows {
+ public:
+  void Reset(int rows, int words) {
+    rows_ = rows;
+    words_ = words;
+    bits_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(words), 0);
+  }
+  void Insert(int key, int pair) {
+    bits_[static_cast<std::size_t>(key) * words_ + (pair >> 6)] |= std::uint64_t{1} << (pair & 63);
+  }
+  // The row of `key`; nullptr for a key without a row, which admits no pair.
+  const std::uint64_t* Row(int key) const {
+    if (key < 0 || key >= rows_) return nullptr;
+    return bits_.data() + static_cast<std::size_t>(key) * words_;
+  }
+
+ private:
+  int rows_ = 0;
+  int words_ = 0;
+  std::vector<std::uint64_t> bits_;
+};
+
+// The start or end pairs whose first element is of one kind, in the order
+// the builder lists them, and the sets its candidate tests admit, so that a
+// pair choice intersects a few rows instead of testing every pair.
+struct PairList {
+  std::vector<PairFacts> pairs;
+  int words = 0;  // 64-bit words of a set over the list
+  // By byte: the first capital of the first element's coded text (start
+  // pairs only, for the initial letter), and the variant digits of the
+  // first and of the second element.
+  PairSetRows withInitial, withFirstDigit, withSecondDigit;
+  // End pairs only: by flag column (kEndPairFlags of them), the pairs whose
+  // endPairBefore1 row, or endPairBefore2 row, has that flag.
+  PairSetRows before1, before2;
 };
 
 // A weighted draw among structure types, with the running sums of the
@@ -183,7 +243,7 @@ struct DerivedTables {
 
   // Pairs by the kind of their first element: [0] vowel, [1] consonant. End
   // pairs without flag rows are left out: they can never be candidates.
-  std::array<std::vector<PairFacts>, 2> startPairs, endPairs;
+  std::array<PairList, 2> startPairs, endPairs;
 
   // Running sums of each type's variant weights.
   std::array<std::vector<std::int64_t>, kStructureTypes> variantRunning;

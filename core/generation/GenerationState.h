@@ -40,6 +40,12 @@ struct GenerationState {
   // Hash of each history slot's name, written with it, so that the history
   // check compares strings only where the hashes agree.
   std::array<std::uint64_t, kHistorySize> historyHashes{};
+  // How many history slots hold a hash in each bucket (the hash's low bits).
+  // A name whose bucket is empty is in no slot, so the check is done without
+  // looking at the slots at all, which is the case for almost every name.
+  // Emptied by the first name recorded after the history was cleared.
+  static constexpr std::size_t kHistoryBuckets = 4096;
+  std::array<std::uint8_t, kHistoryBuckets> historyBuckets{};
   // The type draw of the element group being filled: allowedTypeWeights
   // with their running sums. Points into the chapter's template groups, or
   // at ownTypeChoice when a caller filled allowedTypeWeights itself.
@@ -51,8 +57,7 @@ struct GenerationState {
   std::string word;
   std::string words;
   std::vector<std::uint8_t> groupDroppedLetter;
-  std::vector<int> candidates;  // of the position being filled, and their weights
-  std::vector<int> candidateWeights;
+  std::vector<std::uint64_t> pairSet;  // the pairs still admitted, as a set
 };
 
 }  // namespace vael

@@ -197,10 +197,15 @@ namespace {
 
 std::uint64_t HashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
 
+std::size_t BucketOf(std::uint64_t hash) {
+  return static_cast<std::size_t>(hash % GenerationState::kHistoryBuckets);
+}
+
 // History check: true when the name may stay. Only a slot whose hash
 // agrees can hold the same name, so most names compare no string at all.
 bool PassesHistory(NameRun& run, std::string_view name, std::uint64_t hash) {
   const GenerationState& state = run.state;
+  if (state.historyBuckets[BucketOf(hash)] == 0) return true;
   const int count = std::clamp(state.historyCount, 0, kHistorySize);
   bool anyHash = false;
   for (int slot = 0; slot < count; ++slot) anyHash |= state.historyHashes[slot] == hash;
@@ -220,6 +225,15 @@ bool PassesHistory(NameRun& run, std::string_view name, std::uint64_t hash) {
 
 void Record(GenerationState& state, std::string_view name, std::uint64_t hash) {
   const int next = std::clamp(state.historyNext, 0, kHistorySize - 1);
+  // Cleared history (a load, a new block) leaves the buckets of the old
+  // names behind; they go with the first name recorded.
+  if (state.historyCount <= 0) state.historyBuckets.fill(0);
+  // A slot counted in the history is overwritten: its old name leaves.
+  if (next < state.historyCount) {
+    std::uint8_t& old = state.historyBuckets[BucketOf(state.historyHashes[next])];
+    if (old > 0) --old;
+  }
+  ++state.historyBuckets[BucketOf(hash)];
   state.history[next] = name;
   state.historyHashes[next] = hash;
   if (state.historyCount < kHistorySize) ++state.historyCount;

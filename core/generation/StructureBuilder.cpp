@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <span>
 #include <string_view>
@@ -156,16 +157,6 @@ bool ChooseStructure(const ChapterTables& chapter, GenerationState& state, Piece
   return true;
 }
 
-bool FitsVariant(const Working& work, char digit, int position) {
-  if (!work.useVariant) return true;
-  if (position < 0 || position >= static_cast<int>(work.variantText.size())) return false;
-  return work.variantText[position] == digit;
-}
-
-bool Flag(const std::array<std::uint8_t, kEndPairFlags>& row, int index) {
-  return index >= 0 && index < kEndPairFlags && row[index] != 0;
-}
-
 // The flag column of an element standing before an end pair: a vowel by its
 // code, a consonant by 100 plus its last letter.
 int BeforeFlagOfConsonant(const DerivedTables& derived, int code) {
@@ -173,66 +164,84 @@ int BeforeFlagOfConsonant(const DerivedTables& derived, int code) {
   return letter < 0 ? -1 : kFirstConsonantCode + letter;
 }
 
-// Room for `count` candidates in the run's reused lists.
-void MakeRoom(GenerationState& state, std::size_t count) {
-  if (state.candidates.size() < count) {
-    state.candidates.resize(count);
-    state.candidateWeights.resize(count);
+// The choice among a set's members, in index order: with `statistical` a
+// draw by their weights, otherwise (or when the weights draw nothing) a
+// uniform one. The set must not be empty.
+template <typename WeightOf>
+int DrawMember(MersenneTwister32& random, std::span<const std::uint64_t> set, bool statistical,
+               WeightOf weightOf) {
+  if (statistical) {
+    // Weights may be negative (pair weights are written by hand), so the
+    // running sum need not rise.
+    std::int64_t total = 0;
+    ForEachMember(set, [&](int k) { total += weightOf(k); });
+    if (total > 0) {
+      const std::int64_t r = RandomBelow(random, total);
+      std::int64_t running = 0;
+      const int picked = FirstMemberWhere(set, [&](int k) { return (running += weightOf(k)) > r; });
+      if (picked >= 0) return picked;
+    }
   }
-}
-
-// The choice among the candidates gathered: with `statistical` a draw by
-// their weights, otherwise (or when the weights draw nothing) a uniform one.
-int PickCandidate(GenerationState& state, int count, bool statistical) {
-  int picked = statistical
-                   ? WeightedDraw(state.random, std::span<const int>(state.candidateWeights.data(),
-                                                                     static_cast<std::size_t>(count)))
-                   : -1;
-  if (picked < 0) picked = static_cast<int>(RandomBelow(state.random, count));
-  return picked;
+  return NthMember(set, RandomBelow(random, CountMembers(set)));
 }
 
 // Pair candidates and the choice among them, for start pairs (at position 0)
 // or end pairs (at L - 2). Only pairs whose first element is of the current
-// kind are listed at all.
+// kind are listed at all; of those, the candidates are the pairs in every
+// set that a test of the builder admits.
 bool ChoosePair(const ChapterTables& chapter, GenerationState& state, const PieceRequest& request,
                 const Working& work, int position, bool vowelNow, bool start, GenerationLog& log,
                 ElementPair& chosen) {
   const DerivedTables& derived = chapter.derived;
-  const std::vector<PairFacts>& pairs = (start ? derived.startPairs : derived.endPairs)[vowelNow ? 0 : 1];
-  MakeRoom(state, pairs.size());
-  const int previous = position >= 1 ? work.codes[position - 1] : -1;
-  const int twoBack = position >= 2 ? work.codes[position - 2] : -1;
-  int count = 0;
-  for (int p = 0; p < static_cast<int>(pairs.size()); ++p) {
-    const PairFacts& pair = pairs[p];
-    if (start && request.initialLetter != '*' && pair.firstCodedCapital != request.initialLetter)
-      continue;
-    if (!FitsVariant(work, pair.firstDigit, position) ||
-        !FitsVariant(work, pair.secondDigit, position + 1)) {
-      continue;
+  const PairList& list = (start ? derived.startPairs : derived.endPairs)[vowelNow ? 0 : 1];
+  const int words = list.words;
+  if (words == 0) return false;
+  std::vector<std::uint64_t>& set = state.pairSet;
+  set.assign(static_cast<std::size_t>(words), ~std::uint64_t{0});
+  if (const int tail = static_cast<int>(list.pairs.size()) % 64; tail != 0)
+    set[words - 1] = (std::uint64_t{1} << tail) - 1;
+  bool any = true;
+  const auto keep = [&](const std::uint64_t* row) {
+    if (row == nullptr) {
+      any = false;
+      return;
     }
-    if (!start) {
-      const auto& before1 = chapter.endPairBefore1[pair.index];
-      const auto& before2 = chapter.endPairBefore2[pair.index];
-      if (vowelNow) {
-        if (work.fit >= 1 && !Flag(before1, BeforeFlagOfConsonant(derived, previous))) continue;
-        if (work.fit >= 3 && !Flag(before2, twoBack)) continue;
-      } else {
-        if (work.fit >= 1 && !Flag(before1, previous)) continue;
-        if (work.fit >= 2 && !Flag(before2, BeforeFlagOfConsonant(derived, twoBack))) continue;
-      }
-    }
-    state.candidates[count] = p;
-    state.candidateWeights[count] = pair.weight;
-    ++count;
-    if (log.enabled()) {
-      log.PairCandidate(derived.Text(derived.Facts(pair.codes.first)),
-                        derived.Text(derived.Facts(pair.codes.second)));
+    std::uint64_t left = 0;
+    for (int w = 0; w < words; ++w) left |= set[w] &= row[w];
+    any = any && left != 0;
+  };
+  const auto byte = [](char c) { return static_cast<int>(static_cast<unsigned char>(c)); };
+
+  if (start && request.initialLetter != '*') keep(list.withInitial.Row(byte(request.initialLetter)));
+  if (work.useVariant) {
+    // Both elements need a place in the variant text.
+    if (position + 1 >= static_cast<int>(work.variantText.size())) return false;
+    keep(list.withFirstDigit.Row(byte(work.variantText[position])));
+    keep(list.withSecondDigit.Row(byte(work.variantText[position + 1])));
+  }
+  if (!start) {
+    const int previous = position >= 1 ? work.codes[position - 1] : -1;
+    const int twoBack = position >= 2 ? work.codes[position - 2] : -1;
+    if (vowelNow) {
+      if (work.fit >= 1) keep(list.before1.Row(BeforeFlagOfConsonant(derived, previous)));
+      if (work.fit >= 3) keep(list.before2.Row(twoBack));
+    } else {
+      if (work.fit >= 1) keep(list.before1.Row(previous));
+      if (work.fit >= 2) keep(list.before2.Row(BeforeFlagOfConsonant(derived, twoBack)));
     }
   }
-  if (count == 0) return false;
-  chosen = pairs[state.candidates[PickCandidate(state, count, request.statistical)]].codes;
+  if (!any) return false;
+
+  if (log.enabled()) {
+    ForEachMember(set, [&](int k) {
+      const ElementPair& codes = list.pairs[k].codes;
+      log.PairCandidate(derived.Text(derived.Facts(codes.first)),
+                        derived.Text(derived.Facts(codes.second)));
+    });
+  }
+  const int picked = DrawMember(state.random, set, request.statistical,
+                                [&](int k) { return list.pairs[k].weight; });
+  chosen = list.pairs[picked].codes;
   log.PairChoice(derived.Text(derived.Facts(chosen.first)),
                  derived.Text(derived.Facts(chosen.second)));
   return true;
@@ -333,20 +342,11 @@ int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
   if (log.enabled()) set.ForEach(used, [&](int k) { log.Candidate(derived.Text(facts[k])); });
   if (set.Empty(used)) return -1;
 
-  int picked = -1;
-  if (request.statistical) {
-    const std::vector<int>& table = vowel ? derived.vowelWeights : derived.consonantWeights;
-    const int* weights = table.data() + static_cast<std::size_t>(slot) * facts.size();
-    std::int64_t total = 0;
-    set.ForEach(used, [&](int k) { total += weights[k]; });
-    if (total > 0) {
-      const std::int64_t r = RandomBelow(state.random, total);
-      std::int64_t running = 0;
-      picked = set.FirstWhere(used, [&](int k) { return (running += weights[k]) > r; });
-    }
-  }
-  if (picked < 0)
-    picked = set.Nth(used, static_cast<int>(RandomBelow(state.random, set.Count(used))));
+  const std::vector<int>& table = vowel ? derived.vowelWeights : derived.consonantWeights;
+  const int* weights =
+      request.statistical ? table.data() + static_cast<std::size_t>(slot) * facts.size() : nullptr;
+  const int picked = DrawMember(state.random, set.Words(used), request.statistical,
+                                [&](int k) { return weights[k]; });
   const int code = (vowel ? 0 : kFirstConsonantCode) + picked;
   if (log.enabled()) log.Choice(derived.Text(facts[picked]));
   return code;

@@ -196,6 +196,23 @@ TEST_F(Driver, HistoryConflictsAreRejectedFiveTimesThenIgnored) {
   EXPECT_EQ(chapter_->historyCount, 3);
 }
 
+// Every name of a one-sample chapter is the same, so each one conflicts with
+// the history however often the ring has been overwritten, and none does
+// with the history of an earlier load.
+TEST_F(Driver, HistoryConflictsSurviveTheRingWrappingAndEndWithALoad) {
+  Load(Samples({"KALA"}));
+  const GenerationOptions options = Options(0, 0, false, false, false, false);
+  for (int i = 0; i < 250; ++i) ASSERT_EQ(Generate(options), "Kala");
+  std::string log;
+  GenerateLogged(options, log);
+  EXPECT_EQ(Count(log, "Fail: !HIST\r\n\r\n"), 5);
+  Load(Samples({"KALA"}));
+  GenerateLogged(options, log);
+  EXPECT_EQ(Count(log, "!HIST"), 0);
+  GenerateLogged(options, log);
+  EXPECT_EQ(Count(log, "Fail: !HIST\r\n\r\n"), 5);
+}
+
 TEST_F(Driver, HistoryKeepsTheLastHundredNames) {
   Load(Samples({"KALADOR", "BERUNAT", "MIRONEL", "TAVISH", "OLWEN", "ARKADY"}));
   EXPECT_EQ(HistoryEntry(*chapter_, 0), "");

@@ -22,7 +22,8 @@ const char* const kHelpText =
     "names\") or its book's and its own (\"Northlands/Finnish given names\") in the\n"
     "library of the current folder or in your own library.\n"
     "\n"
-    "  -n, --count N        how many names, 1 to 100000 (default 10)\n"
+    "  -n, --count N        how many names, 1 to 2147483647 (default 10); printed\n"
+    "                       names come as they are made, in little memory\n"
     "  -i, --initial LETTER every name begins with LETTER\n"
     "      --fit 0..3       fit level\n"
     "      --statistical, --no-statistical\n"
@@ -38,11 +39,31 @@ const char* const kHelpText =
     "                       into blocks, each seeded from the run's seed, so the\n"
     "                       names are the same for any N, but not those of a run\n"
     "                       without --threads\n"
+    "      --unique         never the same name twice in one run (keeps every\n"
+    "                       name printed, so memory grows with the names)\n"
+    "      --min-length N, --max-length N\n"
+    "                       only names of at least, at most N letters (1 to 255;\n"
+    "                       spaces and hyphens are not counted)\n"
+    "      --no-samples     never a name equal to a sample name, ignoring case\n"
+    "                       (needs the chapter's text or list, not a .qch)\n"
+    "                       These filters pick among the names made, which stay\n"
+    "                       those of the same run without filters. When none of\n"
+    "                       100000 names in a row passes, vaelgen stops with\n"
+    "                       exit status 1 after the names that did\n"
     "      --log            write the decision log of one name to !vel_log.txt\n"
     "                       in the current folder (implies -n 1)\n"
     "      --raw            print Windows-1252 bytes instead of UTF-8\n"
-    "  -o, --output FILE    save the names as a document instead of printing them\n"
-    "      --format txt|rtf document format (default: rtf for *.rtf, else txt)\n"
+    "  -o, --output FILE    save the names as a document instead of printing them;\n"
+    "                       the file is written whole at the end of the run, so\n"
+    "                       memory grows with the names (print a long run and\n"
+    "                       redirect it instead)\n"
+    "      --format txt|rtf|csv|json\n"
+    "                       txt or rtf: document format for -o (default: rtf for\n"
+    "                       *.rtf, else txt; newest name first);\n"
+    "                       csv: a column \"name\" with a header line (RFC 4180);\n"
+    "                       json: an array of strings, in UTF-8;\n"
+    "                       csv and json are printed, or saved with -o, in the\n"
+    "                       order made and in UTF-8\n"
     "      --rpg 0..5       statistics block under each name: 0 none, 1 generic,\n"
     "                       2 2nd Ed. AD&D, 3 Lejendary Adv., 4 Runequest,\n"
     "                       5 WH Fantasy\n"
@@ -60,7 +81,9 @@ const char* const kHelpText =
     "Your library is $XDG_DATA_HOME/vael/library (~/.local/share/vael/library),\n"
     "made from the installed sample library when it is first needed.\n"
     "\n"
-    "Exit status: 0 done, 1 the chapter, the folder or the output failed, 2 bad usage.\n";
+    "Exit status: 0 done (also when the reader of the output went away, as with\n"
+    "| head), 1 the chapter, the folder or the output failed, or the filters\n"
+    "stopped the run, 2 bad usage.\n";
 
 namespace {
 
@@ -98,7 +121,7 @@ class Parser {
       } else if (argument == "-n" || argument == "--count") {
         countGiven = true;
         nameOptionGiven = true;
-        IntegerValue(argument, 1, kMaxCount, [&](long long v) { line.count = static_cast<int>(v); });
+        IntegerValue(argument, 1, kMaxCount, [&](long long v) { line.count = v; });
       } else if (argument == "-i" || argument == "--initial") {
         nameOptionGiven = true;
         if (auto v = Value(argument)) line.initial = *v;
@@ -118,6 +141,14 @@ class Parser {
                  Switch(argument, "prefixes", line.prefixes) ||
                  Switch(argument, "suffixes", line.suffixes)) {
         nameOptionGiven = true;
+      } else if (argument == "--unique") {
+        line.unique = true;
+      } else if (argument == "--min-length") {
+        IntegerValue(argument, 1, kMaxNameLength, [&](long long v) { line.minLength = static_cast<int>(v); });
+      } else if (argument == "--max-length") {
+        IntegerValue(argument, 1, kMaxNameLength, [&](long long v) { line.maxLength = static_cast<int>(v); });
+      } else if (argument == "--no-samples") {
+        line.noSamples = true;
       } else if (argument == "--log") {
         nameOptionGiven = true;
         line.log = true;
@@ -132,9 +163,13 @@ class Parser {
         if (line.reportPath.empty() && result_.error.empty()) result_.error = "empty report file name";
       } else if (argument == "--format") {
         if (auto v = Value(argument)) {
+          line.format.reset();
+          line.listFormat.reset();
           if (*v == "txt") line.format = DocumentFormat::PlainText;
           else if (*v == "rtf") line.format = DocumentFormat::RichText;
-          else result_.error = "--format takes txt or rtf";
+          else if (*v == "csv") line.listFormat = ListFormat::Csv;
+          else if (*v == "json") line.listFormat = ListFormat::Json;
+          else result_.error = "--format takes txt, rtf, csv or json";
         }
       } else if (argument == "--rpg") {
         IntegerValue(argument, 0, 5, [&](long long v) { line.rpg = static_cast<int>(v); });
@@ -176,7 +211,8 @@ class Parser {
       return result_;
     }
     if (line.action == Action::Report &&
-        (nameOptionGiven || !line.outputPath.empty() || line.format || line.rpg != 0 || line.lines != 0)) {
+        (nameOptionGiven || !line.outputPath.empty() || line.format || line.listFormat ||
+         HasNameFilters(line) || line.rpg != 0 || line.lines != 0)) {
       result_.error = "--report takes a chapter and, at most, --seed";
       return result_;
     }
@@ -191,7 +227,21 @@ class Parser {
     if (line.log) {
       if (countGiven && line.count != 1) result_.error = "--log works on a single name (-n 1)";
       if (line.threads) result_.error = "--log works on a single name, without --threads";
+      if (HasNameFilters(line)) {
+        result_.error = "--log works on a single name, without --unique, --min-length, "
+                        "--max-length or --no-samples";
+      }
       line.count = 1;
+    }
+    if (line.minLength && line.maxLength && *line.minLength > *line.maxLength) {
+      result_.error = "--min-length is more than --max-length";
+    }
+    if (line.listFormat && (line.rpg != 0 || line.lines != 0)) {
+      result_.error = "--rpg and --lines go with txt and rtf documents, not csv or json";
+    }
+    // JSON is UTF-8 by definition; code-page bytes would not be JSON.
+    if (line.listFormat == ListFormat::Json && line.raw) {
+      result_.error = "--raw does not go with --format json, which is always UTF-8";
     }
     if (line.outputPath.empty() && (line.format || line.rpg != 0 || line.lines != 0)) {
       result_.error = "--format, --rpg and --lines need -o FILE";
@@ -245,6 +295,10 @@ class Parser {
 
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
   return Parser(arguments).Run();
+}
+
+bool HasNameFilters(const CommandLine& line) {
+  return line.unique || line.minLength || line.maxLength || line.noSamples;
 }
 
 DocumentFormat FormatForFile(const std::string& path) {

@@ -11,7 +11,8 @@
 namespace vael::cli {
 
 inline constexpr int kDefaultCount = 10;
-inline constexpr int kMaxCount = 100000;
+inline constexpr std::int64_t kMaxCount = 2147483647;  // 2^31 - 1
+inline constexpr int kMaxNameLength = 255;  // letters, for --min-length and --max-length
 inline constexpr int kMaxThreads = 64;
 
 enum class Action { Generate, Report, List, Titles, Help, Version };
@@ -22,7 +23,7 @@ struct CommandLine {
   Action action = Action::Generate;
   std::string chapterPath;  // a chapter file, or a chapter's title
   std::string listFolder;   // "" is the current folder, or the user's library
-  int count = kDefaultCount;
+  std::int64_t count = kDefaultCount;
   std::string initial;  // as typed (UTF-8 or a single code-page byte)
   std::optional<int> fit;
   std::optional<int> val;
@@ -33,7 +34,12 @@ struct CommandLine {
   bool raw = false;
   std::string outputPath;  // "" writes the names to standard output
   std::string reportPath;  // the report page, for Action::Report
-  std::optional<DocumentFormat> format;
+  std::optional<DocumentFormat> format;  // txt or rtf, for -o only
+  std::optional<ListFormat> listFormat;  // csv or json, to a file or printed
+  // Filters on finished names; none given, the names are those of a plain run.
+  bool unique = false;
+  std::optional<int> minLength, maxLength;
+  bool noSamples = false;
   int rpg = 0;
   int lines = 0;
 };
@@ -44,6 +50,8 @@ struct ParseResult {
 };
 
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
+
+bool HasNameFilters(const CommandLine& line);
 
 // Text format unless the file name ends in ".rtf", ignoring case.
 DocumentFormat FormatForFile(const std::string& path);

@@ -1,6 +1,8 @@
 // vaelgen: names from the command line.
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -10,6 +12,7 @@
 #include "catalogue/FolderEntries.h"
 #include "cli/CommandLine.h"
 #include "cli/Listing.h"
+#include "cli/NameFilters.h"
 #include "cli/NameRun.h"
 #include "cli/ReportPage.h"
 #include "cli/TitleLookup.h"
@@ -30,38 +33,50 @@ constexpr int kExitUsage = 2;
 constexpr std::size_t kFlushBytes = 1 << 16;
 
 // Standard output gathered in large pieces: a run of many names spends its
-// time generating, not in small writes.
+// time generating, not in small writes. Once a write fails nothing more is
+// written, and the run is told to end.
 class Output {
  public:
   explicit Output(bool raw) : raw_(raw) {}
   ~Output() { Flush(); }
 
-  void Text(std::string_view codePageText) {
+  // False once standard output takes no more.
+  bool Text(std::string_view codePageText) {
     if (raw_)
       buffer_ += codePageText;
     else
       AppendUtf8FromWindows1252(buffer_, codePageText);
     if (buffer_.size() >= kFlushBytes) Flush();
+    return error_ == 0;
   }
 
-  void Name(std::string_view codePageName) {
+  bool Name(std::string_view codePageName) {
     Text(codePageName);
     buffer_ += '\n';
+    return error_ == 0;
   }
 
-  // False when standard output could not take everything.
-  bool Finish() {
+  // 0 when standard output took everything or its reader went away (as
+  // `| head` does once it has its lines: not a failure), else the error.
+  int Finish() {
     Flush();
-    return std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (error_ == 0 && std::fflush(stdout) != 0) Failed();
+    return error_ == EPIPE ? 0 : error_;
   }
 
  private:
   void Flush() {
-    if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
+    if (!buffer_.empty() && error_ == 0 &&
+        std::fwrite(buffer_.data(), 1, buffer_.size(), stdout) != buffer_.size()) {
+      Failed();
+    }
     buffer_.clear();
   }
 
+  void Failed() { error_ = errno != 0 ? errno : EIO; }
+
   bool raw_;
+  int error_ = 0;
   std::string buffer_;
 };
 
@@ -74,7 +89,7 @@ int Usage(const std::string& problem) {
 }
 
 int Finish(Output& output) {
-  if (output.Finish()) return 0;
+  if (output.Finish() == 0) return 0;
   Error("couldn't write to standard output");
   return kExitFailure;
 }
@@ -171,7 +186,8 @@ int Generate(const CommandLine& line) {
   const std::string path = ChapterFile(line.chapterPath);
   if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
   TVaelChapter chapter;
-  if (!LoadChapter(chapter, path)) return kExitFailure;
+  std::vector<std::string> samples;  // a list's names; a chapter's are read when needed
+  if (!LoadChapter(chapter, path, &samples)) return kExitFailure;
 
   char initialLetter = '*';
   if (!line.initial.empty() && line.initial != "*") {
@@ -186,29 +202,64 @@ int Generate(const CommandLine& line) {
     initialLetter = *letter;
   }
 
+  if (line.noSamples && samples.empty() && !ReadSampleNames(path, samples)) {
+    return Usage("--no-samples needs the sample names, which a compiled chapter (.qch) "
+                 "does not keep: give the chapter's .vel");
+  }
+  NameFilters filters(line, samples);
+
   if (line.seed) SeedRandom(chapter, *line.seed);
   GenerationOptions request = RequestFor(chapter, line, initialLetter);
 
+  FilteredRun run;
   if (!line.outputPath.empty()) {
-    std::vector<HistoryItem> history;
-    history.reserve(static_cast<std::size_t>(line.count));
-    MakeNames(chapter, request, line, [&](std::string_view name) {
-      history.push_back({std::string(name), true});
-      return true;
-    });
-    // The window's history shows the newest name first.
-    std::reverse(history.begin(), history.end());
-    DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
-    std::string document =
-        NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
+    std::string document;
+    if (line.listFormat) {
+      // In the order made, as printed, and in UTF-8 like the printed list.
+      NameListWriter writer(*line.listFormat);
+      std::string list = writer.Head();
+      run = MakeFilteredNames(chapter, request, line, filters, [&](std::string_view name) {
+        writer.Append(list, name);
+        return true;
+      });
+      list += writer.Tail();
+      document = Utf8FromWindows1252(list);
+    } else {
+      std::vector<HistoryItem> history;
+      history.reserve(static_cast<std::size_t>(std::min<std::int64_t>(line.count, 1 << 20)));
+      run = MakeFilteredNames(chapter, request, line, filters, [&](std::string_view name) {
+        history.push_back({std::string(name), true});
+        return true;
+      });
+      // The window's history shows the newest name first.
+      std::reverse(history.begin(), history.end());
+      DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
+      document = NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
+    }
     if (!Save(line.outputPath, document, path)) return kExitFailure;
   } else {
     Output output(line.raw);
-    MakeNames(chapter, request, line, [&](std::string_view name) {
-      output.Name(name);
-      return true;
-    });
+    if (line.listFormat) {
+      NameListWriter writer(*line.listFormat);
+      std::string piece;
+      output.Text(writer.Head());
+      run = MakeFilteredNames(chapter, request, line, filters, [&](std::string_view name) {
+        piece.clear();
+        writer.Append(piece, name);
+        return output.Text(piece);
+      });
+      output.Text(writer.Tail());
+    } else {
+      run = MakeFilteredNames(chapter, request, line, filters,
+                              [&](std::string_view name) { return output.Name(name); });
+    }
     if (int status = Finish(output); status != 0) return status;
+  }
+  if (run.exhausted) {
+    Error("stopped after " + std::to_string(run.passed) + " of " + std::to_string(line.count) +
+          " names: none of the last " + std::to_string(kMaxTriesWithoutName) +
+          " names made passed the filters");
+    return kExitFailure;
   }
 
   if (line.log) {
@@ -266,5 +317,8 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace vael::cli
 
 int main(int argc, char** argv) {
+  // A reader that goes away (`vaelgen -n 1000000 | head`) ends the run
+  // through a failed write, quietly, instead of killing the program.
+  std::signal(SIGPIPE, SIG_IGN);
   return vael::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
 }

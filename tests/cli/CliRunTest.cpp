@@ -31,7 +31,9 @@ TEST_F(VaelgenTest, VersionAndHelp) {
   auto help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"--count", "--initial", "--fit", "--no-suffixes", "--seed", "--log",
-                             "--raw", "--format", "--rpg", "--lines", "--list", "--val"}) {
+                             "--raw", "--format", "--rpg", "--lines", "--list", "--val", "--threads",
+                             "--unique", "--min-length", "--max-length", "--no-samples", "csv",
+                             "json"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
 }
@@ -41,14 +43,14 @@ TEST_F(VaelgenTest, BadUsageExitsWithTwoAndTheUsageLine) {
       {{}, "no chapter given"},
       {{"elves.vel", "elves.vel"}, "one chapter at a time"},
       {{"--bogus", "elves.vel"}, "unknown option --bogus"},
-      {{"-n", "0", "elves.vel"}, "-n takes a number from 1 to 100000"},
-      {{"--count=100001", "elves.vel"}, "--count takes a number from 1 to 100000"},
-      {{"-n", "12x", "elves.vel"}, "-n takes a number from 1 to 100000"},
+      {{"-n", "0", "elves.vel"}, "-n takes a number from 1 to 2147483647"},
+      {{"--count=2147483648", "elves.vel"}, "--count takes a number from 1 to 2147483647"},
+      {{"-n", "12x", "elves.vel"}, "-n takes a number from 1 to 2147483647"},
       {{"elves.vel", "-n"}, "-n needs a value"},
       {{"--fit", "4", "elves.vel"}, "--fit takes a number from 0 to 3"},
       {{"--val", "-1", "elves.vel"}, "--val takes a number from 0 to 9"},
       {{"--seed", "4294967296", "elves.vel"}, "--seed takes a number from 0 to 4294967295"},
-      {{"--format", "doc", "-o", "x", "elves.vel"}, "--format takes txt or rtf"},
+      {{"--format", "doc", "-o", "x", "elves.vel"}, "--format takes txt, rtf, csv or json"},
       {{"--rpg", "2", "elves.vel"}, "--format, --rpg and --lines need -o FILE"},
       {{"--lines", "9", "-o", "x", "elves.vel"}, "--lines takes a number from 0 to 8"},
       {{"--log", "-n", "3", "elves.vel"}, "--log works on a single name (-n 1)"},

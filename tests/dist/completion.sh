@@ -38,10 +38,10 @@ expect() {
 # Every option of --help, and only options.
 [[ $(offers vaelgen -) == "$(help_options)" ]] || fail "options differ from --help: $(diff <(offers vaelgen -) <(help_options))"
 expect $'--format' vaelgen --form
-expect $'--no-prefixes\n--no-statistical\n--no-structural\n--no-suffixes' vaelgen --no-
+expect $'--no-prefixes\n--no-samples\n--no-statistical\n--no-structural\n--no-suffixes' vaelgen --no-
 
 # Values.
-expect $'rtf\ntxt' vaelgen -o x.rtf --format ''
+expect $'csv\njson\nrtf\ntxt' vaelgen -o x.rtf --format ''
 expect $'0\n1\n2\n3\n4\n5' vaelgen --rpg ''
 expect $'0\n1\n2\n3\n4\n5\n6\n7\n8' vaelgen --lines ''
 expect $'0\n1\n2\n3' vaelgen --fit ''

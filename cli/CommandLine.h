@@ -14,7 +14,7 @@ inline constexpr int kDefaultCount = 10;
 inline constexpr int kMaxCount = 100000;
 inline constexpr int kMaxThreads = 64;
 
-enum class Action { Generate, Report, List, Titles, Help, Version };
+enum class Action { Generate, Report, List, Titles, WriteChapter, Help, Version };
 
 // What the user asked for. Unset optionals take the chapter's recommended
 // values, as the window's "Automatic options" does.
@@ -22,6 +22,8 @@ struct CommandLine {
   Action action = Action::Generate;
   std::string chapterPath;  // a chapter file, or a chapter's title
   std::string listFolder;   // "" is the current folder, or the user's library
+  std::string writeChapterPath;  // the chapter file --write-chapter writes
+  std::string title;             // its title, as typed; "" takes the list's file name
   int count = kDefaultCount;
   std::string initial;  // as typed (UTF-8 or a single code-page byte)
   std::optional<int> fit;

@@ -14,6 +14,7 @@
 #include "cli/ReportPage.h"
 #include "cli/TitleLookup.h"
 #include "cli/Utf8.h"
+#include "cli/WriteChapter.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/TVaelChapter.h"
 #include "core/chapter/TextFile.h"
@@ -254,6 +255,8 @@ int Run(const std::vector<std::string>& arguments) {
       return List(line);
     case Action::Titles:
       return Titles(line);
+    case Action::WriteChapter:
+      return WriteChapterFile(line, Error);
     case Action::Generate:
       return Generate(line);
     case Action::Report:

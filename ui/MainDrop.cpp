@@ -123,9 +123,12 @@ void TForm1::FormDropFiles(const QStringList& paths) {
              QStringLiteral("Cause: ") + QString::fromStdString(failure));
     SetStatus(lastAdded ? QStringLiteral("Not all added") : QStringLiteral("Chapter not added"));
   } else if (!chosen) {
-    SetStatus(QStringLiteral("Added, title taken"));
+    SetStatus(QStringLiteral("Title in use"));
   } else if (namesLeftOut > 0) {
-    SetStatus(QStringLiteral("Added, %1 names left out").arg(namesLeftOut));
+    // The chapter is chosen, which says it was added; the status line has
+    // room for little more than the names the list lost.
+    SetStatus(namesLeftOut == 1 ? QStringLiteral("1 name left out")
+                                : QStringLiteral("%1 names left out").arg(namesLeftOut));
   } else {
     SetStatus(QStringLiteral("Chapter added"));
   }

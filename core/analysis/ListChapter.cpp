@@ -3,7 +3,11 @@
 #include <array>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 
+#include "core/analysis/Judgement.h"
+#include "core/chapter/CaseMapping.h"
+#include "core/chapter/TVaelChapter.h"
 #include "core/chapter/TextFile.h"
 
 namespace vael {
@@ -22,10 +26,10 @@ std::vector<std::string> CommentBlock(const std::string& listName, const ListOpt
   };
   if (options.judged) {
     lines.push_back("  They were chosen by trying each fit level with the switches off and on,");
-    lines.push_back("  keeping the most distinct new names at no more than 3 % copies of samples.");
+    lines.push_back("  keeping the most distinct new names among those that seldom copy a sample.");
   } else {
-    lines.push_back("  These are the options for a plain list: no setting tried kept copies of");
-    lines.push_back("  the samples low enough. More sample names help.");
+    lines.push_back("  These are the options for a plain list: every setting tried copied the");
+    lines.push_back("  samples too often or joined letters no sample joins. More names help.");
   }
   lines.push_back("Names: the sample names, each in double quotes; a semicolon after the last.");
   return lines;
@@ -34,10 +38,29 @@ std::vector<std::string> CommentBlock(const std::string& listName, const ListOpt
 }  // namespace
 
 ListOptions OptionsForList(const std::vector<std::string>& names) {
-  (void)names;
   ListOptions options;
   options.genopt = std::string(kPlainListOptions);
-  options.reason = "the options could not be tried";
+  // The settings are tried on the list's chapter as a list loads; its val
+  // level stays that of a list.
+  auto chapter = std::make_unique<TVaelChapter>();
+  chapter->LoadText(ChapterTextForNames(ChapterHeader{}, kPlainListOptions, names));
+  if (!chapter->loaded) {
+    options.reason = chapter->ErrorTextUtf8();
+    return options;
+  }
+  std::vector<std::string> samples;
+  samples.reserve(names.size());
+  for (const std::string& name : names) samples.push_back(ToUpper(name));
+  const SettingChoice choice = JudgeSettings(*chapter, samples);
+  if (!choice.found) {
+    options.reason = choice.reason;
+    return options;
+  }
+  options.judged = true;
+  options.genopt = GenoptWords(choice.setting) + " VAL:" + std::to_string(chapter->valLevel);
+  options.names = choice.figures.names;
+  options.distinctNew = choice.figures.distinctNew;
+  options.copies = choice.figures.sampleCopies + choice.figures.nearCopies;
   return options;
 }
 

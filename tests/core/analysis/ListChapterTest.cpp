@@ -6,6 +6,7 @@
 
 #include "core/Vael.h"
 #include "catalogue/Catalogue.h"
+#include "core/analysis/Judgement.h"
 #include "core/analysis/ListChapter.h"
 #include "support/TestSupport.h"
 
@@ -80,6 +81,37 @@ TEST(ListChapterTest, TitleGivenIsMadeSafeForTheTagFormat) {
   EXPECT_EQ(chapter.nameCount, 60);
   // The chapter list finds the same title.
   EXPECT_EQ(ReadChapterTitle(path), chapter.title);
+}
+
+// The options written are the judgement's best setting for the names; a
+// list whose every setting copies its samples keeps the plain-list options.
+TEST(ListChapterTest, OptionsAreTheJudgementsBestOrThoseOfAPlainList) {
+  std::vector<std::string> welsh;
+  ASSERT_TRUE(ReadSampleNames(std::string(VAEL_LIBRARY_DIR) + "/isles/welsh.vel", welsh));
+  std::string list;
+  for (const std::string& name : welsh) list += name + "\n";
+  TempDir dir;
+  const ListChapter written = ChapterFromList(list, dir.File("welsh.txt"), "", "d");
+  ASSERT_TRUE(written.options.judged) << written.options.reason;
+
+  TVaelChapter asList;
+  test::WriteFile(dir.File("welsh.txt"), list);
+  asList.LoadList(dir.File("welsh.txt"));
+  ASSERT_TRUE(asList.loaded) << asList.errorText;
+  const SettingChoice best = JudgeSettings(asList, welsh);
+  ASSERT_TRUE(best.found);
+  test::WriteFile(dir.File("welsh.vel"), written.text);
+  TVaelChapter chapter;
+  chapter.Load(dir.File("welsh.vel"));
+  ASSERT_TRUE(chapter.loaded) << chapter.errorText;
+  EXPECT_TRUE(SameSetting(RecommendedSetting(chapter), best.setting)) << written.options.genopt;
+  EXPECT_EQ(chapter.valLevel, 2);
+  EXPECT_EQ(written.options.distinctNew, best.figures.distinctNew);
+
+  const ListChapter few = ChapterFromList("Aranel\nBelegorn\nCelebrian\n", dir.File("few.txt"), "", "d");
+  EXPECT_FALSE(few.options.judged);
+  EXPECT_NE(few.options.reason, "");
+  EXPECT_EQ(few.options.genopt, kPlainListOptions);
 }
 
 TEST(ListChapterTest, ListTooPoorGivesNoChapter) {

@@ -26,6 +26,13 @@ std::string StyleList() {
   return list;
 }
 
+// Saves the written chapter at path and loads it as the window would.
+bool LoadWritten(const std::string& path, const ListChapter& written, TVaelChapter& chapter) {
+  test::WriteFile(path, written.text);
+  chapter.Load(path);
+  return chapter.loaded;
+}
+
 TEST(ListChapterTest, WrittenChapterLoadsWithItsHeaderAndEveryName) {
   TempDir dir;
   // A name that is a tag's keyword, apostrophes plain and typographic,
@@ -45,10 +52,8 @@ TEST(ListChapterTest, WrittenChapterLoadsWithItsHeaderAndEveryName) {
   EXPECT_EQ(written.list.names[62], "Jeanne d'Arc");
 
   const std::string path = dir.File("coast.vel");
-  test::WriteFile(path, written.text);
   TVaelChapter chapter;
-  chapter.Load(path);
-  ASSERT_TRUE(chapter.loaded) << chapter.errorText;
+  ASSERT_TRUE(LoadWritten(path, written, chapter)) << chapter.errorText;
   EXPECT_EQ(chapter.title, "coast towns");
   EXPECT_EQ(chapter.line1, "Sample names from a plain list");
   EXPECT_EQ(chapter.line2, "65 names from coast towns.txt");
@@ -73,10 +78,8 @@ TEST(ListChapterTest, TitleGivenIsMadeSafeForTheTagFormat) {
   const ListChapter written =
       ChapterFromList(StyleList(), dir.File("x.txt"), "Towns \"NAMES\"; of the coast", "today");
   const std::string path = dir.File("x.vel");
-  test::WriteFile(path, written.text);
   TVaelChapter chapter;
-  chapter.Load(path);
-  ASSERT_TRUE(chapter.loaded) << chapter.errorText;
+  ASSERT_TRUE(LoadWritten(path, written, chapter)) << chapter.errorText;
   EXPECT_EQ(chapter.title, "Towns 'Names'; of the coast");
   EXPECT_EQ(chapter.nameCount, 60);
   // The chapter list finds the same title.
@@ -100,10 +103,8 @@ TEST(ListChapterTest, OptionsAreTheJudgementsBestOrThoseOfAPlainList) {
   ASSERT_TRUE(asList.loaded) << asList.errorText;
   const SettingChoice best = JudgeSettings(asList, welsh);
   ASSERT_TRUE(best.found);
-  test::WriteFile(dir.File("welsh.vel"), written.text);
   TVaelChapter chapter;
-  chapter.Load(dir.File("welsh.vel"));
-  ASSERT_TRUE(chapter.loaded) << chapter.errorText;
+  ASSERT_TRUE(LoadWritten(dir.File("welsh.vel"), written, chapter)) << chapter.errorText;
   EXPECT_TRUE(SameSetting(RecommendedSetting(chapter), best.setting)) << written.options.genopt;
   EXPECT_EQ(chapter.valLevel, 2);
   EXPECT_EQ(written.options.distinctNew, best.figures.distinctNew);

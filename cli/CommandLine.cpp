@@ -15,6 +15,7 @@ const char* const kHelpText =
     "       vaelgen --report FILE [--seed N] CHAPTER\n"
     "       vaelgen --list [FOLDER]\n"
     "       vaelgen --titles\n"
+    "       vaelgen --write-chapter OUT.vel [--title TEXT] LIST.txt\n"
     "\n"
     "Prints new names in the style of CHAPTER, one per line. CHAPTER is a chapter\n"
     "(.vel or .qch), a plain list of sample names, one name per line (.txt, read\n"
@@ -75,6 +76,11 @@ const char* const kHelpText =
     "      --list [FOLDER]  the books and chapters found in FOLDER (default: the\n"
     "                       current folder, or your library when it has no books)\n"
     "      --titles         the chapter titles CHAPTER may be, one per line\n"
+    "      --write-chapter OUT.vel\n"
+    "                       write a chapter file from the plain list LIST.txt,\n"
+    "                       with the options that give it the best names\n"
+    "      --title TEXT     the written chapter's title (default: the list's\n"
+    "                       file name)\n"
     "  -h, --help           this text\n"
     "      --version        the program's version\n"
     "\n"
@@ -186,6 +192,17 @@ class Parser {
         }
       } else if (argument == "--titles") {
         line.action = Action::Titles;
+      } else if (argument == "--write-chapter") {
+        line.action = Action::WriteChapter;
+        if (auto v = Value(argument)) line.writeChapterPath = *v;
+        // Any other name would not be taken for a chapter: a .txt file
+        // would even be read back as a list.
+        if (result_.error.empty() && !HasExtension(line.writeChapterPath, ".vel")) {
+          result_.error = "--write-chapter writes a chapter file named *.vel";
+        }
+      } else if (argument == "--title") {
+        if (auto v = Value(argument)) line.title = *v;
+        if (line.title.empty() && result_.error.empty()) result_.error = "empty title";
       } else if (argument == "--") {
         positional.insert(positional.end(), arguments_.begin() + static_cast<long>(index_) + 1,
                           arguments_.end());
@@ -216,7 +233,14 @@ class Parser {
       result_.error = "--report takes a chapter and, at most, --seed";
       return result_;
     }
-    if (positional.empty()) {
+    if (line.action == Action::WriteChapter) {
+      if (positional.size() != 1) result_.error = "--write-chapter takes one list of names";
+      else line.chapterPath = positional.front();
+      return result_;
+    }
+    if (!line.title.empty()) {
+      result_.error = "--title names the chapter --write-chapter writes";
+    } else if (positional.empty()) {
       result_.error = "no chapter given";
     } else if (positional.size() > 1) {
       result_.error = "one chapter at a time";

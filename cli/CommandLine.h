@@ -15,7 +15,7 @@ inline constexpr std::int64_t kMaxCount = 2147483647;  // 2^31 - 1
 inline constexpr int kMaxNameLength = 255;  // letters, for --min-length and --max-length
 inline constexpr int kMaxThreads = 64;
 
-enum class Action { Generate, Report, List, Titles, Help, Version };
+enum class Action { Generate, Report, List, Titles, WriteChapter, Help, Version };
 
 // What the user asked for. Unset optionals take the chapter's recommended
 // values, as the window's "Automatic options" does.
@@ -23,6 +23,8 @@ struct CommandLine {
   Action action = Action::Generate;
   std::string chapterPath;  // a chapter file, or a chapter's title
   std::string listFolder;   // "" is the current folder, or the user's library
+  std::string writeChapterPath;  // the chapter file --write-chapter writes
+  std::string title;             // its title, as typed; "" takes the list's file name
   std::int64_t count = kDefaultCount;
   std::string initial;  // as typed (UTF-8 or a single code-page byte)
   std::optional<int> fit;

@@ -12,16 +12,16 @@
 #include "catalogue/FolderEntries.h"
 #include "cli/CommandLine.h"
 #include "cli/Listing.h"
+#include "cli/Messages.h"
 #include "cli/NameFilters.h"
 #include "cli/NameRun.h"
 #include "cli/ReportPage.h"
 #include "cli/TitleLookup.h"
 #include "cli/Utf8.h"
+#include "cli/WriteChapter.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/TVaelChapter.h"
 #include "core/chapter/TextFile.h"
-#include "core/files/ReplaceFile.h"
-#include "core/files/SameFile.h"
 #include "core/generation/Generator.h"
 #include "export/Export.h"
 
@@ -80,8 +80,6 @@ class Output {
   std::string buffer_;
 };
 
-void Error(const std::string& utf8Text) { std::fprintf(stderr, "vaelgen: %s\n", utf8Text.c_str()); }
-
 int Usage(const std::string& problem) {
   Error(problem);
   std::fputs(kUsageLine, stderr);
@@ -102,29 +100,13 @@ bool LoadChapter(TVaelChapter& chapter, const std::string& path,
     // The names a list holds that a chapter cannot are only left out; the
     // user learns which, and why, before the names come.
     PlainList list = chapter.LoadList(path);
-    for (const std::string& refusal : list.refusals) Error(path + ": " + refusal);
-    if (list.refusedCount > list.refusals.size()) {
-      Error(path + ": " + std::to_string(list.refusedCount - list.refusals.size()) +
-            " more lines left out");
-    }
+    ReportLeftOut(path, list);
     if (listNames) *listNames = std::move(list.names);
   } else {
     chapter.Load(path);
   }
   if (!chapter.loaded) Error("Cause: " + chapter.ErrorTextUtf8());
   return chapter.loaded;
-}
-
-// Writes a whole file, or says why not. A file written over the chapter it
-// was made from would leave the user with neither.
-bool Save(const std::string& path, std::string_view bytes, const std::string& chapterPath) {
-  if (IsSameFile(path, chapterPath)) {
-    Error("Couldn't write to file " + path + ": it is the chapter itself");
-    return false;
-  }
-  const FileWriteResult saved = ReplaceFile(path, bytes);
-  if (!saved.written) Error("Couldn't write to file " + path + ": " + saved.reason);
-  return saved.written;
 }
 
 int List(const CommandLine& line) {
@@ -305,6 +287,8 @@ int Run(const std::vector<std::string>& arguments) {
       return List(line);
     case Action::Titles:
       return Titles(line);
+    case Action::WriteChapter:
+      return WriteChapterFile(line);
     case Action::Generate:
       return Generate(line);
     case Action::Report:

@@ -20,7 +20,6 @@
 
 #include "ui/Artwork.h"
 #include "ui/Logview.h"
-#include "ui/SortedList.h"
 #include "ui/TextCodec.h"
 #include "ui_Maindlg.h"
 
@@ -128,6 +127,8 @@ TForm1::TForm1(const vael::ui::Platform& platform, QWidget* parent)
   }
 
   ConnectControls();
+  // Chapters and lists of names may be dropped on the window.
+  setAcceptDrops(true);
   // Every key reaches the window before the control that has the focus.
   qApp->installEventFilter(this);
   statusShowsHint = false;
@@ -151,14 +152,7 @@ TForm1::TForm1(const vael::ui::Platform& platform, QWidget* parent)
   QCoreApplication::processEvents();
 
   helpFilePath = baseFolder + "vael.hlp";
-  const vael::BookScan scan = vael::ScanBooks(baseFolder);
-  bookTable = scan.books;
-  std::vector<std::string> bookTitles;
-  if (scan.unbound) bookTitles.push_back("Unbound");
-  for (const vael::BookEntry& book : bookTable) bookTitles.push_back(book.title);
-  vael::ui::AddSorted(ui->cmbBook, std::move(bookTitles));
-  ui->cmbBook->setCurrentIndex(-1);
-  ui->cmbBook->setEnabled(ui->cmbBook->count() > 0);
+  FillBookList();
 
   ShowAbout();
   for (QWidget* control : {static_cast<QWidget*>(ui->cmbBook), static_cast<QWidget*>(ui->cmbChapter),

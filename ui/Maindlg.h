@@ -8,12 +8,14 @@
 // event they serve and are public so that tests can run them directly.
 // The window's code is split by subject: Maindlg.cpp (shell, settings,
 // hints, keys), MainSelection.cpp (books, chapters, options panel),
-// MainGeneration.cpp (names, pages, history list) and MainExport.cpp
-// (save, copy, clear and the check-mark commands).
+// MainGeneration.cpp (names, pages, history list), MainExport.cpp
+// (save, copy, clear and the check-mark commands) and MainDrop.cpp
+// (chapters dropped on the window).
 
 #include <QCursor>
 #include <QPoint>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -31,6 +33,9 @@ class TForm1;
 }
 class QListWidgetItem;
 class QKeyEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class TForm2;
 
 class TForm1 : public QWidget, public vael::LoadProgress {
@@ -96,6 +101,12 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void mniDeselectAllClick();
   void mniInvertSelectionClick();
 
+  // --- Chapters dropped on the window ---
+  // Brings each file (*.vel, *.qch, *.txt) into the working folder as a
+  // loose chapter and chooses the last one added under "Unbound"; a file
+  // that does not load shows the failure lines.
+  void FormDropFiles(const QStringList& paths);
+
   // vael::LoadProgress: the loader advances the gauge.
   void StepProgress() override;
   void SetProgressPosition(int position) override;
@@ -124,9 +135,14 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void ConnectControls();
+  // Scans the working folder for books and fills the book list afresh.
+  void FillBookList();
   void ReadSettings();
   void WriteSettings();
   void SetInfoLine2(int top, bool bold);

@@ -132,7 +132,10 @@ SettingChoice JudgeSettings(const ChapterTables& chapter, const std::vector<std:
   const Judgement judgement = JudgeFigures(rows, static_cast<int>(samples.size()));
   SettingChoice choice;
   choice.found = judgement.best >= 0;
-  if (choice.found) choice.setting = rows[judgement.best].setting;
+  if (choice.found) {
+    choice.setting = rows[judgement.best].setting;
+    choice.figures = rows[judgement.best];
+  }
   choice.reason = judgement.reason;
   return choice;
 }

@@ -30,6 +30,7 @@ Judgement JudgeFigures(const std::vector<SettingFigures>& rows, int sampleCount)
 struct SettingChoice {
   bool found = false;
   GenerationOptions setting;  // the best setting, when found
+  SettingFigures figures;     // what was measured of it, when found
   std::string reason;         // when not found
 };
 

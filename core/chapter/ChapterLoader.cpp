@@ -31,18 +31,6 @@ std::string CompiledPathFor(const std::string& path) {
   return std::filesystem::path(path).replace_extension(".qch").string();
 }
 
-// A list's chapter is titled after its file. File names are UTF-8 on this
-// platform; a character the code page lacks shows as "?".
-ChapterHeader ListHeader(const std::string& path, std::size_t nameCount) {
-  const std::filesystem::path file(path);
-  auto codePage = [](const std::string& name) { return ReadTextFile(name).text; };
-  ChapterHeader header;
-  header.title = codePage(file.stem().string());
-  header.line1 = "Sample names from a plain list";
-  header.line2 = std::to_string(nameCount) + " names from " + codePage(file.filename().string());
-  return header;
-}
-
 // Where the analysis of the text chapter at path is cached, or empty when
 // that would be the chapter file itself: a text chapter named *.qch would
 // be overwritten by its own compiled form, losing the hand-written text.
@@ -187,7 +175,7 @@ class Loading {
       Fail(list.fault);
       return list;
     }
-    Uncached(ChapterTextForNames(ListHeader(path, list.names.size()), kPlainListOptions, list.names));
+    Uncached(ChapterTextForNames(HeaderForList(path, list.names.size()), kPlainListOptions, list.names));
     return list;
   }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/CodePage.h"
@@ -167,6 +168,16 @@ PlainList ReadPlainList(std::string_view bytes) {
   });
   if (list.fault.empty() && list.names.size() < 2) list.fault = "Fewer than two usable names in the list";
   return list;
+}
+
+ChapterHeader HeaderForList(const std::string& path, std::size_t nameCount) {
+  const std::filesystem::path file(path);
+  auto codePage = [](const std::string& name) { return ReadTextFile(name).text; };
+  ChapterHeader header;
+  header.title = codePage(file.stem().string());
+  header.line1 = "Sample names from a plain list";
+  header.line2 = std::to_string(nameCount) + " names from " + codePage(file.filename().string());
+  return header;
 }
 
 std::string ChapterTextForNames(const ChapterHeader& header, std::string_view genopt,

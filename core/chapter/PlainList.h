@@ -49,6 +49,12 @@ struct ChapterHeader {
   std::vector<std::string> comments;  // lines of a "//" block above the tags
 };
 
+// The header of a list's chapter: titled after the list's file (its name
+// without the extension), with information lines that name the file and
+// the count of names. File names are UTF-8 on this platform; a character
+// the code page lacks shows as "?".
+ChapterHeader HeaderForList(const std::string& path, std::size_t nameCount);
+
 // The text of a chapter from names a chapter can hold (as ReadPlainList
 // gives them): the comment block, the five header tags, GENOPT, and the
 // names quoted eight to a line; CR LF line ends, code-page bytes. A keyword

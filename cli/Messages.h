@@ -1,0 +1,23 @@
+#pragma once
+// What vaelgen tells the user on standard error, and the one way it saves a
+// file, shared by its actions.
+
+#include <string>
+#include <string_view>
+
+#include "core/chapter/PlainList.h"
+
+namespace vael::cli {
+
+// One line on standard error, "vaelgen: " and the UTF-8 text.
+void Error(const std::string& utf8Text);
+
+// The lines of the list at path that were left out, one each, and a count
+// of those not described.
+void ReportLeftOut(const std::string& path, const PlainList& list);
+
+// Writes a whole file, or says why not. A file written over the chapter or
+// list it was made from (source) would leave the user with neither.
+bool Save(const std::string& path, std::string_view bytes, const std::string& source);
+
+}  // namespace vael::cli

@@ -1,6 +1,7 @@
 #include "core/generation/DerivedTables.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "core/chapter/CaseMapping.h"
@@ -244,6 +245,8 @@ void RebuildDerivedTables(ChapterTables& chapter) {
   DeriveVariants(chapter, derived);
   DeriveTemplates(chapter, derived);
   derived.fingerprint = SourceFingerprint(chapter);
+  static std::atomic<std::uint64_t> builds{0};
+  derived.serial = ++builds;
   derived.built = true;
 }
 

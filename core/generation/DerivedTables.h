@@ -208,6 +208,9 @@ struct TemplateFacts {
 struct DerivedTables {
   bool built = false;
   std::uint64_t fingerprint = 0;  // of the public tables they were built from
+  // Different for every build in the process, so that what a generator
+  // worked out from one build is never used with another.
+  std::uint64_t serial = 0;
 
   // Element facts by vowel code and by consonant code - 100; texts pooled.
   std::string texts;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/chapter/ChapterLimits.h"
+#include "core/generation/CandidateCache.h"
 #include "core/generation/DerivedTables.h"
 #include "core/generation/MersenneTwister.h"
 
@@ -58,6 +59,8 @@ struct GenerationState {
   std::string words;
   std::vector<std::uint8_t> groupDroppedLetter;
   std::vector<std::uint64_t> pairSet;  // the pairs still admitted, as a set
+  // The candidates of each combination of element tests met so far.
+  CandidateCache candidates;
 };
 
 }  // namespace vael

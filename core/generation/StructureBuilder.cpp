@@ -10,6 +10,7 @@
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/LetterClasses.h"
+#include "core/generation/CandidateCache.h"
 #include "core/generation/GenerationLog.h"
 #include "core/generation/Generator.h"
 #include "core/generation/RandomDraws.h"
@@ -247,8 +248,31 @@ bool ChoosePair(const ChapterTables& chapter, GenerationState& state, const Piec
   return true;
 }
 
-// The candidates of a single element at `position`: the intersection of
-// the derived sets that each test of the element admits.
+// What the tests of a single element at a position read. Two positions
+// that agree on all of it have the same candidates, so it is also the key
+// under which a run keeps them. -1 marks a test that is not made.
+struct PositionTests {
+  int slot = 0;
+  int initial = -1;   // the initial letter's byte, at position 0
+  int digit = -1;     // the variant digit's byte
+  int after = -1;     // the neighbour before (fit 1)
+  int across = -1;    // the neighbour two before (vowels: fit 3; consonants: fit 2)
+  int notFirst = -1;  // consonants across a multi vowel: the first letter they may not repeat
+
+  std::uint64_t Key(bool vowel) const {
+    // Bytes and letter indexes stay below 2^8, slots below 2^5, codes below 2^7.
+    assert(slot >= 0 && slot < 32 && initial < 256 && digit < 256 && after < 255 &&
+           across < 255 && notFirst < 255);
+    const auto field = [](int value) { return static_cast<std::uint64_t>(value + 1); };
+    return (std::uint64_t{1} << 63) | std::uint64_t{vowel} |
+           static_cast<std::uint64_t>(slot) << 1 |
+           field(initial) << 6 | field(digit) << 15 | field(after) << 24 | field(across) << 32 |
+           field(notFirst) << 40;
+  }
+};
+
+// The derived sets behind each test, so that a position's candidates are
+// their intersection.
 template <typename Set>
 struct CandidateSets;
 
@@ -257,27 +281,31 @@ struct CandidateSets<VowelSet> {
   using Set = VowelSet;
   static int Used(const DerivedTables& derived) { return derived.vowelWords; }
   static const Set& AtSlot(const DerivedTables& d, int slot) { return d.vowelsAtSlot[slot]; }
-  static const Set& WithDigit(const DerivedTables& d, char c) {
-    return d.vowelsWithDigit[static_cast<unsigned char>(c)];
-  }
-  static const Set& WithInitial(const DerivedTables& d, char c) {
-    return d.vowelsWithInitial[static_cast<unsigned char>(c)];
+  static const Set& WithDigit(const DerivedTables& d, int byte) { return d.vowelsWithDigit[byte]; }
+  static const Set& WithInitial(const DerivedTables& d, int byte) {
+    return d.vowelsWithInitial[byte];
   }
   // Fit tests: after the consonant before it (fit 1) and across it (fit 3).
-  static bool KeepNeighbours(const DerivedTables& derived, const Working& work, int position,
-                             VowelSet& set) {
-    const int used = derived.vowelWords;
+  // False when a neighbour admits no vowel at all.
+  static bool ReadNeighbours(const DerivedTables& derived, const Working& work, int position,
+                             PositionTests& tests) {
     if (work.fit >= 1 && position > 0) {
       const int letter = derived.Facts(work.codes[position - 1]).lastLetter;
       if (letter < 0) return false;
-      set.Keep(derived.vowelsAfterLetter[letter], used);
+      tests.after = letter;
     }
     if (work.fit >= 3 && position > 1) {
       const int twoBack = work.codes[position - 2];
       if (twoBack < 0 || twoBack >= kVowelRows) return false;
-      set.Keep(derived.vowelsAcrossVowel[twoBack], used);
+      tests.across = twoBack;
     }
     return true;
+  }
+  static void KeepNeighbours(const DerivedTables& derived, const PositionTests& tests,
+                             VowelSet& set) {
+    const int used = derived.vowelWords;
+    if (tests.after >= 0) set.Keep(derived.vowelsAfterLetter[tests.after], used);
+    if (tests.across >= 0) set.Keep(derived.vowelsAcrossVowel[tests.across], used);
   }
 };
 
@@ -286,21 +314,20 @@ struct CandidateSets<ConsonantSet> {
   using Set = ConsonantSet;
   static int Used(const DerivedTables& derived) { return derived.consonantWords; }
   static const Set& AtSlot(const DerivedTables& d, int slot) { return d.consonantsAtSlot[slot]; }
-  static const Set& WithDigit(const DerivedTables& d, char c) {
-    return d.consonantsWithDigit[static_cast<unsigned char>(c)];
+  static const Set& WithDigit(const DerivedTables& d, int byte) {
+    return d.consonantsWithDigit[byte];
   }
-  static const Set& WithInitial(const DerivedTables& d, char c) {
-    return d.consonantsWithInitial[static_cast<unsigned char>(c)];
+  static const Set& WithInitial(const DerivedTables& d, int byte) {
+    return d.consonantsWithInitial[byte];
   }
   // Fit tests: after the vowel before it (fit 1) and across that vowel
   // (fit 2), or the multi-vowel rule instead of the latter.
-  static bool KeepNeighbours(const DerivedTables& derived, const Working& work, int position,
-                             ConsonantSet& set) {
-    const int used = derived.consonantWords;
+  static bool ReadNeighbours(const DerivedTables& derived, const Working& work, int position,
+                             PositionTests& tests) {
     const int previous = position > 0 ? work.codes[position - 1] : -1;
     if (work.fit >= 1 && position > 0) {
       if (previous < 0 || previous >= kVowelRows) return false;
-      set.Keep(derived.consonantsAfterVowel[previous], used);
+      tests.after = previous;
     }
     if (position > 1) {
       const int earlierLast = derived.Facts(work.codes[position - 2]).lastLetter;
@@ -308,48 +335,84 @@ struct CandidateSets<ConsonantSet> {
       // rule left is not to repeat the consonant letter on both sides.
       if (work.useVariant && position - 1 < static_cast<int>(work.variantText.size()) &&
           work.variantText[position - 1] == '0' && derived.Facts(previous).multiVowel) {
-        set.Drop(derived.consonantsByFirstLetter[earlierLast + 1], used);
+        tests.notFirst = earlierLast + 1;  // row 0 holds the consonants without a first letter
       } else if (work.fit >= 2) {
         if (earlierLast < 0) return false;
-        set.Keep(derived.consonantsAcrossLetter[earlierLast], used);
+        tests.across = earlierLast;
       }
     }
     return true;
   }
+  static void KeepNeighbours(const DerivedTables& derived, const PositionTests& tests,
+                             ConsonantSet& set) {
+    const int used = derived.consonantWords;
+    if (tests.after >= 0) set.Keep(derived.consonantsAfterVowel[tests.after], used);
+    if (tests.notFirst >= 0) set.Drop(derived.consonantsByFirstLetter[tests.notFirst], used);
+    if (tests.across >= 0) set.Keep(derived.consonantsAcrossLetter[tests.across], used);
+  }
 };
 
+// The candidates that pass every test of `tests`, in index order, kept in
+// the run's cache under the tests' key.
+template <typename Set>
+const CandidateCache::List& WorkOutCandidates(const DerivedTables& derived, CandidateCache& cache,
+                                              const PositionTests& tests, std::uint64_t key) {
+  using Sets = CandidateSets<Set>;
+  constexpr bool vowel = std::is_same_v<Set, VowelSet>;
+  const int used = Sets::Used(derived);
+  Set set = Sets::AtSlot(derived, tests.slot);
+  if (tests.initial >= 0) set.Keep(Sets::WithInitial(derived, tests.initial), used);
+  if (tests.digit >= 0) set.Keep(Sets::WithDigit(derived, tests.digit), used);
+  Sets::KeepNeighbours(derived, tests, set);
+
+  // Position counts slot by slot: the weights of a statistical draw.
+  const std::size_t count = (vowel ? derived.vowels : derived.consonants).size();
+  const int* slotWeights = (vowel ? derived.vowelWeights : derived.consonantWeights).data() +
+                           static_cast<std::size_t>(tests.slot) * count;
+  std::array<int, Set::kCapacity> members;
+  std::array<int, Set::kCapacity> weights;
+  std::size_t found = 0;
+  set.ForEach(used, [&](int k) {
+    members[found] = k;
+    weights[found] = slotWeights[k];
+    ++found;
+  });
+  return cache.Add(key, std::span(members.data(), found), std::span(weights.data(), found));
+}
+
 // Single element candidates and the choice: the code chosen, or -1. The
-// choice is the draw over the candidates in index order that a list of
-// them would give: by weight with `statistical`, else uniform.
+// choice is the draw over the candidates in index order: by weight with
+// `statistical`, else uniform.
 template <typename Set>
 int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
                     const PieceRequest& request, const Working& work, int position, int slot,
                     GenerationLog& log) {
-  using Sets = CandidateSets<Set>;
   constexpr bool vowel = std::is_same_v<Set, VowelSet>;
   const DerivedTables& derived = chapter.derived;
+  const auto byte = [](char c) { return static_cast<int>(static_cast<unsigned char>(c)); };
   if (slot < 0 || slot >= kPositionSlots) return -1;
-  const int used = Sets::Used(derived);
-  Set set = Sets::AtSlot(derived, slot);
-  if (position == 0 && request.initialLetter != '*')
-    set.Keep(Sets::WithInitial(derived, request.initialLetter), used);
+  PositionTests tests;
+  tests.slot = slot;
+  if (position == 0 && request.initialLetter != '*') tests.initial = byte(request.initialLetter);
   if (work.useVariant) {
     if (position >= static_cast<int>(work.variantText.size())) return -1;
-    set.Keep(Sets::WithDigit(derived, work.variantText[position]), used);
+    tests.digit = byte(work.variantText[position]);
   }
-  if (!Sets::KeepNeighbours(derived, work, position, set)) return -1;
-  const std::vector<ElementFacts>& facts = vowel ? derived.vowels : derived.consonants;
-  if (log.enabled()) set.ForEach(used, [&](int k) { log.Candidate(derived.Text(facts[k])); });
-  if (set.Empty(used)) return -1;
+  if (!CandidateSets<Set>::ReadNeighbours(derived, work, position, tests)) return -1;
 
-  const std::vector<int>& table = vowel ? derived.vowelWeights : derived.consonantWeights;
-  const int* weights =
-      request.statistical ? table.data() + static_cast<std::size_t>(slot) * facts.size() : nullptr;
-  const int picked = DrawMember(state.random, set.Words(used), request.statistical,
-                                [&](int k) { return weights[k]; });
-  const int code = (vowel ? 0 : kFirstConsonantCode) + picked;
+  CandidateCache& cache = state.candidates;
+  const std::uint64_t key = tests.Key(vowel);
+  const CandidateCache::List* list = cache.Find(key);
+  if (list == nullptr) list = &WorkOutCandidates<Set>(derived, cache, tests, key);
+  const std::vector<ElementFacts>& facts = vowel ? derived.vowels : derived.consonants;
+  if (log.enabled()) {
+    for (int k : cache.Members(*list)) log.Candidate(derived.Text(facts[k]));
+  }
+  if (list->count == 0) return -1;
+
+  const int picked = cache.Draw(state.random, *list, request.statistical);
   if (log.enabled()) log.Choice(derived.Text(facts[picked]));
-  return code;
+  return (vowel ? 0 : kFirstConsonantCode) + picked;
 }
 
 // The slot of a position and whether it takes a vowel. The
@@ -407,6 +470,7 @@ const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& sta
   assert(state.typeChoice != nullptr);
   GenerationLog log(state.logFile, request.log);
   EnsureSeeded(state);
+  state.candidates.UseTables(chapter.derived.serial);
   std::string& piece = state.piece;
   piece.clear();
   Working work;

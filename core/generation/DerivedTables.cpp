@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <new>
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/TVaelChapter.h"
@@ -236,7 +237,11 @@ void FillTypeChoice(const std::array<int, kStructureTypes>& weights, TypeChoice&
 
 void RebuildDerivedTables(ChapterTables& chapter) {
   DerivedTables& derived = chapter.derived;
-  derived = DerivedTables{};
+  // Made anew where it lies: the tables are large, and a temporary copy
+  // would cost a run that is over in milliseconds a fresh page for every
+  // 4 KB of it.
+  derived.~DerivedTables();
+  ::new (&derived) DerivedTables();
   DeriveElements(chapter, derived);
   DerivePairs(chapter, derived, chapter.startPairs, chapter.startPairWeights,
               chapter.startPairCount, false, derived.startPairs);

@@ -10,6 +10,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderEntries.h"
+#include "cli/ChapterStorage.h"
 #include "cli/CommandLine.h"
 #include "cli/Listing.h"
 #include "cli/Messages.h"
@@ -167,7 +168,8 @@ std::string ChapterFile(const std::string& chapter) {
 int Generate(const CommandLine& line) {
   const std::string path = ChapterFile(line.chapterPath);
   if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
-  TVaelChapter chapter;
+  const ChapterStorage storage = NewChapter();
+  TVaelChapter& chapter = *storage;
   std::vector<std::string> samples;  // a list's names; a chapter's are read when needed
   if (!LoadChapter(chapter, path, &samples)) return kExitFailure;
 
@@ -255,7 +257,8 @@ int Generate(const CommandLine& line) {
 int Report(const CommandLine& line) {
   const std::string path = ChapterFile(line.chapterPath);
   if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
-  TVaelChapter chapter;
+  const ChapterStorage storage = NewChapter();
+  TVaelChapter& chapter = *storage;
   std::vector<std::string> samples;
   if (!LoadChapter(chapter, path, &samples)) return kExitFailure;
   bool samplesKnown = !samples.empty();

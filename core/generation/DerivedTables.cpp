@@ -142,11 +142,10 @@ void DeriveVariants(const ChapterTables& chapter, DerivedTables& derived) {
     const std::vector<int>& weights = chapter.structureVariantWeights[type];
     const int count = chapter.structureVariantCounts[type];
     const std::size_t usable = std::min<std::size_t>(weights.size(), count > 0 ? count : 0);
-    std::int64_t running = 0;
-    for (std::size_t i = 0; i < usable; ++i) {
-      running += weights[i];
-      derived.variantRunning[type].push_back(running);
-    }
+    std::vector<std::int64_t> running;
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < usable; ++i) running.push_back(sum += weights[i]);
+    derived.variantDraws[type] = RunningDraw(running, chapter.structureTypeCounts[type]);
   }
 }
 
@@ -224,15 +223,16 @@ std::uint64_t SourceFingerprint(const ChapterTables& c) {
 
 void FillTypeChoice(const std::array<int, kStructureTypes>& weights, TypeChoice& choice) {
   choice.weights = weights;
-  std::int64_t running = 0;
+  std::array<std::int64_t, kStructureTypes> running;
+  std::int64_t sum = 0;
   choice.anyWeight = choice.anyOddWeight = choice.anyEvenWeight = false;
   for (int type = 0; type < kStructureTypes; ++type) {
-    running += weights[type];
-    choice.running[type] = running;
+    running[type] = sum += weights[type];
     if (weights[type] <= 0) continue;
     choice.anyWeight = true;
     (type % 2 == 1 ? choice.anyOddWeight : choice.anyEvenWeight) = true;
   }
+  choice.draw = RunningDraw(running, sum);
 }
 
 void RebuildDerivedTables(ChapterTables& chapter) {

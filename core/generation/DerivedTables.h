@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/chapter/ChapterLimits.h"
+#include "core/generation/RunningDraw.h"
 
 namespace vael {
 
@@ -185,7 +186,7 @@ struct PairList {
 // have any weight.
 struct TypeChoice {
   std::array<int, kStructureTypes> weights{};
-  std::array<std::int64_t, kStructureTypes> running{};
+  RunningDraw draw;
   bool anyWeight = false;
   bool anyOddWeight = false;
   bool anyEvenWeight = false;
@@ -248,12 +249,12 @@ struct DerivedTables {
   // pairs without flag rows are left out: they can never be candidates.
   std::array<PairList, 2> startPairs, endPairs;
 
-  // Running sums of each type's variant weights.
-  std::array<std::vector<std::int64_t>, kStructureTypes> variantRunning;
+  // Each type's draw of a variant by weight, below the type's structure count.
+  std::array<RunningDraw, kStructureTypes> variantDraws;
 
   // Templates: the draw, what the initial-letter rule needs, and their steps.
   int templateCount = 0;  // usable templates
-  std::vector<std::int64_t> templateRunning;
+  RunningDraw templateDraw;
   std::vector<TemplateFacts> templates;
   std::vector<TemplateStep> steps;
   std::vector<TypeChoice> groups;

@@ -128,10 +128,10 @@ void DeriveTemplates(const ChapterTables& chapter, DerivedTables& derived) {
       std::min<int>({chapter.templateCount, static_cast<int>(chapter.templates.size()),
                      static_cast<int>(chapter.templateWeights.size())});
   derived.templateCount = std::max(count, 0);
-  std::int64_t running = 0;
+  std::vector<std::int64_t> running;
+  std::int64_t sum = 0;
   for (int i = 0; i < derived.templateCount; ++i) {
-    running += chapter.templateWeights[i];
-    derived.templateRunning.push_back(running);
+    running.push_back(sum += chapter.templateWeights[i]);
     const TemplateFacts facts = ReadTemplate(chapter, chapter.templates[i], derived);
     derived.templates.push_back(facts);
     derived.anyHashTemplate |= facts.startsWithHash;
@@ -139,6 +139,7 @@ void DeriveTemplates(const ChapterTables& chapter, DerivedTables& derived) {
     derived.anyConsonantFirstTemplate |= facts.leadingType % 2 == 0;
     derived.anyConsonantTypeListed |= facts.firstGroupListsConsonantType;
   }
+  derived.templateDraw = RunningDraw(running, sum);
   // The stand-in template "#", last: one group of any type.
   derived.templates.push_back(ReadTemplate(chapter, "#", derived));
 }

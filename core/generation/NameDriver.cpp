@@ -49,8 +49,7 @@ struct NameRun {
 };
 
 int DrawTemplateIndex(const DerivedTables& derived, MersenneTwister32& random) {
-  const int drawn = WeightedDrawRunning(random, derived.templateRunning,
-                                        derived.templateRunning.back());
+  const int drawn = derived.templateDraw.Draw(random);
   // Weights are kept as written; when they add up to nothing, all count alike.
   return drawn >= 0 ? drawn : static_cast<int>(RandomBelow(random, derived.templateCount));
 }

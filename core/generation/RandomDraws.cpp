@@ -24,17 +24,6 @@ int WeightedDraw(MersenneTwister32& random, std::span<const int> weights, std::i
   return -1;
 }
 
-int WeightedDrawRunning(MersenneTwister32& random, std::span<const std::int64_t> running,
-                        std::int64_t total) {
-  if (total <= 0) return -1;
-  const std::int64_t r = RandomBelow(random, total);
-  // A linear search: weights may be negative, so the sums need not rise.
-  for (std::size_t i = 0; i < running.size(); ++i) {
-    if (running[i] > r) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 void EnsureSeeded(GenerationState& state) {
   if (state.randomSeeded) return;
   const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();

@@ -28,11 +28,6 @@ int WeightedDraw(MersenneTwister32& random, std::span<const int> weights);
 // its variant weights); -1 when no running sum exceeds r.
 int WeightedDraw(MersenneTwister32& random, std::span<const int> weights, std::int64_t total);
 
-// The same draw over running sums computed beforehand (weights w0, w1, ...
-// given as w0, w0 + w1, ...), with the total given as for the draw above.
-int WeightedDrawRunning(MersenneTwister32& random, std::span<const std::int64_t> running,
-                        std::int64_t total);
-
 // Seeds the generator from the clock unless a caller seeded it.
 void EnsureSeeded(GenerationState& state);
 

@@ -113,9 +113,8 @@ int DrawType(const ChapterTables& chapter, GenerationState& state, PieceRequest&
     request.initialLetter = '*';
     request.initialLetterDropped = true;
   }
-  const std::int64_t total = choice.running.back();
   for (int draw = 0; draw < kTypeDrawCap; ++draw) {
-    const int type = WeightedDrawRunning(state.random, choice.running, total);
+    const int type = choice.draw.Draw(state.random);
     if (type >= 0 && accepts(type)) return type;
   }
   std::array<int, kStructureTypes> acceptable{};
@@ -128,8 +127,7 @@ int DrawType(const ChapterTables& chapter, GenerationState& state, PieceRequest&
 int DrawVariant(const ChapterTables& chapter, GenerationState& state, const PieceRequest& request,
                 int type) {
   if (request.statistical) {
-    const int drawn = WeightedDrawRunning(state.random, chapter.derived.variantRunning[type],
-                                          chapter.structureTypeCounts[type]);
+    const int drawn = chapter.derived.variantDraws[type].Draw(state.random);
     return drawn >= 0 ? drawn : 0;
   }
   return static_cast<int>(RandomBelow(state.random, chapter.structureVariantCounts[type]));
@@ -406,11 +404,11 @@ int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
   if (list == nullptr) list = &WorkOutCandidates<Set>(derived, cache, tests, key);
   const std::vector<ElementFacts>& facts = vowel ? derived.vowels : derived.consonants;
   if (log.enabled()) {
-    for (int k : cache.Members(*list)) log.Candidate(derived.Text(facts[k]));
+    for (int k : list->members) log.Candidate(derived.Text(facts[k]));
   }
-  if (list->count == 0) return -1;
+  if (list->members.empty()) return -1;
 
-  const int picked = cache.Draw(state.random, *list, request.statistical);
+  const int picked = CandidateCache::Draw(state.random, *list, request.statistical);
   if (log.enabled()) log.Choice(derived.Text(facts[picked]));
   return (vowel ? 0 : kFirstConsonantCode) + picked;
 }

@@ -74,7 +74,7 @@ TEST(CandidateCache, DrawsWhatTheWalkDraws) {
     for (bool statistical : {true, false}) {
       MersenneTwister32 cached(99), walked(99);
       for (int i = 0; i < 5000; ++i) {
-        ASSERT_EQ(cache.Draw(cached, list, statistical),
+        ASSERT_EQ(CandidateCache::Draw(cached, list, statistical),
                   WalkedDraw(walked, members, c.weights, statistical))
             << c.what << (statistical ? ", by weight" : ", uniform") << ", draw " << i;
       }
@@ -97,7 +97,7 @@ TEST(CandidateCache, ForgetsWholeListsOnlyAndNeverMixesKeys) {
     for (std::uint64_t probe : {key, key - key / 2, key / 3 + 1}) {
       const CandidateCache::List* found = cache.Find(probe);
       if (found == nullptr) continue;
-      const auto kept = cache.Members(*found);
+      const std::vector<int>& kept = found->members;
       ASSERT_EQ(kept.size(), probe % 300 + 1) << "key " << probe << " after " << key;
       ASSERT_EQ(kept.front(), static_cast<int>(probe));
       ASSERT_EQ(kept.back(), static_cast<int>(probe + kept.size() - 1));

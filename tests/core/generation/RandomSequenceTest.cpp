@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <random>
 #include <vector>
 
 #include "core/generation/MersenneTwister.h"
 #include "core/generation/RandomDraws.h"
+#include "core/generation/RunningDraw.h"
 
 namespace vael {
 namespace {
@@ -46,16 +49,23 @@ TEST(RandomSequence, RemainderEqualsTheSixtyFourBitOne) {
   EXPECT_EQ(draws(), reference());  // no draw is spent on an empty range
 }
 
-TEST(RandomSequence, DrawOverRunningSumsEqualsTheDrawOverWeights) {
-  const std::vector<std::vector<int>> lists{{3, 1, 4, 1, 5}, {0, 0, 9}, {-5, 3, 4}, {7}, {0, 0}};
+// The kept draw over running sums must give the walk over the weights in
+// every case: written out, searched, walked (sums that fall), a total apart
+// from the sums, and totals past what a remainder by reciprocal can take.
+TEST(RandomSequence, KeptDrawEqualsTheDrawOverWeights) {
+  const int most = std::numeric_limits<int>::max();
+  const std::vector<std::vector<int>> lists{
+      {3, 1, 4, 1, 5}, {0, 0, 9}, {-5, 3, 4}, {7}, {0, 0}, {1000, 0, 1000, 48},
+      {1000, 1000, 49}, {250000, 1, 0, 77}, {most, most, most, 5}, {6, -3, 4, -10, 8}};
   for (const auto& weights : lists) {
     std::vector<std::int64_t> running;
     std::int64_t sum = 0;
     for (int weight : weights) running.push_back(sum += weight);
-    MersenneTwister32 a(3), b(3);
-    for (int i = 0; i < 1000; ++i) {
-      ASSERT_EQ(WeightedDraw(a, weights), WeightedDrawRunning(b, running, sum));
-      ASSERT_EQ(WeightedDraw(a, weights, sum + 2), WeightedDrawRunning(b, running, sum + 2));
+    for (const std::int64_t total : {sum, sum + 2, sum - 1, std::int64_t{1}}) {
+      const RunningDraw kept(running, total);
+      MersenneTwister32 a(3), b(3);
+      for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(WeightedDraw(a, weights, total), kept.Draw(b)) << "total " << total;
     }
   }
 }

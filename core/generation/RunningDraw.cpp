@@ -1,0 +1,41 @@
+#include "core/generation/RunningDraw.h"
+
+#include <algorithm>
+
+#include "core/generation/RandomDraws.h"
+
+namespace vael {
+
+namespace {
+constexpr std::int64_t kLargestModulus = MersenneTwister32::max();
+}
+
+RunningDraw::RunningDraw(std::span<const std::int64_t> running, std::int64_t total)
+    : running_(running.begin(), running.end()), total_(total) {
+  std::int64_t previous = 0;
+  for (std::int64_t sum : running_) {
+    if (sum < previous) rising_ = false;
+    previous = sum;
+  }
+  if (total_ <= 0 || total_ > kLargestModulus) return;
+  modulus_ = FixedModulus(static_cast<std::uint32_t>(total_));
+  if (!rising_ || total_ > kMostWrittenOut) return;
+  places_.reserve(static_cast<std::size_t>(total_));
+  std::size_t place = 0;
+  for (std::int64_t r = 0; r < total_; ++r) {
+    while (place < running_.size() && running_[place] <= r) ++place;
+    places_.push_back(place < running_.size() ? static_cast<int>(place) : -1);
+  }
+}
+
+int RunningDraw::Walk(MersenneTwister32& random) const {
+  const std::int64_t r =
+      total_ <= kLargestModulus ? modulus_.Of(random()) : RandomBelow(random, total_);
+  const auto first = running_.begin();
+  const auto found = rising_ ? std::upper_bound(first, running_.end(), r)
+                             : std::find_if(first, running_.end(),
+                                            [r](std::int64_t sum) { return sum > r; });
+  return found == running_.end() ? -1 : static_cast<int>(found - first);
+}
+
+}  // namespace vael

@@ -1,0 +1,65 @@
+#pragma once
+// The generator's weighted draw, kept ready for a table it makes again and
+// again: a number r below the total, then the first place whose running sum
+// (w0, w0 + w1, ...) exceeds r. Where no weight is below 0 the sums never
+// fall, and for a small total the place of every r is written out, so that
+// a draw is one remainder and one lookup instead of a walk whose end the
+// processor cannot foresee.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/generation/MersenneTwister.h"
+
+namespace vael {
+
+// A generator value modulo a fixed n below 2^32, by two multiplications with
+// a kept reciprocal instead of a division; exact for every value and n.
+class FixedModulus {
+ public:
+  FixedModulus() = default;
+  explicit FixedModulus(std::uint32_t n) : n_(n), reciprocal_(~std::uint64_t{0} / n + 1) {}
+  std::uint32_t Of(std::uint32_t value) const {
+    const std::uint64_t fraction = reciprocal_ * value;
+    return static_cast<std::uint32_t>((static_cast<unsigned __int128>(fraction) * n_) >> 64);
+  }
+
+ private:
+  std::uint32_t n_ = 1;
+  std::uint64_t reciprocal_ = 0;
+};
+
+class RunningDraw {
+ public:
+  // Totals up to this many get their places written out.
+  static constexpr std::int64_t kMostWrittenOut = 2048;
+
+  RunningDraw() = default;
+  // `total` is given apart from the sums: some tables draw below a count
+  // kept beside the weights, which a damaged chapter may not match.
+  RunningDraw(std::span<const std::int64_t> running, std::int64_t total);
+
+  // The place drawn; -1, without drawing, when the total is 0 or less, and
+  // -1 when no running sum exceeds the number drawn.
+  int Draw(MersenneTwister32& random) const {
+    if (total_ <= 0) return -1;
+    if (!places_.empty()) return places_[modulus_.Of(random())];
+    return Walk(random);
+  }
+
+  std::int64_t total() const { return total_; }
+  // Numbers kept, to bound what a cache of draws holds.
+  std::size_t size() const { return running_.size() + places_.size(); }
+
+ private:
+  int Walk(MersenneTwister32& random) const;
+
+  std::vector<std::int64_t> running_;
+  std::int64_t total_ = 0;
+  bool rising_ = true;       // no sum below the one before
+  FixedModulus modulus_;     // by total_, when it is below 2^32
+  std::vector<int> places_;  // for each r below total_, when written out
+};
+
+}  // namespace vael

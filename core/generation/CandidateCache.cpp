@@ -29,7 +29,7 @@ const CandidateCache::List& CandidateCache::Add(std::uint64_t key, std::span<con
   running.reserve(weights.size());
   std::int64_t sum = 0;
   for (int weight : weights) running.push_back(sum += weight);
-  list.byWeight = RunningDraw(running, sum);
+  list.byWeight = RunningDraw(running, sum, members);
   if (!members.empty()) list.byCount = FixedModulus(static_cast<std::uint32_t>(members.size()));
   numbers_ += list.members.size() + list.byWeight.size();
   return list;

@@ -24,7 +24,7 @@ class CandidateCache {
   // The members of one combination; none when nothing may stand there.
   struct List {
     std::vector<int> members;
-    RunningDraw byWeight;
+    RunningDraw byWeight;  // gives members, not places
     FixedModulus byCount;
   };
 
@@ -51,8 +51,8 @@ class CandidateCache {
   // list must not be empty.
   static int Draw(MersenneTwister32& random, const List& list, bool statistical) {
     if (statistical) {
-      const int place = list.byWeight.Draw(random);
-      if (place >= 0) return list.members[place];
+      const int member = list.byWeight.Draw(random);
+      if (member >= 0) return member;
     }
     return list.members[list.byCount.Of(random())];
   }

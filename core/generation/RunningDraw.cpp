@@ -10,8 +10,9 @@ namespace {
 constexpr std::int64_t kLargestModulus = MersenneTwister32::max();
 }
 
-RunningDraw::RunningDraw(std::span<const std::int64_t> running, std::int64_t total)
-    : running_(running.begin(), running.end()), total_(total) {
+RunningDraw::RunningDraw(std::span<const std::int64_t> running, std::int64_t total,
+                         std::span<const int> values)
+    : running_(running.begin(), running.end()), total_(total), values_(values.begin(), values.end()) {
   std::int64_t previous = 0;
   for (std::int64_t sum : running_) {
     if (sum < previous) rising_ = false;
@@ -24,7 +25,7 @@ RunningDraw::RunningDraw(std::span<const std::int64_t> running, std::int64_t tot
   std::size_t place = 0;
   for (std::int64_t r = 0; r < total_; ++r) {
     while (place < running_.size() && running_[place] <= r) ++place;
-    places_.push_back(place < running_.size() ? static_cast<int>(place) : -1);
+    places_.push_back(place < running_.size() ? ValueOf(place) : -1);
   }
 }
 
@@ -35,7 +36,7 @@ int RunningDraw::Walk(MersenneTwister32& random) const {
   const auto found = rising_ ? std::upper_bound(first, running_.end(), r)
                              : std::find_if(first, running_.end(),
                                             [r](std::int64_t sum) { return sum > r; });
-  return found == running_.end() ? -1 : static_cast<int>(found - first);
+  return found == running_.end() ? -1 : ValueOf(static_cast<std::size_t>(found - first));
 }
 
 }  // namespace vael

@@ -38,10 +38,13 @@ class RunningDraw {
   RunningDraw() = default;
   // `total` is given apart from the sums: some tables draw below a count
   // kept beside the weights, which a damaged chapter may not match.
-  RunningDraw(std::span<const std::int64_t> running, std::int64_t total);
+  // `values`, when given, holds a value of 0 or more for each place, and a
+  // draw gives the value of the place instead of the place.
+  RunningDraw(std::span<const std::int64_t> running, std::int64_t total,
+              std::span<const int> values = {});
 
-  // The place drawn; -1, without drawing, when the total is 0 or less, and
-  // -1 when no running sum exceeds the number drawn.
+  // The place (or its value) drawn; -1, without drawing, when the total is
+  // 0 or less, and -1 when no running sum exceeds the number drawn.
   int Draw(MersenneTwister32& random) const {
     if (total_ <= 0) return -1;
     if (!places_.empty()) return places_[modulus_.Of(random())];
@@ -54,12 +57,16 @@ class RunningDraw {
 
  private:
   int Walk(MersenneTwister32& random) const;
+  int ValueOf(std::size_t place) const {
+    return values_.empty() ? static_cast<int>(place) : values_[place];
+  }
 
   std::vector<std::int64_t> running_;
   std::int64_t total_ = 0;
   bool rising_ = true;       // no sum below the one before
   FixedModulus modulus_;     // by total_, when it is below 2^32
-  std::vector<int> places_;  // for each r below total_, when written out
+  std::vector<int> values_;  // empty: each place is its own value
+  std::vector<int> places_;  // the value for each r below total_, when written out
 };
 
 }  // namespace vael

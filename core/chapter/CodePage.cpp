@@ -1,6 +1,8 @@
 #include "core/chapter/CodePage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace vael {
 namespace {
@@ -15,6 +17,20 @@ constexpr std::array<char32_t, 32> kHighControls = {
 };
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Where the run of ASCII bytes from `at` ends: eight bytes at a time while
+// they fit, as a name is seldom longer than a few words.
+std::size_t PlainRunEnd(std::string_view text, std::size_t at) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  while (text.size() - at >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if (word & kHighBits) break;
+    at += 8;
+  }
+  while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+  return at;
+}
 
 }  // namespace
 
@@ -62,9 +78,8 @@ void AppendUtf8FromWindows1252(std::string& out, std::string_view text) {
   // that printing many names costs little more than copying them.
   std::size_t at = 0;
   while (at < text.size()) {
-    std::size_t plain = at;
-    while (plain < text.size() && static_cast<unsigned char>(text[plain]) < 0x80) ++plain;
-    out.append(text, at, plain - at);
+    const std::size_t plain = PlainRunEnd(text, at);
+    out.append(text.data() + at, plain - at);
     if (plain == text.size()) break;
     AppendUtf8(out, CodePointOfByte(text[plain]));
     at = plain + 1;

@@ -1,6 +1,7 @@
 #include "core/generation/NameDriver.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <functional>
 #include <span>
@@ -173,20 +174,56 @@ void Assemble(NameRun& run, int templateIndex, std::string& name) {
 
 }  // namespace
 
+namespace {
+
+// Where the word starting at `start` ends: at a space, an underscore or the
+// end of the text. The terminating NUL of a std::string stops the scan
+// without a bounds test per byte; a NUL inside the name is only passed over.
+std::size_t WordEnd(const std::string& text, std::size_t start) {
+  static constexpr std::array<bool, 256> kStops = [] {
+    std::array<bool, 256> stops{};
+    stops[' '] = stops['_'] = stops['\0'] = true;
+    return stops;
+  }();
+  const char* const bytes = text.c_str();
+  std::size_t end = start;
+  for (;;) {
+    while (!kStops[static_cast<unsigned char>(bytes[end])]) ++end;
+    if (bytes[end] != '\0' || end == text.size()) return end;
+    ++end;
+  }
+}
+
+}  // namespace
+
 void FinishWords(const ChapterTables& chapter, GenerationState& state) {
   std::string& name = state.name;
+  const std::size_t size = name.size();
+  if (!AccentsChangeWords(chapter)) {
+    // Most chapters write no accents: the words keep their length, so they
+    // are capitalised where they stand and the underscores go afterwards.
+    bool underscores = false;
+    for (std::size_t start = 0;;) {
+      const std::size_t end = WordEnd(name, start);
+      CapitaliseLetters(name.data() + start, end - start);
+      if (end == size) break;
+      underscores |= name[end] == '_';
+      start = end + 1;
+    }
+    if (underscores) std::erase(name, '_');
+    return;
+  }
   std::string& word = state.word;
   std::string& out = state.words;
   out.clear();
-  std::size_t start = 0;
-  while (start <= name.size()) {
-    std::size_t end = start;
-    while (end < name.size() && name[end] != ' ' && name[end] != '_') ++end;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = WordEnd(name, start);
     word.assign(name, start, end - start);
     AccentWord(chapter, word);
     CapitaliseWord(chapter, word);
     out += word;
-    if (end < name.size() && name[end] == ' ') out += ' ';
+    if (end == size) break;
+    if (name[end] == ' ') out += ' ';
     start = end + 1;
   }
   name.swap(out);

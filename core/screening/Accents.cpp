@@ -139,6 +139,10 @@ std::string PlainVowels(const ChapterTables& chapter, std::string_view upperWord
   return plain;
 }
 
+bool AccentsChangeWords(const ChapterTables& chapter) {
+  return (chapter.punctLevel & (kLongVowelBit | kDiaeresisBit | kHarmonyBit)) != 0;
+}
+
 void AccentWord(const ChapterTables& chapter, std::string& word) {
   const int bits = chapter.punctLevel;
   if (bits & (kLongVowelBit | kDiaeresisBit)) {
@@ -152,17 +156,36 @@ void AccentWord(const ChapterTables& chapter, std::string& word) {
   if (bits & kHarmonyBit) HarmoniseVowels(word);
 }
 
-void CapitaliseWord(const ChapterTables&, std::string& word) {
-  if (word.empty()) return;
+// Capitalising reads each byte as it came, not as lowered: raising a lowered
+// byte gives what raising the byte itself gives, for every byte.
+static_assert([] {
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    if (ToUpperChar(ToLowerChar(c)) != ToUpperChar(c)) return false;
+  }
+  return true;
+}());
+
+void CapitaliseLetters(char* word, std::size_t size) {
+  if (size == 0) return;
   word[0] = ToUpperChar(word[0]);
   // The accented capitals map to their small partners through the same
-  // shared pairs, so one lowering pass covers both.
-  for (std::size_t i = 1; i < word.size(); ++i) word[i] = ToLowerChar(word[i]);
-  // A hyphen joins two parts that each begin with a capital; the first
-  // character of the word is never treated as such a hyphen.
-  for (std::size_t i = 1; i + 1 < word.size(); ++i) {
-    if (word[i] == '-') word[i + 1] = ToUpperChar(word[i + 1]);
+  // shared pairs, so one lowering covers both. A hyphen joins two parts
+  // that each begin with a capital; the first character of the word is
+  // never treated as such a hyphen. The table is picked rather than
+  // branched on: this runs on every letter of every name.
+  const char* const upper = casemap::kTables.upper.data();
+  const char* const lower = casemap::kTables.lower.data();
+  const char* table = lower;
+  for (std::size_t i = 1; i < size; ++i) {
+    const auto c = static_cast<unsigned char>(word[i]);
+    word[i] = table[c];
+    table = c == '-' ? upper : lower;
   }
+}
+
+void CapitaliseWord(const ChapterTables&, std::string& word) {
+  CapitaliseLetters(word.data(), word.size());
 }
 
 }  // namespace vael

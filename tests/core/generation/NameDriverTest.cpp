@@ -3,6 +3,7 @@
 #include <string>
 
 #include "GenerationFixture.h"
+#include "core/generation/NameDriver.h"
 #include "core/generation/RandomDraws.h"
 
 namespace vael::test {
@@ -310,6 +311,28 @@ TEST(RandomDraws, WeightedDrawStaysInRange) {
   EXPECT_EQ(RandomBelow(random, -4), 0);
   const std::vector<int> big{2'000'000'000, 2'000'000'000};
   for (int i = 0; i < 50; ++i) EXPECT_GE(WeightedDraw(random, big), 0);
+}
+
+// Without accents the words are capitalised where they stand and the
+// underscores closed up afterwards; with them each word is rewritten on its
+// own. Both must find the same words.
+TEST(FinishWords, WordsEndAtSpacesAndUnderscoresInBothPasses) {
+  auto chapter = std::make_unique<TVaelChapter>();
+  const auto finish = [&](int punctLevel, std::string name) {
+    chapter->punctLevel = punctLevel;
+    chapter->name = std::move(name);
+    FinishWords(*chapter, *chapter);
+    return chapter->name;
+  };
+  for (int level : {0, 2}) {
+    EXPECT_EQ(finish(level, "AL_FARZ BEN-ALI"), "AlFarz Ben-Ali") << level;
+    EXPECT_EQ(finish(level, "_AB__CD_"), "AbCd") << level;
+    EXPECT_EQ(finish(level, " -AB  X"), " -ab  X") << level;
+    EXPECT_EQ(finish(level, ""), "") << level;
+  }
+  // Only the accented pass changes letters: a final E takes the diaeresis.
+  EXPECT_EQ(finish(0, "RENE_DE"), "ReneDe");
+  EXPECT_EQ(finish(2, "RENE_DE"), "Ren\xEB" "D\xEB");
 }
 
 }  // namespace

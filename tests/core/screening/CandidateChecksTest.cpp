@@ -91,6 +91,16 @@ TEST(DistanceCheck, DoubledLettersAndLaterRepeatsAreIgnored) {
   EXPECT_EQ(CheckCandidate(*chapter, "ABCDAEFGA", 1), "");
 }
 
+TEST(DistanceCheck, TheFirstFailingPositionGivesTheLetter) {
+  auto chapter = LenientChapter();
+  // B (positions 1 and 3) repeats closer, but A's position comes first.
+  chapter->minRepeatDistance[Index('A')] = 5;
+  chapter->minRepeatDistance[Index('B')] = 3;
+  EXPECT_EQ(CheckCandidate(*chapter, "ABCBA", 1), "!DIST/A");
+  chapter->minRepeatDistance[Index('A')] = 4;
+  EXPECT_EQ(CheckCandidate(*chapter, "ABCBA", 1), "!DIST/B");
+}
+
 TEST(DistanceCheck, PositionBounds) {
   auto chapter = LenientChapter();
   chapter->minRepeatDistance[Index('X')] = 255;

@@ -21,11 +21,14 @@ RunningDraw::RunningDraw(std::span<const std::int64_t> running, std::int64_t tot
   if (total_ <= 0 || total_ > kLargestModulus) return;
   modulus_ = FixedModulus(static_cast<std::uint32_t>(total_));
   if (!rising_ || total_ > kMostWrittenOut) return;
+  for (std::size_t place = 0; place < running_.size(); ++place) {
+    if (ValueOf(place) > kMostValue) return;
+  }
   places_.reserve(static_cast<std::size_t>(total_));
   std::size_t place = 0;
   for (std::int64_t r = 0; r < total_; ++r) {
     while (place < running_.size() && running_[place] <= r) ++place;
-    places_.push_back(place < running_.size() ? ValueOf(place) : -1);
+    places_.push_back(static_cast<std::int16_t>(place < running_.size() ? ValueOf(place) : -1));
   }
 }
 

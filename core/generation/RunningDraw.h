@@ -34,6 +34,8 @@ class RunningDraw {
  public:
   // Totals up to this many get their places written out.
   static constexpr std::int64_t kMostWrittenOut = 2048;
+  // Values written out must fit in 16 bits.
+  static constexpr int kMostValue = 0x7FFF;
 
   RunningDraw() = default;
   // `total` is given apart from the sums: some tables draw below a count
@@ -66,7 +68,9 @@ class RunningDraw {
   bool rising_ = true;       // no sum below the one before
   FixedModulus modulus_;     // by total_, when it is below 2^32
   std::vector<int> values_;  // empty: each place is its own value
-  std::vector<int> places_;  // the value for each r below total_, when written out
+  // The value for each r below total_, when written out: in 16 bits, so
+  // that the tables a run draws from stay in the fastest cache.
+  std::vector<std::int16_t> places_;
 };
 
 }  // namespace vael

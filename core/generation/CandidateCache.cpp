@@ -15,7 +15,7 @@ void CandidateCache::Reset(std::uint64_t serial) {
 const CandidateCache::List& CandidateCache::Add(std::uint64_t key, std::span<const int> members,
                                                 std::span<const int> weights) {
   assert(key != 0 && members.size() == weights.size());
-  const std::size_t numbers = 3 * members.size() + RunningDraw::kMostWrittenOut;
+  const std::size_t numbers = 4 * members.size() + RunningDraw::kMostWrittenOut;
   if (entries_.empty() || lists_.size() >= kMostLists || numbers_ + numbers > kMostNumbers)
     Reset(serial_);
   std::size_t i = Home(key);

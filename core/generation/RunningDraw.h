@@ -55,7 +55,7 @@ class RunningDraw {
 
   std::int64_t total() const { return total_; }
   // Numbers kept, to bound what a cache of draws holds.
-  std::size_t size() const { return running_.size() + places_.size(); }
+  std::size_t size() const { return running_.size() + values_.size() + places_.size(); }
 
  private:
   int Walk(MersenneTwister32& random) const;

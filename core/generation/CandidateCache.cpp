@@ -4,26 +4,41 @@
 
 namespace vael {
 
-void CandidateCache::Reset(std::uint64_t serial) {
+void CandidateCache::Reset(std::uint64_t serial, int bits) {
   serial_ = serial;
-  entries_.assign(kEntries, Entry{});
+  bits_ = bits;
+  entries_.assign(std::size_t{1} << bits_, Entry{});
   lists_.clear();
-  lists_.reserve(kMostLists);
   numbers_ = 0;
+}
+
+void CandidateCache::Place(std::uint64_t key, std::uint32_t list) {
+  const std::size_t mask = entries_.size() - 1;
+  std::size_t i = Home(key);
+  while (entries_[i].key != 0) i = (i + 1) & mask;
+  entries_[i] = Entry{key, list};
 }
 
 const CandidateCache::List& CandidateCache::Add(std::uint64_t key, std::span<const int> members,
                                                 std::span<const int> weights) {
   assert(key != 0 && members.size() == weights.size());
   const std::size_t numbers = 4 * members.size() + RunningDraw::kMostWrittenOut;
-  if (entries_.empty() || lists_.size() >= kMostLists || numbers_ + numbers > kMostNumbers)
-    Reset(serial_);
-  std::size_t i = Home(key);
-  while (entries_[i].key != 0) i = (i + 1) & (kEntries - 1);
-  entries_[i].key = key;
-  entries_[i].list = static_cast<std::uint32_t>(lists_.size());
+  if (entries_.empty() || numbers_ + numbers > kMostNumbers) {
+    Reset(serial_, kFirstBits);
+  } else if (2 * (lists_.size() + 1) > entries_.size()) {
+    if (bits_ < kMostBits) {
+      ++bits_;
+      entries_.assign(std::size_t{1} << bits_, Entry{});
+      for (std::size_t list = 0; list < lists_.size(); ++list)
+        Place(lists_[list].key, static_cast<std::uint32_t>(list));
+    } else {
+      Reset(serial_, bits_);
+    }
+  }
+  Place(key, static_cast<std::uint32_t>(lists_.size()));
 
   List& list = lists_.emplace_back();
+  list.key = key;
   list.members.assign(members.begin(), members.end());
   std::vector<std::int64_t> running;
   running.reserve(weights.size());

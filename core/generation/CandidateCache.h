@@ -23,6 +23,7 @@ class CandidateCache {
  public:
   // The members of one combination; none when nothing may stand there.
   struct List {
+    std::uint64_t key = 0;
     std::vector<int> members;
     RunningDraw byWeight;  // gives members, not places
     FixedModulus byCount;
@@ -30,12 +31,13 @@ class CandidateCache {
 
   // Forgets everything unless it was worked out from tables with this serial.
   void UseTables(std::uint64_t serial) {
-    if (serial != serial_ || entries_.empty()) Reset(serial);
+    if (serial != serial_ || entries_.empty()) Reset(serial, kFirstBits);
   }
 
   // The list stored for `key`, or nullptr. Keys are never 0.
   const List* Find(std::uint64_t key) const {
-    for (std::size_t i = Home(key);; i = (i + 1) & (kEntries - 1)) {
+    const std::size_t mask = entries_.size() - 1;
+    for (std::size_t i = Home(key);; i = (i + 1) & mask) {
       const Entry& entry = entries_[i];
       if (entry.key == key) return &lists_[entry.list];
       if (entry.key == 0) return nullptr;
@@ -64,21 +66,24 @@ class CandidateCache {
     std::uint64_t key = 0;  // 0: free
     std::uint32_t list = 0;
   };
-  // Open addressing over a power of two; cleared whole when it fills.
-  static constexpr int kEntryBits = 10;
-  static constexpr std::size_t kEntries = std::size_t{1} << kEntryBits;
-  static constexpr std::size_t kMostLists = kEntries / 2;
-  // Numbers kept at most: a chapter with a thousand consonants can list
-  // many for a combination, and memory must stay bounded however long the
-  // run.
-  static constexpr std::size_t kMostNumbers = std::size_t{1} << 19;
+  // Open addressing over a power of two, at most half full. It starts
+  // small and doubles as a run meets more combinations (a large chapter
+  // with every option on meets thousands); at its largest it is cleared
+  // whole when it fills, as it is when the numbers kept reach their bound:
+  // a chapter with a thousand consonants can list many for a combination,
+  // and memory must stay bounded however long the run.
+  static constexpr int kFirstBits = 10;
+  static constexpr int kMostBits = 15;
+  static constexpr std::size_t kMostNumbers = std::size_t{1} << 20;
 
-  static std::size_t Home(std::uint64_t key) {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> (64 - kEntryBits));
+  std::size_t Home(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> (64 - bits_));
   }
-  void Reset(std::uint64_t serial);
+  void Reset(std::uint64_t serial, int bits);
+  void Place(std::uint64_t key, std::uint32_t list);
 
   std::uint64_t serial_ = 0;
+  int bits_ = kFirstBits;
   std::size_t numbers_ = 0;
   std::vector<Entry> entries_;
   std::vector<List> lists_;

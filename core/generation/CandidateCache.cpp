@@ -12,14 +12,21 @@ void CandidateCache::Reset(std::uint64_t serial, int bits) {
   numbers_ = 0;
 }
 
-void CandidateCache::Place(std::uint64_t key, std::uint32_t list) {
+CandidateCache::Entry& CandidateCache::Place(std::uint64_t key, std::uint32_t list) {
   const std::size_t mask = entries_.size() - 1;
   std::size_t i = Home(key);
   while (entries_[i].key != 0) i = (i + 1) & mask;
-  entries_[i] = Entry{key, list};
+  Entry& entry = entries_[i];
+  const List& kept = lists_[list];
+  entry.key = key;
+  entry.list = list;
+  entry.count = static_cast<std::uint32_t>(kept.members.size());
+  entry.writtenOut = kept.byWeight.WrittenOut();
+  entry.modulus = kept.byWeight.Modulus();
+  return entry;
 }
 
-const CandidateCache::List& CandidateCache::Add(std::uint64_t key, std::span<const int> members,
+const CandidateCache::Entry& CandidateCache::Add(std::uint64_t key, std::span<const int> members,
                                                 std::span<const int> weights) {
   assert(key != 0 && members.size() == weights.size());
   const std::size_t numbers = 4 * members.size() + RunningDraw::kMostWrittenOut;
@@ -35,8 +42,6 @@ const CandidateCache::List& CandidateCache::Add(std::uint64_t key, std::span<con
       Reset(serial_, bits_);
     }
   }
-  Place(key, static_cast<std::uint32_t>(lists_.size()));
-
   List& list = lists_.emplace_back();
   list.key = key;
   list.members.assign(members.begin(), members.end());
@@ -47,7 +52,7 @@ const CandidateCache::List& CandidateCache::Add(std::uint64_t key, std::span<con
   list.byWeight = RunningDraw(running, sum, members);
   if (!members.empty()) list.byCount = FixedModulus(static_cast<std::uint32_t>(members.size()));
   numbers_ += list.members.size() + list.byWeight.size();
-  return list;
+  return Place(key, static_cast<std::uint32_t>(lists_.size() - 1));
 }
 
 }  // namespace vael

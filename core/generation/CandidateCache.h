@@ -21,6 +21,13 @@ namespace vael {
 
 class CandidateCache {
  public:
+  // Entries point into the lists they hold, so a cache is never copied.
+  CandidateCache() = default;
+  CandidateCache(const CandidateCache&) = delete;
+  CandidateCache& operator=(const CandidateCache&) = delete;
+  CandidateCache(CandidateCache&&) = default;
+  CandidateCache& operator=(CandidateCache&&) = default;
+
   // The members of one combination; none when nothing may stand there.
   struct List {
     std::uint64_t key = 0;
@@ -34,38 +41,49 @@ class CandidateCache {
     if (serial != serial_ || entries_.empty()) Reset(serial, kFirstBits);
   }
 
-  // The list stored for `key`, or nullptr. Keys are never 0.
-  const List* Find(std::uint64_t key) const {
+  // A slot of the table: the key, and beside it what a weighted draw from
+  // a written-out list reads. Each element's choice waits for the one before
+  // it (the next key holds its neighbours), so every load on that chain
+  // counts; this way the common draw reads nothing but the entry.
+  struct Entry {
+    std::uint64_t key = 0;  // 0: free
+    const std::int16_t* writtenOut = nullptr;
+    FixedModulus modulus;
+    std::uint32_t list = 0;
+    std::uint32_t count = 0;
+  };
+
+  // The entry stored for `key`, or nullptr. Keys are never 0.
+  const Entry* Find(std::uint64_t key) const {
     const std::size_t mask = entries_.size() - 1;
     for (std::size_t i = Home(key);; i = (i + 1) & mask) {
       const Entry& entry = entries_[i];
-      if (entry.key == key) return &lists_[entry.list];
+      if (entry.key == key) return &entry;
       if (entry.key == 0) return nullptr;
     }
   }
 
   // Stores the members in index order with their weights, and returns the
-  // list. May forget every list found before (the cache has a bound).
-  const List& Add(std::uint64_t key, std::span<const int> members, std::span<const int> weights);
+  // entry. May forget every entry found before (the cache has a bound).
+  const Entry& Add(std::uint64_t key, std::span<const int> members, std::span<const int> weights);
 
-  // The choice among a list's members: with `statistical` a draw by their
+  const List& ListOf(const Entry& entry) const { return lists_[entry.list]; }
+
+  // The choice among an entry's members: with `statistical` a draw by their
   // weights, otherwise, or when the weights draw nothing, a uniform one. The
   // list must not be empty.
-  static int Draw(MersenneTwister32& random, const List& list, bool statistical) {
+  int Draw(MersenneTwister32& random, const Entry& entry, bool statistical) const {
     if (statistical) {
-      const int member = list.byWeight.Draw(random);
+      const int member = entry.writtenOut != nullptr
+                             ? entry.writtenOut[entry.modulus.Of(random())]
+                             : lists_[entry.list].byWeight.Draw(random);
       if (member >= 0) return member;
     }
+    const List& list = lists_[entry.list];
     return list.members[list.byCount.Of(random())];
   }
 
  private:
-  // The table itself holds only keys, so that it stays small enough for
-  // the fastest cache; the lists lie side by side in the order they came.
-  struct Entry {
-    std::uint64_t key = 0;  // 0: free
-    std::uint32_t list = 0;
-  };
   // Open addressing over a power of two, at most half full. It starts
   // small and doubles as a run meets more combinations (a large chapter
   // with every option on meets thousands); at its largest it is cleared
@@ -80,7 +98,7 @@ class CandidateCache {
     return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> (64 - bits_));
   }
   void Reset(std::uint64_t serial, int bits);
-  void Place(std::uint64_t key, std::uint32_t list);
+  Entry& Place(std::uint64_t key, std::uint32_t list);
 
   std::uint64_t serial_ = 0;
   int bits_ = kFirstBits;

@@ -54,6 +54,10 @@ class RunningDraw {
   }
 
   std::int64_t total() const { return total_; }
+  // The written-out outcomes, one for each number below the total, and the
+  // remainder that picks among them; nullptr when they are not written out.
+  const std::int16_t* WrittenOut() const { return places_.empty() ? nullptr : places_.data(); }
+  const FixedModulus& Modulus() const { return modulus_; }
   // Numbers kept, to bound what a cache of draws holds.
   std::size_t size() const { return running_.size() + values_.size() + places_.size(); }
 

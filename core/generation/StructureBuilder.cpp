@@ -353,7 +353,7 @@ struct CandidateSets<ConsonantSet> {
 // The candidates that pass every test of `tests`, in index order, kept in
 // the run's cache under the tests' key.
 template <typename Set>
-const CandidateCache::List& WorkOutCandidates(const DerivedTables& derived, CandidateCache& cache,
+const CandidateCache::Entry& WorkOutCandidates(const DerivedTables& derived, CandidateCache& cache,
                                               const PositionTests& tests, std::uint64_t key) {
   using Sets = CandidateSets<Set>;
   constexpr bool vowel = std::is_same_v<Set, VowelSet>;
@@ -400,15 +400,15 @@ int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
 
   CandidateCache& cache = state.candidates;
   const std::uint64_t key = tests.Key(vowel);
-  const CandidateCache::List* list = cache.Find(key);
-  if (list == nullptr) list = &WorkOutCandidates<Set>(derived, cache, tests, key);
+  const CandidateCache::Entry* entry = cache.Find(key);
+  if (entry == nullptr) entry = &WorkOutCandidates<Set>(derived, cache, tests, key);
   const std::vector<ElementFacts>& facts = vowel ? derived.vowels : derived.consonants;
   if (log.enabled()) {
-    for (int k : list->members) log.Candidate(derived.Text(facts[k]));
+    for (int k : cache.ListOf(*entry).members) log.Candidate(derived.Text(facts[k]));
   }
-  if (list->members.empty()) return -1;
+  if (entry->count == 0) return -1;
 
-  const int picked = CandidateCache::Draw(state.random, *list, request.statistical);
+  const int picked = cache.Draw(state.random, *entry, request.statistical);
   if (log.enabled()) log.Choice(derived.Text(facts[picked]));
   return (vowel ? 0 : kFirstConsonantCode) + picked;
 }

@@ -70,11 +70,11 @@ TEST(CandidateCache, DrawsWhatTheWalkDraws) {
     for (std::size_t k = 0; k < c.weights.size(); ++k) members.push_back(static_cast<int>(3 * k + 1));
     CandidateCache cache;
     cache.UseTables(1);
-    const CandidateCache::List& list = cache.Add(42, members, c.weights);
+    const CandidateCache::Entry& entry = cache.Add(42, members, c.weights);
     for (bool statistical : {true, false}) {
       MersenneTwister32 cached(99), walked(99);
       for (int i = 0; i < 5000; ++i) {
-        ASSERT_EQ(CandidateCache::Draw(cached, list, statistical),
+        ASSERT_EQ(cache.Draw(cached, entry, statistical),
                   WalkedDraw(walked, members, c.weights, statistical))
             << c.what << (statistical ? ", by weight" : ", uniform") << ", draw " << i;
       }
@@ -95,9 +95,9 @@ TEST(CandidateCache, ForgetsWholeListsOnlyAndNeverMixesKeys) {
     for (int k = 0; k < count; ++k) members[k] = static_cast<int>(key) + k;
     cache.Add(key, members, weights);
     for (std::uint64_t probe : {key, key - key / 2, key / 3 + 1}) {
-      const CandidateCache::List* found = cache.Find(probe);
+      const CandidateCache::Entry* found = cache.Find(probe);
       if (found == nullptr) continue;
-      const std::vector<int>& kept = found->members;
+      const std::vector<int>& kept = cache.ListOf(*found).members;
       ASSERT_EQ(kept.size(), probe % 300 + 1) << "key " << probe << " after " << key;
       ASSERT_EQ(kept.front(), static_cast<int>(probe));
       ASSERT_EQ(kept.back(), static_cast<int>(probe + kept.size() - 1));

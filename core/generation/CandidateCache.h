@@ -4,9 +4,10 @@
 // Which elements may stand at a position follows from a handful of facts:
 // the kind and slot of the position, the initial letter at position 0, the
 // variant digit, and what the fit tests read of the neighbours before it.
-// A chapter yields only a few hundred such combinations, and a run meets
-// them again and again, so each is worked out once: its members in index
-// order, with the draw by their weights at the slot. A choice is then one
+// A chapter yields a few hundred such combinations (a few thousand with
+// every option on), and a run meets them again and again, so each is
+// worked out once: its members in index order, with the draw by their
+// weights at the slot. A choice is then one
 // lookup and one draw, with the very random numbers and outcome the builder
 // had when it tested every element itself.
 

@@ -83,8 +83,6 @@ class ElementSet {
   static constexpr int kCapacity = static_cast<int>(WordCount) * 64;
 
   void Insert(int index) { words_[index >> 6] |= std::uint64_t{1} << (index & 63); }
-  bool Contains(int index) const { return (words_[index >> 6] >> (index & 63)) & 1; }
-  void Remove(int index) { words_[index >> 6] &= ~(std::uint64_t{1} << (index & 63)); }
   // Only the first `used` words can hold members (the chapter's count).
   std::span<const std::uint64_t> Words(int used) const {
     return std::span<const std::uint64_t>(words_.data(), static_cast<std::size_t>(used));
@@ -95,21 +93,9 @@ class ElementSet {
   void Drop(const ElementSet& other, int used) {
     for (int w = 0; w < used; ++w) words_[w] &= ~other.words_[w];
   }
-  void Clear() { words_ = {}; }
   template <typename Visit>
   void ForEach(int used, Visit visit) const {
     ForEachMember(Words(used), visit);
-  }
-  template <typename Test>
-  int FirstWhere(int used, Test test) const {
-    return FirstMemberWhere(Words(used), test);
-  }
-  int Nth(int used, int n) const { return NthMember(Words(used), n); }
-  int Count(int used) const { return CountMembers(Words(used)); }
-  bool Empty(int used) const {
-    std::uint64_t any = 0;
-    for (int w = 0; w < used; ++w) any |= words_[w];
-    return any == 0;
   }
   bool operator==(const ElementSet&) const = default;
 

@@ -53,7 +53,6 @@ class RunningDraw {
     return Walk(random);
   }
 
-  std::int64_t total() const { return total_; }
   // The written-out outcomes, one for each number below the total, and the
   // remainder that picks among them; nullptr when they are not written out.
   const std::int16_t* WrittenOut() const { return places_.empty() ? nullptr : places_.data(); }

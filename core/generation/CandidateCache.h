@@ -7,9 +7,9 @@
 // A chapter yields a few hundred such combinations (a few thousand with
 // every option on), and a run meets them again and again, so each is
 // worked out once: its members in index order, with the draw by their
-// weights at the slot. A choice is then one
-// lookup and one draw, with the very random numbers and outcome the builder
-// had when it tested every element itself.
+// weights at the slot. A choice is then one lookup and one draw, with the
+// very random numbers and outcome the builder had when it tested every
+// element itself.
 
 #include <cstdint>
 #include <span>

@@ -19,18 +19,22 @@ GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& lin
   return request;
 }
 
+BlockRun RunFor(const CommandLine& line) {
+  BlockRun run;
+  run.threads = line.threads.value_or(1);
+  if (line.seed) {
+    run.seed = *line.seed;
+  } else {
+    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+    run.seed = static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
+  }
+  return run;
+}
+
 void MakeNames(TVaelChapter& chapter, const GenerationOptions& request, const CommandLine& line,
                const NameSink& sink) {
   if (line.threads) {
-    BlockRun run;
-    run.threads = *line.threads;
-    if (line.seed) {
-      run.seed = *line.seed;
-    } else {
-      const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-      run.seed = static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
-    }
-    GenerateNameBlocks(chapter, request, line.count, run, sink);
+    GenerateNameBlocks(chapter, request, line.count, RunFor(line), sink);
   } else if (request.log) {
     // The decision log is written by a single GenerateName.
     sink(GenerateName(chapter, request));

@@ -12,6 +12,10 @@ namespace vael::cli {
 // chapter's recommended options for the rest.
 GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& line, char initialLetter);
 
+// How a --threads run is made: its threads, and its seed (the clock's when
+// none is given).
+BlockRun RunFor(const CommandLine& line);
+
 // vaelgen's one generation loop: every name of the run, in order, into the
 // sink, which is where whatever is done with the names (printing, saving)
 // starts. With --threads the run is made in blocks seeded from the run's

@@ -41,20 +41,29 @@ class Output {
   explicit Output(bool raw) : raw_(raw) {}
   ~Output() { Flush(); }
 
+  // A name's printed line: its text as the terminal takes it (UTF-8, or the
+  // code page's own bytes with --raw) and a line break. Made wherever the
+  // names are made, so it keeps no state.
+  static void AppendNameLine(std::string& out, std::string_view codePageName, bool raw) {
+    AppendText(out, codePageName, raw);
+    out += '\n';
+  }
+
   // False once standard output takes no more.
   bool Text(std::string_view codePageText) {
-    if (raw_)
-      buffer_ += codePageText;
-    else
-      AppendUtf8FromWindows1252(buffer_, codePageText);
-    if (buffer_.size() >= kFlushBytes) Flush();
-    return error_ == 0;
+    AppendText(buffer_, codePageText, raw_);
+    return Written();
   }
 
   bool Name(std::string_view codePageName) {
-    Text(codePageName);
-    buffer_ += '\n';
-    return error_ == 0;
+    AppendNameLine(buffer_, codePageName, raw_);
+    return Written();
+  }
+
+  // Text already in the terminal's bytes, such as lines made by AppendNameLine.
+  bool Printed(std::string_view bytes) {
+    buffer_ += bytes;
+    return Written();
   }
 
   // 0 when standard output took everything or its reader went away (as
@@ -72,6 +81,18 @@ class Output {
       Failed();
     }
     buffer_.clear();
+  }
+
+  static void AppendText(std::string& out, std::string_view codePageText, bool raw) {
+    if (raw)
+      out += codePageText;
+    else
+      AppendUtf8FromWindows1252(out, codePageText);
+  }
+
+  bool Written() {
+    if (buffer_.size() >= kFlushBytes) Flush();
+    return error_ == 0;
   }
 
   void Failed() { error_ = errno != 0 ? errno : EIO; }
@@ -233,6 +254,14 @@ int Generate(const CommandLine& line) {
         return output.Text(piece);
       });
       output.Text(writer.Tail());
+    } else if (line.threads && !HasNameFilters(line)) {
+      // Each line is made on the thread that made its name; this thread
+      // only writes whole blocks.
+      const bool raw = line.raw;
+      GenerateNameBlocks(
+          chapter, request, line.count, RunFor(line),
+          [raw](std::string& out, std::string_view name) { Output::AppendNameLine(out, name, raw); },
+          [&](std::string_view lines) { return output.Printed(lines); });
     } else {
       run = MakeFilteredNames(chapter, request, line, filters,
                               [&](std::string_view name) { return output.Name(name); });

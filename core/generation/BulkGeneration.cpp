@@ -42,25 +42,41 @@ std::int64_t NamesInBlock(std::int64_t count, std::int64_t block) {
   return std::min<std::int64_t>(kNamesPerBlock, count - block * kNamesPerBlock);
 }
 
-// One block's names, made by a worker and handed to the calling thread.
-struct BlockBuffer {
-  std::string bytes;               // the names, one after the other
-  std::vector<std::size_t> ends;   // where each name ends in bytes
-  std::int64_t block = -1;         // the block it holds, -1 while free
+std::int64_t BlockCount(std::int64_t count) {
+  return (count + kNamesPerBlock - 1) / kNamesPerBlock;
+}
+
+// One block's names as its format wrote them, and where each name ends.
+struct BlockText {
+  std::string bytes;
+  std::vector<std::size_t> ends;
 };
 
-// Blocks made by `threads` workers into a window of buffers, handed to the
-// sink in block order. A worker waits while its block would not fit the
-// window, so memory stays flat however long the run.
+void MakeBlock(const TVaelChapter& chapter, GenerationState& state,
+               const GenerationOptions& request, const BlockRun& run, std::int64_t count,
+               std::int64_t block, const NameFormat& format, BlockText& text) {
+  text.bytes.clear();
+  text.ends.clear();
+  StartBlock(state, run.seed, block);
+  const std::int64_t names = NamesInBlock(count, block);
+  for (std::int64_t i = 0; i < names; ++i) {
+    format(text.bytes, MakeName(chapter, state, request));
+    text.ends.push_back(text.bytes.size());
+  }
+}
+
+// Blocks made by `threads` workers into a window of slots, handed to the
+// calling thread in block order. A worker waits while its block would not
+// fit the window, so memory stays flat however long the run.
 class ParallelRun {
  public:
   ParallelRun(const TVaelChapter& chapter, const GenerationOptions& options, std::int64_t count,
-              const BlockRun& run, int threads)
-      : chapter_(chapter), options_(options), count_(count), run_(run),
-        blocks_((count + kNamesPerBlock - 1) / kNamesPerBlock),
-        window_(static_cast<std::size_t>(threads) * 2) {
-    buffers_.resize(window_);
-    for (int t = 0; t < threads; ++t) workers_.emplace_back([this] { Work(); });
+              const BlockRun& run, const NameFormat& format)
+      : chapter_(chapter), options_(options), count_(count), run_(run), format_(format),
+        blocks_(BlockCount(count)),
+        window_(static_cast<std::size_t>(run.threads) * 2) {
+    slots_.resize(window_);
+    for (int t = 0; t < run.threads; ++t) workers_.emplace_back([this] { Work(); });
   }
 
   ~ParallelRun() {
@@ -72,19 +88,18 @@ class ParallelRun {
     for (std::thread& worker : workers_) worker.join();
   }
 
-  void Deliver(const NameSink& sink) {
+  // Hands every block to receive (a callable taking const BlockText& and
+  // returning false to end the run).
+  template <typename Receive>
+  void Deliver(Receive receive) {
     for (std::int64_t block = 0; block < blocks_; ++block) {
-      BlockBuffer& buffer = buffers_[block % window_];
+      Slot& slot = slots_[block % window_];
       std::unique_lock<std::mutex> lock(mutex_);
-      changed_.wait(lock, [&] { return buffer.block == block; });
+      changed_.wait(lock, [&] { return slot.block == block; });
       lock.unlock();
-      std::size_t start = 0;
-      for (std::size_t end : buffer.ends) {
-        if (!sink(std::string_view(buffer.bytes).substr(start, end - start))) return;
-        start = end;
-      }
+      if (!receive(static_cast<const BlockText&>(slot.text))) return;
       lock.lock();
-      buffer.block = -1;
+      slot.block = -1;
       delivered_ = block + 1;
       lock.unlock();
       changed_.notify_all();
@@ -92,14 +107,24 @@ class ParallelRun {
   }
 
  private:
+  // Each slot has cache lines of its own: two workers handing over
+  // neighbouring blocks must not pass a line back and forth.
+  struct alignas(64) Slot {
+    BlockText text;
+    std::int64_t block = -1;  // the block it holds, -1 while free
+  };
+
   void Work() {
     auto state = std::make_unique<GenerationState>();
     GenerationOptions request = options_;
     request.log = false;
+    // Made in the worker's own text and swapped into the slot whole, so
+    // the slot is touched once per block rather than once per name.
+    BlockText text;
     for (;;) {
       const std::int64_t block = next_.fetch_add(1);
       if (block >= blocks_) return;
-      BlockBuffer& buffer = buffers_[block % window_];
+      Slot& slot = slots_[block % window_];
       {
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [&] {
@@ -107,17 +132,11 @@ class ParallelRun {
         });
         if (stop_) return;
       }
-      buffer.bytes.clear();
-      buffer.ends.clear();
-      StartBlock(*state, run_.seed, block);
-      const std::int64_t names = NamesInBlock(count_, block);
-      for (std::int64_t i = 0; i < names; ++i) {
-        buffer.bytes += MakeName(chapter_, *state, request);
-        buffer.ends.push_back(buffer.bytes.size());
-      }
+      MakeBlock(chapter_, *state, request, run_, count_, block, format_, text);
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        buffer.block = block;
+        std::swap(slot.text, text);
+        slot.block = block;
       }
       changed_.notify_all();
     }
@@ -127,9 +146,10 @@ class ParallelRun {
   const GenerationOptions& options_;
   const std::int64_t count_;
   const BlockRun run_;
+  const NameFormat& format_;
   const std::int64_t blocks_;
   const std::size_t window_;
-  std::vector<BlockBuffer> buffers_;
+  std::vector<Slot> slots_;
   std::atomic<std::int64_t> next_{0};
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -137,6 +157,14 @@ class ParallelRun {
   bool stop_ = false;
   std::vector<std::thread> workers_;
 };
+
+// Never more threads than blocks.
+BlockRun ClampedRun(BlockRun run, std::int64_t count) {
+  run.threads = static_cast<int>(std::clamp<std::int64_t>(run.threads, 1, BlockCount(count)));
+  return run;
+}
+
+void AppendName(std::string& out, std::string_view name) { out += name; }
 
 }  // namespace
 
@@ -157,23 +185,52 @@ void GenerateNameBlocks(const TVaelChapter& chapter, const GenerationOptions& op
   if (!chapter.loaded || count <= 0) return;
   assert(DerivedTablesAreCurrent(chapter) &&
          "tables changed by hand: call RebuildDerivedTables before generating");
-  const std::int64_t blocks = (count + kNamesPerBlock - 1) / kNamesPerBlock;
-  const int threads = static_cast<int>(std::clamp<std::int64_t>(run.threads, 1, blocks));
-  if (threads > 1) {
-    ParallelRun parallel(chapter, options, count, run, threads);
-    parallel.Deliver(sink);
+  const BlockRun clamped = ClampedRun(run, count);
+  if (clamped.threads > 1) {
+    const NameFormat plain = AppendName;
+    ParallelRun parallel(chapter, options, count, clamped, plain);
+    parallel.Deliver([&](const BlockText& text) {
+      std::size_t start = 0;
+      for (std::size_t end : text.ends) {
+        if (!sink(std::string_view(text.bytes).substr(start, end - start))) return false;
+        start = end;
+      }
+      return true;
+    });
     return;
   }
   // One thread: the same blocks, made and delivered one name at a time.
   auto state = std::make_unique<GenerationState>();
   GenerationOptions request = options;
   request.log = false;
-  for (std::int64_t block = 0; block < blocks; ++block) {
+  for (std::int64_t block = 0; block < BlockCount(count); ++block) {
     StartBlock(*state, run.seed, block);
     const std::int64_t names = NamesInBlock(count, block);
     for (std::int64_t i = 0; i < names; ++i) {
       if (!sink(MakeName(chapter, *state, request))) return;
     }
+  }
+}
+
+void GenerateNameBlocks(const TVaelChapter& chapter, const GenerationOptions& options,
+                        std::int64_t count, const BlockRun& run, const NameFormat& format,
+                        const BlockTextSink& sink) {
+  if (!chapter.loaded || count <= 0) return;
+  assert(DerivedTablesAreCurrent(chapter) &&
+         "tables changed by hand: call RebuildDerivedTables before generating");
+  const BlockRun clamped = ClampedRun(run, count);
+  if (clamped.threads > 1) {
+    ParallelRun parallel(chapter, options, count, clamped, format);
+    parallel.Deliver([&](const BlockText& text) { return sink(text.bytes); });
+    return;
+  }
+  auto state = std::make_unique<GenerationState>();
+  GenerationOptions request = options;
+  request.log = false;
+  BlockText text;
+  for (std::int64_t block = 0; block < BlockCount(count); ++block) {
+    MakeBlock(chapter, *state, request, run, count, block, format, text);
+    if (!sink(text.bytes)) return;
   }
 }
 

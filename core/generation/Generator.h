@@ -65,4 +65,20 @@ inline constexpr int kNamesPerBlock = 4096;
 void GenerateNameBlocks(const TVaelChapter& chapter, const GenerationOptions& options,
                         std::int64_t count, const BlockRun& run, const NameSink& sink);
 
+// Appends what the caller wants of one name (a line of output, say) to out.
+// It runs on the threads that make the names, side by side, so it must not
+// change anything outside out.
+using NameFormat = std::function<void(std::string& out, std::string_view name)>;
+
+// Receives a block run's text in block order, on the calling thread;
+// returns false to end the run early.
+using BlockTextSink = std::function<bool(std::string_view text)>;
+
+// The same blocks, each handed over whole: every name of the block as
+// `format` wrote it, one after the other. The calling thread only receives,
+// which is what lets a run on several threads scale.
+void GenerateNameBlocks(const TVaelChapter& chapter, const GenerationOptions& options,
+                        std::int64_t count, const BlockRun& run, const NameFormat& format,
+                        const BlockTextSink& sink);
+
 }  // namespace vael

@@ -198,13 +198,17 @@ TEST_F(BulkRunTest, AClosedPipeEndsTheLargestRunQuietly) {
 // A device that takes nothing ends even the longest run at once.
 TEST_F(BulkRunTest, AFullDeviceEndsTheRunWithAFailure) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  const std::string script = "cd " + ShellQuoted(dir_.path().string()) + " && " +
-                             ShellQuoted(VAELGEN) + " -n 2147483647 elves.vel >/dev/full 2>" +
-                             ShellQuoted(dir_.File(".full-err"));
-  const int raw = std::system(script.c_str());
-  ASSERT_TRUE(WIFEXITED(raw));
-  EXPECT_EQ(WEXITSTATUS(raw), 1);
-  EXPECT_EQ(test::ReadFile(dir_.File(".full-err")), "vaelgen: couldn't write to standard output\n");
+  for (const std::string extra : {"", "--threads 2 "}) {
+    SCOPED_TRACE(extra);
+    const std::string script = "cd " + ShellQuoted(dir_.path().string()) + " && " +
+                               ShellQuoted(VAELGEN) + " -n 2147483647 " + extra +
+                               "elves.vel >/dev/full 2>" + ShellQuoted(dir_.File(".full-err"));
+    const int raw = std::system(script.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_EQ(test::ReadFile(dir_.File(".full-err")),
+              "vaelgen: couldn't write to standard output\n");
+  }
 }
 
 TEST_F(BulkRunTest, CsvAndJsonPrintedAndSavedAlike) {

@@ -72,6 +72,34 @@ TEST_F(Bulk, SinkEndsABlockRunEarly) {
   EXPECT_TRUE(Blocks(0, 5, 2).empty());
 }
 
+// Whole blocks of text made on the worker threads hold exactly the lines the
+// name-by-name run gives, and a sink that says stop is handed nothing more.
+TEST_F(Bulk, FormattedBlocksHoldTheSameNames) {
+  const std::int64_t count = 2 * kNamesPerBlock + 5;
+  const NameFormat bracketed = [](std::string& out, std::string_view name) {
+    out.append("<").append(name).append(">\n");
+  };
+  std::string expected, firstBlock;
+  const std::vector<std::string> names = Blocks(count, 13, 1);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    bracketed(expected, names[i]);
+    if (i + 1 == kNamesPerBlock) firstBlock = expected;
+  }
+  for (int threads : {1, 2, 3}) {
+    for (int stopAfter : {0, 1}) {
+      std::string text;
+      int blocks = 0;
+      GenerateNameBlocks(*chapter_, options_, count, BlockRun{13, threads}, bracketed,
+                         [&](std::string_view block) {
+                           text += block;
+                           return ++blocks != stopAfter;
+                         });
+      EXPECT_EQ(blocks, stopAfter == 0 ? 3 : 1) << threads;
+      EXPECT_TRUE(text == (stopAfter == 0 ? expected : firstBlock)) << threads;
+    }
+  }
+}
+
 // The derived tables follow the public ones only through
 // RebuildDerivedTables; a change by hand shows as stale until then.
 TEST_F(Bulk, TablesChangedByHandNeedTheirDerivedTablesRebuilt) {

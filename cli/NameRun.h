@@ -16,10 +16,11 @@ GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& lin
 // none is given).
 BlockRun RunFor(const CommandLine& line);
 
-// vaelgen's one generation loop: every name of the run, in order, into the
-// sink, which is where whatever is done with the names (printing, saving)
-// starts. With --threads the run is made in blocks seeded from the run's
-// seed (the clock's when none is given).
+// vaelgen's generation loop, a name at a time: every name of the run, in
+// order, into the sink, which is where whatever is done with the names
+// (filtering, printing, saving) starts. With --threads the run is made in
+// blocks seeded from the run's seed (the clock's when none is given); a
+// plain printed run on threads hands over whole blocks of lines instead.
 void MakeNames(TVaelChapter& chapter, const GenerationOptions& request, const CommandLine& line,
                const NameSink& sink);
 

@@ -25,7 +25,7 @@ class BulkRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::WriteChapter(dir_, "elves.vel", test::ElvesDraft());
-    std::filesystem::copy_file(std::string(VAEL_LIBRARY_DIR) + "/elder/woodelves.vel",
+    std::filesystem::copy_file(std::string(VAEL_FROZEN_LIBRARY_DIR) + "/elder/woodelves.vel",
                                dir_.File("woodelves.vel"));
   }
   test::RunResult Run(const std::vector<std::string>& arguments) { return RunVaelgen(dir_, arguments); }

@@ -22,6 +22,12 @@ void CollectFolder(const fs::path& folder, bool optionPrefix, bool onlyChapters,
   std::vector<fs::path> files;
   for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
        it.increment(error)) {
+    // The frozen copies of the sample library repeat chapters collected
+    // from the library itself.
+    if (it->is_directory(error) && it->path().filename() == "frozen") {
+      it.disable_recursion_pending();
+      continue;
+    }
     if (!it->is_regular_file(error)) continue;
     if (onlyChapters && it->path().extension() != ".vel") continue;
     files.push_back(it->path());

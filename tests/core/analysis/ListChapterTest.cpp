@@ -90,7 +90,7 @@ TEST(ListChapterTest, TitleGivenIsMadeSafeForTheTagFormat) {
 // list whose every setting copies its samples keeps the plain-list options.
 TEST(ListChapterTest, OptionsAreTheJudgementsBestOrThoseOfAPlainList) {
   std::vector<std::string> welsh;
-  ASSERT_TRUE(ReadSampleNames(std::string(VAEL_LIBRARY_DIR) + "/isles/welsh.vel", welsh));
+  ASSERT_TRUE(ReadSampleNames(std::string(VAEL_FROZEN_LIBRARY_DIR) + "/isles/welsh.vel", welsh));
   std::string list;
   for (const std::string& name : welsh) list += name + "\n";
   TempDir dir;

@@ -9,7 +9,7 @@ namespace {
 class Bulk : public ::testing::Test {
  protected:
   void SetUp() override {
-    chapter_ = LoadCopy(dir_, std::string(VAEL_LIBRARY_DIR) + "/wild/desert.vel");
+    chapter_ = LoadCopy(dir_, std::string(VAEL_FROZEN_LIBRARY_DIR) + "/wild/desert.vel");
     ASSERT_TRUE(chapter_->loaded) << chapter_->errorText;
   }
   std::vector<std::string> Blocks(std::int64_t count, std::uint32_t seed, int threads,

@@ -50,10 +50,10 @@ inline GenerationOptions Options(int fit, int val, bool structural, bool statist
   return options;
 }
 
-// Every *.vel under library/ and tests/data/generation/.
+// Every *.vel of the frozen sample library and of tests/data/generation/.
 inline std::vector<std::filesystem::path> SampleChapters() {
   std::vector<std::filesystem::path> paths;
-  for (const char* root : {VAEL_LIBRARY_DIR, VAEL_TEST_DATA "/generation"}) {
+  for (const char* root : {VAEL_FROZEN_LIBRARY_DIR, VAEL_TEST_DATA "/generation"}) {
     std::error_code error;
     if (!std::filesystem::is_directory(root, error)) continue;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root, error)) {

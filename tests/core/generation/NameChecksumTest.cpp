@@ -119,7 +119,7 @@ std::string LogChecksum(TVaelChapter& chapter, GenerationOptions options, const 
 std::vector<fs::path> GuardedChapters() {
   std::vector<fs::path> paths = SampleChapters();
   std::error_code error;
-  for (const char* root : {VAEL_LIBRARY_DIR, VAEL_FUZZ_TEXT_CORPUS}) {
+  for (const char* root : {VAEL_FROZEN_LIBRARY_DIR, VAEL_FUZZ_TEXT_CORPUS}) {
     for (const auto& entry : fs::recursive_directory_iterator(root, error)) {
       const fs::path ext = entry.path().extension();
       // The library's compiled-only chapter, and the fuzz corpus's text chapters.

@@ -6,7 +6,7 @@
 #include "catalogue/FolderEntries.h"
 #include "core/analysis/ListChapter.h"
 #include "core/chapter/CodePage.h"
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterLoader.h"
 #include "core/chapter/TextFile.h"
 #include "core/files/ReplaceFile.h"
 
@@ -84,8 +84,9 @@ ChapterImport ImportChapter(const std::string& droppedPath, const std::string& w
   }
 
   const std::string copy = (folder / result.fileName).string();
-  auto chapter = std::make_unique<TVaelChapter>();
-  chapter->Load(copy);
+  // Loaded as the window will load it, which caches its analysis beside it.
+  auto chapter = std::make_unique<Chapter>();
+  LoadChapterFile(*chapter, copy, LoadOptions{nullptr, true});
   if (!chapter->loaded) {
     if (!result.alreadyLoose) {
       std::error_code ignored;

@@ -27,15 +27,6 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
   return names;
 }
 
-bool HasExtension(std::string_view name, std::string_view extension) {
-  if (name.size() < extension.size()) return false;
-  std::string_view tail = name.substr(name.size() - extension.size());
-  return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(a) == lower(b);
-  });
-}
-
 bool IsFolder(const std::string& path) {
   std::error_code error;
   return fs::is_directory(path, error);

@@ -9,15 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/FileNames.h"
+
 namespace vael {
 
 // Names of every entry of folder, "." and ".." included, sorted by name so
 // that discovery order is the same on every machine. Empty when the folder
 // cannot be listed.
 std::vector<std::string> FolderEntries(const std::string& folder);
-
-// True when name ends in extension (".vel", ".qch") ignoring ASCII case.
-bool HasExtension(std::string_view name, std::string_view extension);
 
 // True when path names a directory (following links).
 bool IsFolder(const std::string& path);

@@ -39,11 +39,11 @@ bool NameFilters::Passes(std::string_view name) {
   return true;
 }
 
-FilteredRun MakeFilteredNames(TVaelChapter& chapter, const GenerationOptions& request,
+FilteredRun MakeFilteredNames(Generator& generator, const GenerationOptions& request,
                               const CommandLine& line, NameFilters& filters, const NameSink& sink) {
   FilteredRun run;
   if (!HasNameFilters(line)) {
-    MakeNames(chapter, request, line, [&](std::string_view name) {
+    MakeNames(generator, request, line, [&](std::string_view name) {
       ++run.passed;
       return sink(name);
     });
@@ -54,7 +54,7 @@ FilteredRun MakeFilteredNames(TVaelChapter& chapter, const GenerationOptions& re
   CommandLine endless = line;
   endless.count = kEndlessCount;
   int misses = 0;
-  MakeNames(chapter, request, endless, [&](std::string_view name) {
+  MakeNames(generator, request, endless, [&](std::string_view name) {
     if (!filters.Passes(name)) {
       if (++misses < kMaxTriesWithoutName) return true;
       run.exhausted = true;

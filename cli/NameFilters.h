@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
-#include "core/chapter/TVaelChapter.h"
 #include "core/generation/Generator.h"
 
 namespace vael::cli {
@@ -48,7 +47,7 @@ struct FilteredRun {
 // line.count names through the filters into sink. Without filters this is
 // MakeNames itself; with them the run goes on until enough names passed,
 // the sink ends it, or kMaxTriesWithoutName names in a row failed.
-FilteredRun MakeFilteredNames(TVaelChapter& chapter, const GenerationOptions& request,
+FilteredRun MakeFilteredNames(Generator& generator, const GenerationOptions& request,
                               const CommandLine& line, NameFilters& filters, const NameSink& sink);
 
 }  // namespace vael::cli

@@ -1,12 +1,12 @@
 #include "cli/NameRun.h"
 
-#include <chrono>
-
 #include "core/analysis/SettingFigures.h"
+#include "core/generation/GenerationLog.h"
 
 namespace vael::cli {
 
-GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& line, char initialLetter) {
+GenerationOptions RequestFor(const ChapterTables& chapter, const CommandLine& line,
+                             char initialLetter) {
   GenerationOptions request = RecommendedSetting(chapter);
   request.fit = line.fit.value_or(request.fit);
   request.val = line.val.value_or(request.val);
@@ -19,27 +19,25 @@ GenerationOptions RequestFor(const TVaelChapter& chapter, const CommandLine& lin
   return request;
 }
 
+std::uint32_t SeedFor(const CommandLine& line) { return line.seed ? *line.seed : ClockSeed(); }
+
 BlockRun RunFor(const CommandLine& line) {
   BlockRun run;
   run.threads = line.threads.value_or(1);
-  if (line.seed) {
-    run.seed = *line.seed;
-  } else {
-    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-    run.seed = static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
-  }
+  run.seed = SeedFor(line);
   return run;
 }
 
-void MakeNames(TVaelChapter& chapter, const GenerationOptions& request, const CommandLine& line,
+void MakeNames(Generator& generator, const GenerationOptions& request, const CommandLine& line,
                const NameSink& sink) {
   if (line.threads) {
-    GenerateNameBlocks(chapter, request, line.count, RunFor(line), sink);
+    GenerateNameBlocks(generator.chapter(), request, line.count, RunFor(line), sink);
   } else if (request.log) {
-    // The decision log is written by a single GenerateName.
-    sink(GenerateName(chapter, request));
+    // The decision log is written for a single name, as the window does.
+    LogFile log;
+    sink(generator.Next(request, &log));
   } else {
-    GenerateNames(chapter, request, line.count, sink);
+    generator.Generate(request, line.count, sink);
   }
 }
 

@@ -74,7 +74,7 @@ std::string VaelgenOptions(const GenerationOptions& setting) {
 }
 
 // The chapter's options that no setting row varies.
-std::string OtherOptions(const TVaelChapter& chapter) {
+std::string OtherOptions(const ChapterTables& chapter) {
   std::string words;
   if (chapter.yMode == 1) words += " Y:CON";
   if (chapter.yMode == 2) words += " Y:SEMI";
@@ -88,7 +88,7 @@ std::string FactRow(const std::string& heading, const std::string& value) {
   return "<tr><th>" + heading + "</th><td>" + value + "</td></tr>\n";
 }
 
-std::string Facts(const TVaelChapter& chapter, const ChapterReport& report, const std::string& path) {
+std::string Facts(const ChapterTables& chapter, const ChapterReport& report, const std::string& path) {
   const GenerationOptions recommended = report.rows[report.recommendedRow].setting;
   std::string out = "<table class=\"facts\">\n";
   out += FactRow("File", "<code>" + HtmlEscaped(path) + "</code>");
@@ -312,7 +312,7 @@ std::string Examples(const ChapterReport& report) {
   return out + "</div>\n";
 }
 
-std::string ElementsAndTemplates(const TVaelChapter& chapter, const ChapterReport& report) {
+std::string ElementsAndTemplates(const ChapterTables& chapter, const ChapterReport& report) {
   auto joined = [](const std::vector<std::string>& texts) {
     std::string out;
     for (const std::string& text : texts) out += (out.empty() ? "" : " ") + HtmlText(text);
@@ -338,7 +338,7 @@ std::string ElementsAndTemplates(const TVaelChapter& chapter, const ChapterRepor
 
 }  // namespace
 
-std::string ReportPage(const TVaelChapter& chapter, const ChapterReport& report,
+std::string ReportPage(const ChapterTables& chapter, const ChapterReport& report,
                        const std::string& chapterPath) {
   std::string out =
       "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\" xml:lang=\"en\">\n"

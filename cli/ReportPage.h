@@ -10,7 +10,7 @@ namespace vael::cli {
 
 // UTF-8 page of the report on the chapter loaded from chapterPath (the path
 // as the user gave it, shown in the page).
-std::string ReportPage(const TVaelChapter& chapter, const ChapterReport& report,
+std::string ReportPage(const ChapterTables& chapter, const ChapterReport& report,
                        const std::string& chapterPath);
 
 }  // namespace vael::cli

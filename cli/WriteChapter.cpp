@@ -4,8 +4,8 @@
 
 #include "cli/Messages.h"
 #include "core/analysis/ListChapter.h"
+#include "core/chapter/ChapterLoader.h"
 #include "core/chapter/CodePage.h"
-#include "core/chapter/TVaelChapter.h"
 #include "core/chapter/TextFile.h"
 
 namespace vael::cli {

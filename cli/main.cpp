@@ -10,7 +10,6 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/FolderEntries.h"
-#include "cli/ChapterStorage.h"
 #include "cli/CommandLine.h"
 #include "cli/Listing.h"
 #include "cli/Messages.h"
@@ -21,7 +20,7 @@
 #include "cli/Utf8.h"
 #include "cli/WriteChapter.h"
 #include "core/chapter/CaseMapping.h"
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterLoader.h"
 #include "core/chapter/TextFile.h"
 #include "core/generation/Generator.h"
 #include "export/Export.h"
@@ -114,21 +113,24 @@ int Finish(Output& output) {
   return kExitFailure;
 }
 
-// Loads the chapter or plain list, or gives the loader's cause. listNames,
-// when given, receives a list's usable names.
-bool LoadChapter(TVaelChapter& chapter, const std::string& path,
-                 std::vector<std::string>* listNames = nullptr) {
-  if (HasExtension(path, ".txt")) {
+// Loads the chapter or plain list as the window does (through the compiled
+// chapter beside a text chapter), or gives the loader's cause and nullptr.
+// listNames, when given, receives a list's usable names.
+std::shared_ptr<const Chapter> LoadChapter(const std::string& path,
+                                           std::vector<std::string>* listNames = nullptr) {
+  PlainList list;
+  std::shared_ptr<const Chapter> chapter = OpenChapter(path, LoadOptions{nullptr, true}, &list);
+  if (IsPlainListPath(path)) {
     // The names a list holds that a chapter cannot are only left out; the
     // user learns which, and why, before the names come.
-    PlainList list = chapter.LoadList(path);
     ReportLeftOut(path, list);
     if (listNames) *listNames = std::move(list.names);
-  } else {
-    chapter.Load(path);
   }
-  if (!chapter.loaded) Error("Cause: " + chapter.ErrorTextUtf8());
-  return chapter.loaded;
+  if (!chapter->loaded) {
+    Error("Cause: " + chapter->ErrorTextUtf8());
+    return nullptr;
+  }
+  return chapter;
 }
 
 int List(const CommandLine& line) {
@@ -189,10 +191,10 @@ std::string ChapterFile(const std::string& chapter) {
 int Generate(const CommandLine& line) {
   const std::string path = ChapterFile(line.chapterPath);
   if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
-  const ChapterStorage storage = NewChapter();
-  TVaelChapter& chapter = *storage;
   std::vector<std::string> samples;  // a list's names; a chapter's are read when needed
-  if (!LoadChapter(chapter, path, &samples)) return kExitFailure;
+  const std::shared_ptr<const Chapter> loaded = LoadChapter(path, &samples);
+  if (!loaded) return kExitFailure;
+  const Chapter& chapter = *loaded;
 
   char initialLetter = '*';
   if (!line.initial.empty() && line.initial != "*") {
@@ -213,7 +215,7 @@ int Generate(const CommandLine& line) {
   }
   NameFilters filters(line, samples);
 
-  if (line.seed) SeedRandom(chapter, *line.seed);
+  Generator generator(loaded, SeedFor(line));
   GenerationOptions request = RequestFor(chapter, line, initialLetter);
 
   FilteredRun run;
@@ -223,7 +225,7 @@ int Generate(const CommandLine& line) {
       // In the order made, as printed, and in UTF-8 like the printed list.
       NameListWriter writer(*line.listFormat);
       std::string list = writer.Head();
-      run = MakeFilteredNames(chapter, request, line, filters, [&](std::string_view name) {
+      run = MakeFilteredNames(generator, request, line, filters, [&](std::string_view name) {
         writer.Append(list, name);
         return true;
       });
@@ -232,7 +234,7 @@ int Generate(const CommandLine& line) {
     } else {
       std::vector<HistoryItem> history;
       history.reserve(static_cast<std::size_t>(std::min<std::int64_t>(line.count, 1 << 20)));
-      run = MakeFilteredNames(chapter, request, line, filters, [&](std::string_view name) {
+      run = MakeFilteredNames(generator, request, line, filters, [&](std::string_view name) {
         history.push_back({std::string(name), true});
         return true;
       });
@@ -248,7 +250,7 @@ int Generate(const CommandLine& line) {
       NameListWriter writer(*line.listFormat);
       std::string piece;
       output.Text(writer.Head());
-      run = MakeFilteredNames(chapter, request, line, filters, [&](std::string_view name) {
+      run = MakeFilteredNames(generator, request, line, filters, [&](std::string_view name) {
         piece.clear();
         writer.Append(piece, name);
         return output.Text(piece);
@@ -263,7 +265,7 @@ int Generate(const CommandLine& line) {
           [raw](std::string& out, std::string_view name) { Output::AppendNameLine(out, name, raw); },
           [&](std::string_view lines) { return output.Printed(lines); });
     } else {
-      run = MakeFilteredNames(chapter, request, line, filters,
+      run = MakeFilteredNames(generator, request, line, filters,
                               [&](std::string_view name) { return output.Name(name); });
     }
     if (int status = Finish(output); status != 0) return status;
@@ -286,10 +288,10 @@ int Generate(const CommandLine& line) {
 int Report(const CommandLine& line) {
   const std::string path = ChapterFile(line.chapterPath);
   if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
-  const ChapterStorage storage = NewChapter();
-  TVaelChapter& chapter = *storage;
   std::vector<std::string> samples;
-  if (!LoadChapter(chapter, path, &samples)) return kExitFailure;
+  const std::shared_ptr<const Chapter> loaded = LoadChapter(path, &samples);
+  if (!loaded) return kExitFailure;
+  const Chapter& chapter = *loaded;
   bool samplesKnown = !samples.empty();
   if (samplesKnown) {
     // A list's names are its samples, compared in capitals as a chapter's are.

@@ -3,7 +3,7 @@
 #include <optional>
 #include <unordered_set>
 
-#include "core/generation/ElementLookup.h"
+#include "core/chapter/ElementLookup.h"
 
 namespace vael {
 namespace {
@@ -36,7 +36,7 @@ std::vector<std::string> Notes(const ChapterReport& report, const SampleComparis
 
 }  // namespace
 
-ChapterReport MakeChapterReport(const ChapterTables& chapter, const std::vector<std::string>* samples,
+ChapterReport MakeChapterReport(const Chapter& chapter, const std::vector<std::string>* samples,
                                 std::uint32_t seed, int namesPerSetting) {
   ChapterReport report;
   report.seed = seed;

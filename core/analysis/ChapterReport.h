@@ -10,7 +10,7 @@
 #include "core/analysis/Judgement.h"
 #include "core/analysis/NameDistribution.h"
 #include "core/analysis/SettingFigures.h"
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/Chapter.h"
 
 namespace vael {
 
@@ -34,7 +34,7 @@ struct ChapterReport {
 // Measures the loaded chapter. samples: its sample names in capitals
 // (ReadSampleNames), or null when they are not known. The chapter's own
 // generator is left alone.
-ChapterReport MakeChapterReport(const ChapterTables& chapter, const std::vector<std::string>* samples,
+ChapterReport MakeChapterReport(const Chapter& chapter, const std::vector<std::string>* samples,
                                 std::uint32_t seed = kReportSeed, int namesPerSetting = kReportNames);
 
 }  // namespace vael

@@ -121,7 +121,7 @@ Judgement JudgeFigures(const std::vector<SettingFigures>& rows, int sampleCount)
   return judgement;
 }
 
-SettingChoice JudgeSettings(const ChapterTables& chapter, const std::vector<std::string>& samples,
+SettingChoice JudgeSettings(const Chapter& chapter, const std::vector<std::string>& samples,
                             int count, std::uint32_t seed) {
   int recommendedRow = 0;
   SampleComparison comparison(chapter, samples);

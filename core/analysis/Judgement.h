@@ -37,7 +37,7 @@ struct SettingChoice {
 // The report's judgement on its own: tries SettingsToTry on the loaded
 // chapter with `count` names each against the samples in capitals, and
 // returns the best. The chapter's own generator is left alone.
-SettingChoice JudgeSettings(const ChapterTables& chapter, const std::vector<std::string>& samples,
+SettingChoice JudgeSettings(const Chapter& chapter, const std::vector<std::string>& samples,
                             int count = kReportNames, std::uint32_t seed = kReportSeed);
 
 }  // namespace vael

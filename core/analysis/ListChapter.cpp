@@ -7,7 +7,7 @@
 
 #include "core/analysis/Judgement.h"
 #include "core/chapter/CaseMapping.h"
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterLoader.h"
 #include "core/chapter/TextFile.h"
 
 namespace vael {
@@ -42,8 +42,8 @@ ListOptions OptionsForList(const std::vector<std::string>& names) {
   options.genopt = std::string(kPlainListOptions);
   // The settings are tried on the list's chapter as a list loads; its val
   // level stays that of a list.
-  auto chapter = std::make_unique<TVaelChapter>();
-  chapter->LoadText(ChapterTextForNames(ChapterHeader{}, kPlainListOptions, names));
+  auto chapter = std::make_unique<Chapter>();
+  LoadChapterText(*chapter, ChapterTextForNames(ChapterHeader{}, kPlainListOptions, names));
   if (!chapter->loaded) {
     options.reason = chapter->ErrorTextUtf8();
     return options;

@@ -9,7 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterTables.h"
 
 namespace vael {
 

@@ -6,7 +6,6 @@
 #include <unordered_set>
 
 #include "core/chapter/CaseMapping.h"
-#include "core/generation/NameDriver.h"
 
 namespace vael {
 
@@ -58,7 +57,7 @@ double PercentOf(long long part, long long whole) {
   return whole <= 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
 }
 
-SettingFigures MeasureSetting(const ChapterTables& chapter, const GenerationOptions& setting,
+SettingFigures MeasureSetting(const Chapter& chapter, const GenerationOptions& setting,
                               SampleComparison* samples, int count, std::uint32_t seed,
                               NameDistribution* generated) {
   SettingFigures figures;
@@ -67,11 +66,13 @@ SettingFigures MeasureSetting(const ChapterTables& chapter, const GenerationOpti
 
   std::vector<std::string> names;
   names.reserve(static_cast<std::size_t>(std::max(count, 0)));
-  // A generator of its own, as fresh as the chapter's own after a load.
-  auto state = std::make_unique<GenerationState>();
-  SeedRandom(*state, seed);
+  // A generator of its own, as fresh as the window's after a load.
+  Generator generator(chapter, seed);
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < count; ++i) names.emplace_back(MakeName(chapter, *state, setting));
+  generator.Generate(setting, count, [&](std::string_view name) {
+    names.emplace_back(name);
+    return true;
+  });
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   if (took.count() > 0) figures.namesPerSecond = names.size() / took.count();
 

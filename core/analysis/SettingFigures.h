@@ -8,7 +8,7 @@
 
 #include "core/analysis/NameDistribution.h"
 #include "core/analysis/SampleComparison.h"
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/Chapter.h"
 #include "core/generation/Generator.h"
 
 namespace vael {
@@ -60,7 +60,7 @@ double PercentOf(long long part, long long whole);
 // options; the chapter's own generator is left alone. samples may be null
 // (a compiled chapter keeps none); generated, when given, receives every
 // name in capitals. requires: chapter.loaded.
-SettingFigures MeasureSetting(const ChapterTables& chapter, const GenerationOptions& setting,
+SettingFigures MeasureSetting(const Chapter& chapter, const GenerationOptions& setting,
                               SampleComparison* samples, int count, std::uint32_t seed,
                               NameDistribution* generated = nullptr);
 

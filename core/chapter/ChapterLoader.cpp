@@ -1,8 +1,8 @@
-// TVaelChapter::Load: reads a text chapter (or a compiled one), checks its
-// tags, analyses the sample names and builds every table, or takes all of it
-// from the compiled chapter beside the text when that still matches.
-// LoadText and LoadList analyse a chapter text held in memory (given, or
-// written from a plain list of names), without a cache.
+// Loading a chapter: reads a text chapter (or a compiled one), checks its
+// tags, analyses the sample names and builds every table, or, when asked to
+// use the cache, takes all of it from the compiled chapter beside the text
+// when that still matches. A chapter text held in memory, or one written
+// from a plain list of names, is analysed without a cache.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -11,14 +11,15 @@
 #include <vector>
 
 #include "core/chapter/CaseMapping.h"
+#include "core/chapter/ChapterLoader.h"
 #include "core/chapter/ChapterTags.h"
 #include "core/chapter/CodePage.h"
 #include "core/chapter/CompiledChapter.h"
 #include "core/chapter/NameAnalysis.h"
 #include "core/chapter/PlainList.h"
 #include "core/chapter/Statistics.h"
-#include "core/chapter/TVaelChapter.h"
 #include "core/chapter/TextFile.h"
+#include "core/files/FileNames.h"
 #include "core/files/SameFile.h"
 
 namespace vael {
@@ -41,7 +42,7 @@ std::string CachePathFor(const std::string& path) {
 
 // Empties the tables that grow with a chapter, so that no list outlives the
 // chapter it came from and every list still holds exactly its count.
-void ReleaseTables(TVaelChapter& chapter) {
+void ReleaseTables(Chapter& chapter) {
   chapter.vowelElements.clear();
   chapter.vowelElementCount = 0;
   chapter.consonantElements.clear();
@@ -69,9 +70,9 @@ void ReleaseTables(TVaelChapter& chapter) {
 // compiled chapter beside a text chapter cannot leave its texts behind.
 struct HeaderTexts {
   std::string title, line1, line2, author, topic;
-  explicit HeaderTexts(const TVaelChapter& c)
+  explicit HeaderTexts(const ChapterTables& c)
       : title(c.title), line1(c.line1), line2(c.line2), author(c.author), topic(c.topic) {}
-  void RestoreInto(TVaelChapter& c) const {
+  void RestoreInto(ChapterTables& c) const {
     c.title = title;
     c.line1 = line1;
     c.line2 = line2;
@@ -99,68 +100,28 @@ class Progress {
   int done_ = 0;
 };
 
-// One load from start to outcome. Load, LoadText and LoadList differ only in
-// where the text comes from and whether its analysis is cached.
+// One load from start to outcome. A file, bytes in memory, a text and a
+// list differ only in where the text comes from and whether its analysis
+// is cached.
 class Loading {
  public:
-  explicit Loading(TVaelChapter& chapter) : c_(chapter), progress_(chapter.owner) {}
+  Loading(Chapter& chapter, LoadProgress* progress) : c_(chapter), progress_(progress) {}
 
-  void FromFile(const std::string& path) {
+  // With `cache`, a compiled chapter beside the file may be read and written.
+  void FromFile(const std::string& path, bool cache) {
     Begin();
     // 2. The whole file; a UTF-8 text chapter is taken into the code page
-    // here, and everything after sees code-page bytes only.
+    // below, and everything after sees code-page bytes only.
     std::string file;
     if (!ReadChapterFile(path, file)) return Fail("Couldn't open file");
     progress_.Done(2);
+    FromChapterBytes(file, cache ? path : std::string());
+  }
 
-    // 3. A compiled chapter chosen directly skips the text-only steps.
-    if (IsCompiledChapter(file)) {
-      progress_.Done(3);
-      // 9. Its texts and tables all come from the file; DATE is not kept there.
-      ReleaseTables(c_);
-      if (file[2] == 1) {
-        c_.date.clear();
-        if (!ReadCompiledChapter(c_, file)) return Fail("Damaged compiled chapter");
-        progress_.Finish();
-        return Finish();
-      }
-      // An unknown format byte: the bytes are analysed as a text chapter.
-      progress_.Done(9);
-      return Analyse(file, CachePathFor(path));
-    }
-    CodePageText decoded = ReadTextFile(file);
-    if (decoded.fault != TextFault::None) return Fail(TextFaultText(decoded), decoded.character);
-    progress_.Done(3);
-
-    std::string window(HeaderWindow(decoded.text));
-    // 4. The header tags, read before comments are blanked.
-    if (std::string fault = ReadHeaderTags(window, c_); !fault.empty()) return Fail(fault);
-    progress_.Done(4);
-    // 5, 6. Which compiled chapter would match this text.
-    const std::uint8_t checksum = ChapterChecksum(decoded.text);
-    progress_.Done(5);
-    const std::string compiledPath = CompiledPathFor(path);
-    progress_.Done(6);
-    // 7. From here on nothing of the previous chapter's lists survives.
-    ReleaseTables(c_);
-    progress_.Done(7);
-    // 8. A matching compiled chapter beside the text saves the analysis. One
-    // that turns out damaged is ignored: the text is analysed and it is
-    // written anew.
-    std::string cached;
-    if (!IsSameFile(compiledPath, path) && ReadChapterFile(compiledPath, cached) &&
-        IsCompiledChapter(cached) && static_cast<std::uint8_t>(cached[1]) == checksum &&
-        cached[2] == 1) {
-      const HeaderTexts texts(c_);
-      if (ReadCompiledChapter(c_, cached)) {
-        progress_.Finish();
-        return Finish();
-      }
-      texts.RestoreInto(c_);
-      ReleaseTables(c_);
-    }
-    progress_.Done(9);
-    Analyse(decoded.text, CachePathFor(path));
+  void FromBytes(std::string_view bytes) {
+    Begin();
+    progress_.Done(2);
+    FromChapterBytes(bytes, std::string());
   }
 
   PlainList FromList(const std::string& path) {
@@ -170,6 +131,11 @@ class Loading {
       Fail("Couldn't open file");
       return {};
     }
+    return FromListBytes(bytes, path);
+  }
+
+  PlainList FromListBytes(std::string_view bytes, const std::string& path) {
+    Begin();
     PlainList list = ReadPlainList(bytes);
     if (!list.fault.empty()) {
       Fail(list.fault);
@@ -185,15 +151,65 @@ class Loading {
   }
 
  private:
-  // 1. A fresh start for the outcome and the generator's state.
+  // 3 onwards: a text or compiled chapter's bytes. With a path, a matching
+  // compiled chapter beside it is read, and the analysis saved there.
+  void FromChapterBytes(std::string_view file, const std::string& path) {
+    // 3. A compiled chapter chosen directly skips the text-only steps.
+    if (IsCompiledChapter(file)) {
+      progress_.Done(3);
+      // 9. Its texts and tables all come from the file; DATE is not kept there.
+      ReleaseTables(c_);
+      if (file[2] == 1) {
+        c_.date.clear();
+        if (!ReadCompiledChapter(c_, file)) return Fail("Damaged compiled chapter");
+        progress_.Finish();
+        return Finish();
+      }
+      // An unknown format byte: the bytes are analysed as a text chapter.
+      progress_.Done(9);
+      return Analyse(file, path.empty() ? std::string() : CachePathFor(path));
+    }
+    CodePageText decoded = ReadTextFile(file);
+    if (decoded.fault != TextFault::None) return Fail(TextFaultText(decoded), decoded.character);
+    progress_.Done(3);
+
+    std::string window(HeaderWindow(decoded.text));
+    // 4. The header tags, read before comments are blanked.
+    if (std::string fault = ReadHeaderTags(window, c_); !fault.empty()) return Fail(fault);
+    progress_.Done(4);
+    // 5, 6. Which compiled chapter would match this text.
+    const std::uint8_t checksum = ChapterChecksum(decoded.text);
+    progress_.Done(5);
+    const std::string compiledPath = path.empty() ? std::string() : CompiledPathFor(path);
+    progress_.Done(6);
+    // 7. From here on nothing of the previous chapter's lists survives.
+    ReleaseTables(c_);
+    progress_.Done(7);
+    // 8. A matching compiled chapter beside the text saves the analysis. One
+    // that turns out damaged is ignored: the text is analysed and it is
+    // written anew.
+    std::string cached;
+    if (!compiledPath.empty() && !IsSameFile(compiledPath, path) &&
+        ReadChapterFile(compiledPath, cached) && IsCompiledChapter(cached) &&
+        static_cast<std::uint8_t>(cached[1]) == checksum && cached[2] == 1) {
+      const HeaderTexts texts(c_);
+      if (ReadCompiledChapter(c_, cached)) {
+        progress_.Finish();
+        return Finish();
+      }
+      texts.RestoreInto(c_);
+      ReleaseTables(c_);
+    }
+    progress_.Done(9);
+    Analyse(decoded.text, path.empty() ? std::string() : CachePathFor(path));
+  }
+
+  // 1. A fresh start for the outcome.
   void Begin() {
     c_.errorText.clear();
     c_.errorCharacter = 0;
     c_.loaded = false;
     c_.structureTypeCounts.fill(0);
-    c_.historyNext = 0;
-    c_.historyCount = 0;
-    c_.newStructure = true;
     progress_.Done(1);
   }
 
@@ -267,14 +283,13 @@ class Loading {
     Finish();
   }
 
-  // 16. Ready for the generator, which seeds itself on first use.
+  // 16. Ready for generators: the lookup tables are built here, once.
   void Finish() {
     RebuildDerivedTables(c_);
     c_.loaded = true;
-    c_.randomSeeded = false;
   }
 
-  TVaelChapter& c_;
+  Chapter& c_;
   Progress progress_;
 };
 
@@ -289,13 +304,48 @@ bool ReadChapterFile(const std::string& path, std::string& bytes) {
   return !in.bad();
 }
 
-void TVaelChapter::Load(const std::string& path) { Loading(*this).FromFile(path); }
+void LoadChapterFile(Chapter& chapter, const std::string& path, const LoadOptions& options) {
+  Loading(chapter, options.progress).FromFile(path, options.cacheCompiled);
+}
 
-void TVaelChapter::LoadText(std::string_view text) { Loading(*this).FromText(text); }
+void LoadChapterText(Chapter& chapter, std::string_view text, LoadProgress* progress) {
+  Loading(chapter, progress).FromText(text);
+}
 
-PlainList TVaelChapter::LoadList(const std::string& path) { return Loading(*this).FromList(path); }
+PlainList LoadChapterBytes(Chapter& chapter, std::string_view bytes, const std::string& fileName,
+                           LoadProgress* progress) {
+  if (IsPlainListPath(fileName)) return Loading(chapter, progress).FromListBytes(bytes, fileName);
+  Loading(chapter, progress).FromBytes(bytes);
+  return {};
+}
 
-std::string TVaelChapter::ErrorTextUtf8() const {
+PlainList LoadChapterList(Chapter& chapter, const std::string& path, LoadProgress* progress) {
+  return Loading(chapter, progress).FromList(path);
+}
+
+std::shared_ptr<const Chapter> OpenChapter(const std::string& path, const LoadOptions& options,
+                                           PlainList* listOut) {
+  auto chapter = std::make_shared<Chapter>();
+  if (IsPlainListPath(path)) {
+    PlainList list = LoadChapterList(*chapter, path, options.progress);
+    if (listOut != nullptr) *listOut = std::move(list);
+  } else {
+    LoadChapterFile(*chapter, path, options);
+  }
+  return chapter;
+}
+
+std::shared_ptr<const Chapter> OpenChapterBytes(std::string_view bytes, const std::string& fileName,
+                                                PlainList* listOut) {
+  auto chapter = std::make_shared<Chapter>();
+  PlainList list = LoadChapterBytes(*chapter, bytes, fileName);
+  if (listOut != nullptr) *listOut = std::move(list);
+  return chapter;
+}
+
+bool IsPlainListPath(std::string_view path) { return HasExtension(path, ".txt"); }
+
+std::string Chapter::ErrorTextUtf8() const {
   std::string text = Utf8FromWindows1252(errorText);
   if (errorCharacter != 0) text += ": " + DescribeCharacter(errorCharacter);
   return text;

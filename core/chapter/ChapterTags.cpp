@@ -58,7 +58,7 @@ bool ReadInteger(std::string_view text, long long& number) {
   return true;
 }
 
-std::string ReadHeaderTags(std::string_view window, TVaelChapter& chapter) {
+std::string ReadHeaderTags(std::string_view window, ChapterTables& chapter) {
   if (!ReadTag(window, "TITLE", chapter.title, kHeaderTextLength)) {
     return "Invalid or missing TITLE tag";
   }
@@ -86,7 +86,7 @@ std::string ReadHeaderTags(std::string_view window, TVaelChapter& chapter) {
   return {};
 }
 
-std::string ReadSpecialConsonants(std::string_view window, TVaelChapter& chapter) {
+std::string ReadSpecialConsonants(std::string_view window, ChapterTables& chapter) {
   std::string value;
   if (!ReadTag(window, "SPCCON", value, kOptionTagLength)) value = " ";
   chapter.specialConsonants.fill(std::string());
@@ -119,13 +119,13 @@ std::string ReadSpecialConsonants(std::string_view window, TVaelChapter& chapter
   return {};
 }
 
-void ReadVowelOptions(std::string_view window, TVaelChapter& chapter) {
+void ReadVowelOptions(std::string_view window, ChapterTables& chapter) {
   std::string value;
   chapter.multiVowels = ReadTag(window, "SPCVOW", value, kOptionTagLength) &&
                         Contains(ToUpper(value), "MULTI");
 }
 
-std::string ReadTemplates(std::string_view window, TVaelChapter& chapter) {
+std::string ReadTemplates(std::string_view window, ChapterTables& chapter) {
   chapter.templates.clear();
   chapter.templateWeights.clear();
   chapter.templateCount = 0;
@@ -170,7 +170,7 @@ std::string ReadTemplates(std::string_view window, TVaelChapter& chapter) {
   return {};
 }
 
-std::string ReadGenerationOptions(std::string_view window, TVaelChapter& chapter) {
+std::string ReadGenerationOptions(std::string_view window, ChapterTables& chapter) {
   std::string raw;
   if (!ReadTag(window, "GENOPT", raw, kOptionTagLength)) return "Invalid or missing GENOPT tag";
   const std::string value = ToUpper(raw);

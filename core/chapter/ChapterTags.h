@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterTables.h"
 
 namespace vael {
 
@@ -23,20 +23,20 @@ void BlankComments(std::string& headerWindow);
 
 // TITLE, LINE1, LINE2, AUTHOR (with the lines moving down when it is absent),
 // DATE and TOPIC.
-std::string ReadHeaderTags(std::string_view window, TVaelChapter& chapter);
+std::string ReadHeaderTags(std::string_view window, ChapterTables& chapter);
 
 // SPCCON: special consonants in angle brackets and the SOFT switch.
-std::string ReadSpecialConsonants(std::string_view window, TVaelChapter& chapter);
+std::string ReadSpecialConsonants(std::string_view window, ChapterTables& chapter);
 
 // SPCVOW: the MULTI switch. Never fails.
-void ReadVowelOptions(std::string_view window, TVaelChapter& chapter);
+void ReadVowelOptions(std::string_view window, ChapterTables& chapter);
 
 // TEMPLATES: "text" or "text:weight" entries; the single template "*" when the
 // tag is absent or yields nothing.
-std::string ReadTemplates(std::string_view window, TVaelChapter& chapter);
+std::string ReadTemplates(std::string_view window, ChapterTables& chapter);
 
 // GENOPT: the generation options; every option absent from it is reset.
-std::string ReadGenerationOptions(std::string_view window, TVaelChapter& chapter);
+std::string ReadGenerationOptions(std::string_view window, ChapterTables& chapter);
 
 // The quoted names of the NAMES list, starting at the keyword's position in
 // the whole file. A list whose last name is not closed by `";` ends with one

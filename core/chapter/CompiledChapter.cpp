@@ -93,7 +93,7 @@ int VariantLength(int type) { return type / 2 + 2; }
 // -48 to 207; in one byte, -48 to -1 come back as 208 to 255.
 int DigitOption(int stored) { return stored > 0xFF - '0' ? stored - 0x100 : stored; }
 
-int HighestType(const TVaelChapter& chapter) {
+int HighestType(const ChapterTables& chapter) {
   for (int t = kStructureTypes - 1; t > 0; --t) {
     if (chapter.structureTypeCounts[t] != 0) return t;
   }
@@ -102,7 +102,7 @@ int HighestType(const TVaelChapter& chapter) {
 
 // The counts must describe the lists beside them, or the image would read
 // past them.
-bool ListsMatchCounts(const TVaelChapter& chapter) {
+bool ListsMatchCounts(const ChapterTables& chapter) {
   auto holds = [](const auto& list, int count) {
     return count >= 0 && list.size() == static_cast<std::size_t>(count);
   };
@@ -225,7 +225,7 @@ bool IsCompiledChapter(std::string_view bytes) {
   return bytes.size() >= 7 && bytes[0] == 0 && bytes.substr(3, 4) == "Vael";
 }
 
-std::string WriteCompiledChapter(const TVaelChapter& chapter, std::uint8_t checksum) {
+std::string WriteCompiledChapter(const ChapterTables& chapter, std::uint8_t checksum) {
   if (!ListsMatchCounts(chapter)) return {};
   const int j = chapter.vowelElementCount;
   const int i = chapter.consonantElementCount;
@@ -312,7 +312,7 @@ std::string WriteCompiledChapter(const TVaelChapter& chapter, std::uint8_t check
   return std::move(out.bytes());
 }
 
-bool ReadCompiledChapter(TVaelChapter& chapter, std::string_view bytes) {
+bool ReadCompiledChapter(ChapterTables& chapter, std::string_view bytes) {
   if (!IsCompiledChapter(bytes) || bytes[2] != kFormat) return false;
   ByteReader in(bytes);
   in.GetRaw(3);

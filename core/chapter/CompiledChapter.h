@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterTables.h"
 
 namespace vael {
 
@@ -20,12 +20,12 @@ bool IsCompiledChapter(std::string_view bytes);
 
 // The compiled form of a freshly analysed chapter; empty when some code or
 // count does not fit its field, so that such a chapter is not cached at all.
-std::string WriteCompiledChapter(const TVaelChapter& chapter, std::uint8_t checksum);
+std::string WriteCompiledChapter(const ChapterTables& chapter, std::uint8_t checksum);
 
 // Fills every table from a compiled chapter (format byte already checked by
 // the caller). Returns false, leaving the tables unusable, when the data is
 // truncated or inconsistent.
-bool ReadCompiledChapter(TVaelChapter& chapter, std::string_view bytes);
+bool ReadCompiledChapter(ChapterTables& chapter, std::string_view bytes);
 
 // Writes bytes to path through a temporary file in the same folder and a
 // rename, so a damaged compiled chapter is never left behind. False when the

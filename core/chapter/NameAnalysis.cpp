@@ -33,7 +33,7 @@ std::size_t ElementLength(std::string_view coded, std::size_t z, bool multiVowel
 // search its element lists linearly for every element.
 class ElementIndex {
  public:
-  explicit ElementIndex(TVaelChapter& chapter) : chapter_(chapter) {}
+  explicit ElementIndex(ChapterTables& chapter) : chapter_(chapter) {}
 
   // Code of the element, appended when new; -1 when the table is full.
   int CodeOf(const std::string& text, bool vowel) {
@@ -49,7 +49,7 @@ class ElementIndex {
   }
 
  private:
-  TVaelChapter& chapter_;
+  ChapterTables& chapter_;
   std::unordered_map<std::string, int> vowels_;
   std::unordered_map<std::string, int> consonants_;
 };
@@ -57,7 +57,7 @@ class ElementIndex {
 }  // namespace
 
 std::string UppercaseNames(const std::vector<std::string>& names, std::vector<std::string>& upper,
-                           TVaelChapter& chapter) {
+                           ChapterTables& chapter) {
   upper.clear();
   upper.reserve(names.size());
   chapter.initialLetters.clear();
@@ -74,7 +74,7 @@ std::string UppercaseNames(const std::vector<std::string>& names, std::vector<st
   return {};
 }
 
-std::string CodeName(std::string_view name, const TVaelChapter& chapter) {
+std::string CodeName(std::string_view name, const ChapterTables& chapter) {
   std::string coded;
   coded.reserve(name.size());
   for (std::size_t p = 0; p < name.size(); ++p) {
@@ -148,7 +148,7 @@ int StructureType(int elements, int first) {
   return first >= kFirstConsonantCode ? 2 * elements - 4 : 2 * elements - 3;
 }
 
-std::string CutIntoElements(const std::vector<std::string>& codedNames, TVaelChapter& chapter,
+std::string CutIntoElements(const std::vector<std::string>& codedNames, ChapterTables& chapter,
                             CutNames& cut) {
   ElementIndex index(chapter);
   cut.structures.clear();
@@ -190,7 +190,7 @@ std::string CutIntoElements(const std::vector<std::string>& codedNames, TVaelCha
   return {};
 }
 
-std::string DeriveTemplates(const std::vector<std::string>& shapes, TVaelChapter& chapter) {
+std::string DeriveTemplates(const std::vector<std::string>& shapes, ChapterTables& chapter) {
   if (chapter.templateCount != 1 || chapter.templates[0] != "*") return {};
   chapter.templates.clear();
   chapter.templateWeights.clear();

@@ -8,18 +8,18 @@
 #include <string_view>
 #include <vector>
 
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterTables.h"
 
 namespace vael {
 
 // Uppercases every name through the case pairs and checks it against the
 // name letter set; collects chapter.initialLetters.
 std::string UppercaseNames(const std::vector<std::string>& names, std::vector<std::string>& upper,
-                           TVaelChapter& chapter);
+                           ChapterTables& chapter);
 
 // The coded form of one uppercased name under the chapter's coding rules
 // (softConsonants, yMode, uMode, specialConsonants).
-std::string CodeName(std::string_view upperName, const TVaelChapter& chapter);
+std::string CodeName(std::string_view upperName, const ChapterTables& chapter);
 
 // What cutting yields besides the element tables of the chapter.
 struct CutNames {
@@ -29,7 +29,7 @@ struct CutNames {
 
 // Cuts every coded name into elements (filling the chapter's element tables
 // and maxElements) and structures.
-std::string CutIntoElements(const std::vector<std::string>& codedNames, TVaelChapter& chapter,
+std::string CutIntoElements(const std::vector<std::string>& codedNames, ChapterTables& chapter,
                             CutNames& cut);
 
 // Why one coded name cannot be cut ("Too few elements" or "Too many
@@ -43,6 +43,6 @@ int StructureType(int elements, int first);
 
 // Replaces the placeholder template "*" by the distinct name shapes, weighted
 // by how many names have each. Other templates are kept.
-std::string DeriveTemplates(const std::vector<std::string>& shapes, TVaelChapter& chapter);
+std::string DeriveTemplates(const std::vector<std::string>& shapes, ChapterTables& chapter);
 
 }  // namespace vael

@@ -19,7 +19,7 @@ constexpr int kLongestShownElement = 0xFF - '0';
 // Number of codes before the end mark, or 0 when the structure is not one
 // the analysis can produce (no end mark, a code outside the chapter's
 // element lists, or vowel and consonant elements not alternating).
-int WellFormedLength(const TVaelChapter& chapter, const Structure& structure) {
+int WellFormedLength(const ChapterTables& chapter, const Structure& structure) {
   const int vowels = std::min({chapter.vowelElementCount,
                                static_cast<int>(chapter.vowelElements.size()), kVowelRows});
   const int consonants =
@@ -39,7 +39,7 @@ int WellFormedLength(const TVaelChapter& chapter, const Structure& structure) {
 
 // Consonant letter index of the first or last character of a consonant
 // element, or -1 when the element is empty or that character is no consonant.
-int ConsonantLetterAt(const TVaelChapter& chapter, int code, bool last) {
+int ConsonantLetterAt(const ChapterTables& chapter, int code, bool last) {
   const std::string& text = chapter.consonantElements[code - 100];
   if (text.empty()) return -1;
   return ConsonantIndex(last ? text.back() : text.front());
@@ -52,7 +52,7 @@ int StructureType(int n, bool startsWithConsonant) {
   return startsWithConsonant ? 2 * n - 4 : 2 * n - 3;
 }
 
-std::string VariantText(const TVaelChapter& chapter, const Structure& codes, int n) {
+std::string VariantText(const ChapterTables& chapter, const Structure& codes, int n) {
   std::string variant;
   for (int i = 0; i < n; ++i) {
     int length = 0;
@@ -90,7 +90,7 @@ int CountPair(std::vector<ElementPair>& pairs, std::vector<int>& weights, int& c
   return it->second;
 }
 
-int& PositionCounter(TVaelChapter& chapter, int code, int slot) {
+int& PositionCounter(ChapterTables& chapter, int code, int slot) {
   return IsConsonantCode(code) ? chapter.consonantPositionCounts[code - 100][slot]
                                : chapter.vowelPositionCounts[code][slot];
 }
@@ -100,9 +100,14 @@ void ClearTable(Table& table) {
   for (auto& row : table) row.fill(0);
 }
 
+template <typename Row, int kMaxRows>
+void ClearTable(ElementRows<Row, kMaxRows>& table) {
+  table.clear();
+}
+
 }  // namespace
 
-void ClearStatistics(TVaelChapter& chapter) {
+void ClearStatistics(ChapterTables& chapter) {
   chapter.vowelElements.clear();
   chapter.vowelElementCount = 0;
   chapter.consonantElements.clear();
@@ -114,17 +119,11 @@ void ClearStatistics(TVaelChapter& chapter) {
   chapter.minRepeatDistance.fill(kNeverRepeats);
   chapter.maxLetterPercent.fill(0);
 
-  // Reserving for pairCapacity keeps the lists from moving while they grow.
-  auto capacity = static_cast<std::size_t>(std::max(chapter.pairCapacity, 0));
   chapter.startPairs.clear();
-  chapter.startPairs.reserve(capacity);
   chapter.startPairWeights.clear();
-  chapter.startPairWeights.reserve(capacity);
   chapter.startPairCount = 0;
   chapter.endPairs.clear();
-  chapter.endPairs.reserve(capacity);
   chapter.endPairWeights.clear();
-  chapter.endPairWeights.reserve(capacity);
   chapter.endPairCount = 0;
   chapter.endPairBefore1.clear();
   chapter.endPairBefore2.clear();
@@ -143,7 +142,7 @@ void ClearStatistics(TVaelChapter& chapter) {
   ClearTable(chapter.consonantPositionCounts);
 }
 
-void GatherLetterStatistics(TVaelChapter& chapter, const std::vector<std::string>& upperNames) {
+void GatherLetterStatistics(ChapterTables& chapter, const std::vector<std::string>& upperNames) {
   for (const std::string& name : upperNames) {
     const auto length = static_cast<int>(name.size());
     if (length == 0) continue;
@@ -175,7 +174,7 @@ void GatherLetterStatistics(TVaelChapter& chapter, const std::vector<std::string
   }
 }
 
-void BuildStructureTables(TVaelChapter& chapter, const std::vector<Structure>& structures) {
+void BuildStructureTables(ChapterTables& chapter, const std::vector<Structure>& structures) {
   std::vector<int> lengths(structures.size());
   for (std::size_t s = 0; s < structures.size(); ++s) {
     lengths[s] = WellFormedLength(chapter, structures[s]);
@@ -280,7 +279,7 @@ void BuildStructureTables(TVaelChapter& chapter, const std::vector<Structure>& s
   FitPairCapacity(chapter);
 }
 
-void FitPairCapacity(TVaelChapter& chapter) {
+void FitPairCapacity(ChapterTables& chapter) {
   int largest = std::max(chapter.startPairCount, chapter.endPairCount);
   for (int count : chapter.structureVariantCounts) largest = std::max(largest, count);
   chapter.pairCapacity = std::max(chapter.pairCapacity, largest);

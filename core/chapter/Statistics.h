@@ -7,25 +7,25 @@
 #include <string>
 #include <vector>
 
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterTables.h"
 
 namespace vael {
 
 // Resets every statistics table and count, and sizes the growing tables for
 // chapter.pairCapacity (which must be set). Leaves nothing of an earlier load.
-void ClearStatistics(TVaelChapter& chapter);
+void ClearStatistics(ChapterTables& chapter);
 
 // Repeat distances and letter shares over the uppercased sample names.
-void GatherLetterStatistics(TVaelChapter& chapter, const std::vector<std::string>& upperNames);
+void GatherLetterStatistics(ChapterTables& chapter, const std::vector<std::string>& upperNames);
 
 // Pairs, adjacency, types, variants and position counts over the structures
 // of the analysis (each ended by -1, at least two codes each).
-void BuildStructureTables(TVaelChapter& chapter, const std::vector<Structure>& structures);
+void BuildStructureTables(ChapterTables& chapter, const std::vector<Structure>& structures);
 
 // Names with many parts can give more distinct pairs or variants than
 // 3 * nameCount; the lists are vectors and simply hold them. This raises
 // pairCapacity to the longest list so that it always describes the tables,
 // whether they came from an analysis or from a compiled chapter.
-void FitPairCapacity(TVaelChapter& chapter);
+void FitPairCapacity(ChapterTables& chapter);
 
 }  // namespace vael

@@ -1,6 +1,7 @@
-// Many names at once: GenerateNames repeats the driver on the chapter's own
-// state; GenerateNameBlocks splits a run into blocks that threads make side
-// by side from the shared chapter tables.
+// Many names at once, all through the one bulk loop MakeNames: a
+// generator's run and GenerateNames repeat the driver on one state;
+// GenerateNameBlocks splits a run into blocks, each started over with a
+// seed of its own, that threads make side by side from the shared chapter.
 #include <algorithm>
 #include <atomic>
 #include <cassert>
@@ -28,16 +29,6 @@ std::uint32_t BlockSeed(std::uint32_t runSeed, std::int64_t block) {
   return static_cast<std::uint32_t>(x >> 32);
 }
 
-// A fresh generator for a block: empty history, a new structure next, the
-// block's seed. The scratch storage is kept.
-void StartBlock(GenerationState& state, std::uint32_t runSeed, std::int64_t block) {
-  state.historyCount = 0;
-  state.historyNext = 0;
-  state.newStructure = true;
-  state.retryCount = 0;
-  SeedRandom(state, BlockSeed(runSeed, block));
-}
-
 std::int64_t NamesInBlock(std::int64_t count, std::int64_t block) {
   return std::min<std::int64_t>(kNamesPerBlock, count - block * kNamesPerBlock);
 }
@@ -52,17 +43,17 @@ struct BlockText {
   std::vector<std::size_t> ends;
 };
 
-void MakeBlock(const TVaelChapter& chapter, GenerationState& state,
-               const GenerationOptions& request, const BlockRun& run, std::int64_t count,
-               std::int64_t block, const NameFormat& format, BlockText& text) {
+void MakeBlock(const Chapter& chapter, GenerationState& state, const GenerationOptions& options,
+               const BlockRun& run, std::int64_t count, std::int64_t block,
+               const NameFormat& format, BlockText& text) {
   text.bytes.clear();
   text.ends.clear();
-  StartBlock(state, run.seed, block);
-  const std::int64_t names = NamesInBlock(count, block);
-  for (std::int64_t i = 0; i < names; ++i) {
-    format(text.bytes, MakeName(chapter, state, request));
+  state.Restart(BlockSeed(run.seed, block));
+  MakeNames(chapter, state, options, NamesInBlock(count, block), [&](std::string_view name) {
+    format(text.bytes, name);
     text.ends.push_back(text.bytes.size());
-  }
+    return true;
+  });
 }
 
 // Blocks made by `threads` workers into a window of slots, handed to the
@@ -70,7 +61,7 @@ void MakeBlock(const TVaelChapter& chapter, GenerationState& state,
 // fit the window, so memory stays flat however long the run.
 class ParallelRun {
  public:
-  ParallelRun(const TVaelChapter& chapter, const GenerationOptions& options, std::int64_t count,
+  ParallelRun(const Chapter& chapter, const GenerationOptions& options, std::int64_t count,
               const BlockRun& run, const NameFormat& format)
       : chapter_(chapter), options_(options), count_(count), run_(run), format_(format),
         blocks_(BlockCount(count)),
@@ -116,8 +107,6 @@ class ParallelRun {
 
   void Work() {
     auto state = std::make_unique<GenerationState>();
-    GenerationOptions request = options_;
-    request.log = false;
     // Made in the worker's own text and swapped into the slot whole, so
     // the slot is touched once per block rather than once per name.
     BlockText text;
@@ -132,7 +121,7 @@ class ParallelRun {
         });
         if (stop_) return;
       }
-      MakeBlock(chapter_, *state, request, run_, count_, block, format_, text);
+      MakeBlock(chapter_, *state, options_, run_, count_, block, format_, text);
       {
         std::lock_guard<std::mutex> lock(mutex_);
         std::swap(slot.text, text);
@@ -142,7 +131,7 @@ class ParallelRun {
     }
   }
 
-  const TVaelChapter& chapter_;
+  const Chapter& chapter_;
   const GenerationOptions& options_;
   const std::int64_t count_;
   const BlockRun run_;
@@ -168,19 +157,45 @@ void AppendName(std::string& out, std::string_view name) { out += name; }
 
 }  // namespace
 
+Generator::Generator(std::shared_ptr<const Chapter> chapter, std::uint32_t seed)
+    : shared_(std::move(chapter)), chapter_(shared_.get()),
+      state_(std::make_unique<GenerationState>()) {
+  state_->Restart(seed);
+}
+
+Generator::Generator(const Chapter& chapter, std::uint32_t seed)
+    : chapter_(&chapter), state_(std::make_unique<GenerationState>()) {
+  state_->Restart(seed);
+}
+
+Generator::Generator(Generator&&) noexcept = default;
+Generator& Generator::operator=(Generator&&) noexcept = default;
+Generator::~Generator() = default;
+
+void Generator::Restart(std::uint32_t seed) { state_->Restart(seed); }
+
+std::string_view Generator::Next(const GenerationOptions& options, LogSink* log) {
+  if (!chapter_->loaded) return {};
+  return MakeName(*chapter_, *state_, options, log);
+}
+
+void Generator::Generate(const GenerationOptions& options, std::int64_t count,
+                         const NameSink& sink) {
+  if (!chapter_->loaded) return;
+  MakeNames(*chapter_, *state_, options, count, sink);
+}
+
+std::string Generator::History(int age) const { return HistoryEntry(*state_, age); }
+
 void GenerateNames(TVaelChapter& chapter, const GenerationOptions& options, std::int64_t count,
                    const NameSink& sink) {
   if (!chapter.loaded) return;
   assert(DerivedTablesAreCurrent(chapter) &&
          "tables changed by hand: call RebuildDerivedTables before generating");
-  GenerationOptions request = options;
-  request.log = false;
-  for (std::int64_t i = 0; i < count; ++i) {
-    if (!sink(MakeName(chapter, chapter, request))) return;
-  }
+  MakeNames(chapter, chapter, options, count, sink);
 }
 
-void GenerateNameBlocks(const TVaelChapter& chapter, const GenerationOptions& options,
+void GenerateNameBlocks(const Chapter& chapter, const GenerationOptions& options,
                         std::int64_t count, const BlockRun& run, const NameSink& sink) {
   if (!chapter.loaded || count <= 0) return;
   assert(DerivedTablesAreCurrent(chapter) &&
@@ -199,20 +214,15 @@ void GenerateNameBlocks(const TVaelChapter& chapter, const GenerationOptions& op
     });
     return;
   }
-  // One thread: the same blocks, made and delivered one name at a time.
+  // One thread: the same blocks, each name handed over as it is made.
   auto state = std::make_unique<GenerationState>();
-  GenerationOptions request = options;
-  request.log = false;
   for (std::int64_t block = 0; block < BlockCount(count); ++block) {
-    StartBlock(*state, run.seed, block);
-    const std::int64_t names = NamesInBlock(count, block);
-    for (std::int64_t i = 0; i < names; ++i) {
-      if (!sink(MakeName(chapter, *state, request))) return;
-    }
+    state->Restart(BlockSeed(run.seed, block));
+    if (!MakeNames(chapter, *state, options, NamesInBlock(count, block), sink)) return;
   }
 }
 
-void GenerateNameBlocks(const TVaelChapter& chapter, const GenerationOptions& options,
+void GenerateNameBlocks(const Chapter& chapter, const GenerationOptions& options,
                         std::int64_t count, const BlockRun& run, const NameFormat& format,
                         const BlockTextSink& sink) {
   if (!chapter.loaded || count <= 0) return;
@@ -225,11 +235,9 @@ void GenerateNameBlocks(const TVaelChapter& chapter, const GenerationOptions& op
     return;
   }
   auto state = std::make_unique<GenerationState>();
-  GenerationOptions request = options;
-  request.log = false;
   BlockText text;
   for (std::int64_t block = 0; block < BlockCount(count); ++block) {
-    MakeBlock(chapter, *state, request, run, count, block, format, text);
+    MakeBlock(chapter, *state, options, run, count, block, format, text);
     if (!sink(text.bytes)) return;
   }
 }

@@ -13,16 +13,18 @@ void CandidateCache::Reset(std::uint64_t serial, int bits) {
 }
 
 CandidateCache::Entry& CandidateCache::Place(std::uint64_t key, std::uint32_t list) {
+  // Add keeps the table at most half full, so there is always a free slot.
+  assert(2 * lists_.size() <= entries_.size());
   const std::size_t mask = entries_.size() - 1;
   std::size_t i = Home(key);
-  while (entries_[i].key != 0) i = (i + 1) & mask;
+  for (std::size_t probes = 1; entries_[i].key != 0 && probes < entries_.size(); ++probes)
+    i = (i + 1) & mask;
   Entry& entry = entries_[i];
   const List& kept = lists_[list];
   entry.key = key;
   entry.list = list;
   entry.count = static_cast<std::uint32_t>(kept.members.size());
-  entry.writtenOut = kept.byWeight.WrittenOut();
-  entry.modulus = kept.byWeight.Modulus();
+  entry.byWeight = kept.byWeight.WrittenOut();
   return entry;
 }
 

@@ -11,12 +11,13 @@
 // very random numbers and outcome the builder had when it tested every
 // element itself.
 
+#include <cassert>
 #include <cstdint>
 #include <span>
 #include <vector>
 
-#include "core/generation/MersenneTwister.h"
-#include "core/generation/RunningDraw.h"
+#include "core/random/MersenneTwister.h"
+#include "core/random/WeightedDraw.h"
 
 namespace vael {
 
@@ -48,20 +49,24 @@ class CandidateCache {
   // counts; this way the common draw reads nothing but the entry.
   struct Entry {
     std::uint64_t key = 0;  // 0: free
-    const std::int16_t* writtenOut = nullptr;
-    FixedModulus modulus;
+    WrittenOutDraw byWeight;  // the list's written-out draw, when it has one
     std::uint32_t list = 0;
     std::uint32_t count = 0;
   };
 
-  // The entry stored for `key`, or nullptr. Keys are never 0.
+  // The entry stored for `key`, or nullptr. Keys are never 0. The table is
+  // never more than half full, so a free slot ends the search long before
+  // the bound; the bound only keeps a broken table from hanging the run.
   const Entry* Find(std::uint64_t key) const {
+    assert(2 * lists_.size() <= entries_.size());
     const std::size_t mask = entries_.size() - 1;
-    for (std::size_t i = Home(key);; i = (i + 1) & mask) {
+    std::size_t i = Home(key);
+    for (std::size_t probes = 0; probes < entries_.size(); ++probes, i = (i + 1) & mask) {
       const Entry& entry = entries_[i];
       if (entry.key == key) return &entry;
       if (entry.key == 0) return nullptr;
     }
+    return nullptr;
   }
 
   // Stores the members in index order with their weights, and returns the
@@ -75,9 +80,8 @@ class CandidateCache {
   // list must not be empty.
   int Draw(MersenneTwister32& random, const Entry& entry, bool statistical) const {
     if (statistical) {
-      const int member = entry.writtenOut != nullptr
-                             ? entry.writtenOut[entry.modulus.Of(random())]
-                             : lists_[entry.list].byWeight.Draw(random);
+      const int member = entry.byWeight.places != nullptr ? entry.byWeight.Draw(random)
+                                                          : lists_[entry.list].byWeight.Draw(random);
       if (member >= 0) return member;
     }
     const List& list = lists_[entry.list];

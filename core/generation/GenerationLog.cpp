@@ -4,25 +4,36 @@
 
 namespace vael {
 
+void LogFile::Begin() {
+  if (is_open()) close();
+  clear();
+  open(kLogFileName, std::ios::binary | std::ios::trunc);
+}
+
+void LogFile::Write(std::string_view text) {
+  if (is_open()) write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+bool LogFile::End() {
+  if (!is_open()) return false;
+  const bool written = good();
+  close();
+  return written && !fail();
+}
+
 void GenerationLog::Write(std::string_view text) {
-  if (enabled_ && file_.is_open())
-    file_.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (enabled_) sink_->Write(text);
 }
 
 void GenerationLog::Create() {
   if (!enabled_) return;
-  if (file_.is_open()) file_.close();
-  file_.clear();
-  file_.open(kLogFileName, std::ios::binary | std::ios::trunc);
+  sink_->Begin();
   Write("Vael log file\r\n\r\nTEMPLATE:\t");
 }
 
 bool GenerationLog::Close() {
   if (!enabled_) return true;
-  if (!file_.is_open()) return false;
-  bool written = file_.good();
-  file_.close();
-  return written && !file_.fail();
+  return sink_->End();
 }
 
 void GenerationLog::TemplateLine(std::string_view templateText) {

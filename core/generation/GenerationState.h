@@ -1,30 +1,32 @@
 #pragma once
 // One generator's state: the history ring, the structure builder's state,
-// the random generator and reused scratch storage. The chapter carries one
-// (reset by every load); a bulk run gives each block its own, so blocks can
-// be made side by side from the same chapter tables.
+// the random generator and reused scratch storage. A generator of its own
+// (Generator.h), each block of a bulk run and the window's chapter object
+// each hold one, so that any number of them can make names from the same
+// read-only chapter side by side.
 
 #include <array>
 #include <cstdint>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/chapter/ChapterLimits.h"
+#include "core/chapter/DerivedTables.h"
 #include "core/generation/CandidateCache.h"
-#include "core/generation/DerivedTables.h"
-#include "core/generation/MersenneTwister.h"
+#include "core/random/MersenneTwister.h"
 
 namespace vael {
+
+class LogSink;
 
 struct GenerationState {
   // --- Design state ---
   std::array<std::string, kHistorySize> history;
   int historyNext = 0;
   int historyCount = 0;
-  std::ofstream logFile;  // open only during a logged GenerateName call
-  // False when the last GenerateName call was asked for a log and could not
-  // write all of it (a read-only folder, a full disk).
+  // False when the last logged name could not be logged whole (a read-only
+  // folder, a full disk).
   bool logWritten = true;
   std::array<int, kStructureTypes> allowedTypeWeights{};
   bool randomSeeded = false;
@@ -35,6 +37,12 @@ struct GenerationState {
   bool keepFit3 = false, keepPrefixes = false, keepSuffixes = false;
   bool keepFit2 = false, keepFit1 = false;
   MersenneTwister32 random;
+
+  // The one way to start over, as after a load and at every block of a bulk
+  // run: no history, a new structure next, and the random numbers from
+  // `seed` (from the clock at the first name, when there is none). The
+  // scratch storage and the candidates worked out for the chapter stay.
+  void Restart(std::optional<std::uint32_t> seed);
 
   // --- Kept beside the design state for speed; never seen outside the
   // generator ---
@@ -47,6 +55,8 @@ struct GenerationState {
   // Emptied by the first name recorded after the history was cleared.
   static constexpr std::size_t kHistoryBuckets = 4096;
   std::array<std::uint8_t, kHistoryBuckets> historyBuckets{};
+  // The log of the name being made, when it is logged; nullptr otherwise.
+  LogSink* logSink = nullptr;
   // The type draw of the element group being filled: allowedTypeWeights
   // with their running sums. Points into the chapter's template groups, or
   // at ownTypeChoice when a caller filled allowedTypeWeights itself.
@@ -59,8 +69,19 @@ struct GenerationState {
   std::string words;
   std::vector<std::uint8_t> groupDroppedLetter;
   std::vector<std::uint64_t> pairSet;  // the pairs still admitted, as a set
+  std::vector<int> pairMembers;        // and as a list, for the draw among them
   // The candidates of each combination of element tests met so far.
   CandidateCache candidates;
 };
+
+// Seeds the random numbers and marks them seeded, so that a run can be
+// repeated; the history stays.
+void SeedRandom(GenerationState& state, std::uint32_t seed);
+
+// Seeds the random numbers from the clock unless a caller seeded them.
+void EnsureSeeded(GenerationState& state);
+
+// A seed from the clock, for a run that was given none.
+std::uint32_t ClockSeed();
 
 }  // namespace vael

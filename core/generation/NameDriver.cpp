@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "core/chapter/CaseMapping.h"
-#include "core/generation/DerivedTemplates.h"
+#include "core/chapter/DerivedTemplates.h"
 #include "core/generation/GenerationLog.h"
-#include "core/generation/RandomDraws.h"
 #include "core/generation/StructureBuilder.h"
 #include "core/screening/Accents.h"
 #include "core/screening/CandidateChecks.h"
+#include "core/random/WeightedDraw.h"
 
 namespace vael {
 namespace {
@@ -40,7 +40,7 @@ constexpr int kRejectionsBeforeAcceptingAny = 1000;
 
 // State of one name that the helpers share.
 struct NameRun {
-  const ChapterTables& chapter;
+  const Chapter& chapter;
   GenerationState& state;
   const GenerationOptions& options;
   GenerationLog& log;
@@ -77,11 +77,8 @@ int ChooseTemplate(NameRun& run, bool& droppedLetter) {
     const int index = DrawTemplateIndex(derived, random);
     if (accepts(index)) return index;
   }
-  std::vector<int> acceptable(count, 0);
-  for (int i = 0; i < count; ++i) {
-    if (accepts(i)) acceptable[i] = std::max(run.chapter.templateWeights[i], 0);
-  }
-  int index = WeightedDraw(random, acceptable);
+  const std::vector<int>& weights = run.chapter.templateWeights;
+  int index = WalkWeights(random, count, [&](int i) { return accepts(i) ? std::max(weights[i], 0) : 0; });
   if (index < 0) {
     // Only templates of weight 0 or less can begin with the letter.
     std::vector<int> choices;
@@ -93,7 +90,7 @@ int ChooseTemplate(NameRun& run, bool& droppedLetter) {
   return index;
 }
 
-std::string_view TemplateText(const ChapterTables& chapter, int index) {
+std::string_view TemplateText(const Chapter& chapter, int index) {
   return index < chapter.derived.templateCount ? std::string_view(chapter.templates[index]) : "#";
 }
 
@@ -106,14 +103,7 @@ std::string_view FillGroup(NameRun& run, int group) {
   char letter = dropped[group] ? '*' : run.initialLetter;
   int emptyPieces = 0;
   for (;;) {
-    PieceRequest request;
-    request.fit = options.fit;
-    request.structural = options.structural;
-    request.statistical = options.statistical;
-    request.prefixes = options.prefixes;
-    request.suffixes = options.suffixes;
-    request.initialLetter = letter;
-    request.log = options.log;
+    PieceRequest request{options, letter};
     const std::string& piece = BuildPiece(run.chapter, run.state, request);
     if (request.initialLetterDropped) {
       dropped[group] = 1;
@@ -286,9 +276,10 @@ std::string LastResortName(const ChapterTables& chapter, char initialLetter) {
 
 }  // namespace
 
-std::string_view MakeName(const ChapterTables& chapter, GenerationState& state,
-                          const GenerationOptions& options) {
-  GenerationLog log(state.logFile, options.log);
+std::string_view MakeName(const Chapter& chapter, GenerationState& state,
+                          const GenerationOptions& options, LogSink* logSink) {
+  state.logSink = options.log ? logSink : nullptr;
+  GenerationLog log(state.logSink, options.log);
   log.Create();
 
   NameRun run{chapter, state, options, log, options.initialLetter, options.val, 0};
@@ -328,6 +319,7 @@ std::string_view MakeName(const ChapterTables& chapter, GenerationState& state,
   Record(state, name, hash);
   log.FinalName(name);
   state.logWritten = log.Close();
+  state.logSink = nullptr;
   return name;
 }
 
@@ -335,15 +327,15 @@ std::string GenerateName(TVaelChapter& chapter, const GenerationOptions& options
   if (!chapter.loaded) return {};
   assert(DerivedTablesAreCurrent(chapter) &&
          "tables changed by hand: call RebuildDerivedTables before generating");
-  return std::string(MakeName(chapter, chapter, options));
+  return std::string(MakeName(chapter, chapter, options, &chapter.logFile));
 }
 
-std::string HistoryEntry(const TVaelChapter& chapter, int age) {
-  if (age < 0 || age >= chapter.historyCount) return {};
-  int slot = chapter.historyNext - age - 1;
-  if (slot < 0) slot += chapter.historyCount;
+std::string HistoryEntry(const GenerationState& state, int age) {
+  if (age < 0 || age >= state.historyCount) return {};
+  int slot = state.historyNext - age - 1;
+  if (slot < 0) slot += state.historyCount;
   if (slot < 0 || slot >= kHistorySize) return {};
-  return chapter.history[slot];
+  return state.history[slot];
 }
 
 }  // namespace vael

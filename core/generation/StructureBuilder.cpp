@@ -13,7 +13,8 @@
 #include "core/generation/CandidateCache.h"
 #include "core/generation/GenerationLog.h"
 #include "core/generation/Generator.h"
-#include "core/generation/RandomDraws.h"
+#include "core/random/RandomBelow.h"
+#include "core/random/WeightedDraw.h"
 
 namespace vael {
 namespace {
@@ -70,11 +71,11 @@ void EnterCall(GenerationState& state, const PieceRequest& request, GenerationLo
     state.retryCount = 0;
   }
   if (state.retryCount == 0) {
-    state.keepFit3 = request.fit == 3;
-    state.keepPrefixes = request.prefixes;
-    state.keepSuffixes = request.suffixes;
-    state.keepFit2 = request.fit > 1;
-    state.keepFit1 = request.fit > 0;
+    state.keepFit3 = request.options.fit == 3;
+    state.keepPrefixes = request.options.prefixes;
+    state.keepSuffixes = request.options.suffixes;
+    state.keepFit2 = request.options.fit > 1;
+    state.keepFit1 = request.options.fit > 0;
   } else if (state.retryCount % 5 == 0) {
     if (state.keepFit3) {
       state.keepFit3 = false;
@@ -93,15 +94,15 @@ void EnterCall(GenerationState& state, const PieceRequest& request, GenerationLo
       log.FitLevelChanged(0);
     }
   }
-  work.fit = !state.keepFit1 ? 0 : !state.keepFit2 ? 1 : !state.keepFit3 ? 2 : request.fit;
-  work.prefixes = request.prefixes && state.keepPrefixes;
-  work.suffixes = request.suffixes && state.keepSuffixes;
+  work.fit = !state.keepFit1 ? 0 : !state.keepFit2 ? 1 : !state.keepFit3 ? 2 : request.options.fit;
+  work.prefixes = request.options.prefixes && state.keepPrefixes;
+  work.suffixes = request.options.suffixes && state.keepSuffixes;
 }
 
 // Type draw of a new structure. Draws as often as it takes while some type
 // of the initial letter's kind has a weight; picks among those directly
 // after kTypeDrawCap misses; and gives the letter up when there is none.
-int DrawType(const ChapterTables& chapter, GenerationState& state, PieceRequest& request,
+int DrawType(const Chapter& chapter, GenerationState& state, PieceRequest& request,
              GenerationLog& log) {
   const TypeChoice& choice = *state.typeChoice;
   if (!choice.anyWeight) return -1;
@@ -117,24 +118,24 @@ int DrawType(const ChapterTables& chapter, GenerationState& state, PieceRequest&
     const int type = choice.draw.Draw(state.random);
     if (type >= 0 && accepts(type)) return type;
   }
-  std::array<int, kStructureTypes> acceptable{};
-  for (int type = 0; type < kStructureTypes; ++type) {
-    if (choice.weights[type] > 0 && accepts(type)) acceptable[type] = choice.weights[type];
-  }
-  return WeightedDraw(state.random, acceptable);
+  return WalkWeights(state.random, kStructureTypes, [&](int type) {
+    return choice.weights[type] > 0 && accepts(type) ? choice.weights[type] : 0;
+  });
 }
 
-int DrawVariant(const ChapterTables& chapter, GenerationState& state, const PieceRequest& request,
+int DrawVariant(const Chapter& chapter, GenerationState& state, const PieceRequest& request,
                 int type) {
-  if (request.statistical) {
-    const int drawn = chapter.derived.variantDraws[type].Draw(state.random);
+  if (request.options.statistical) {
+    const std::vector<RunningDraw>& draws = chapter.derived.variantDraws;
+    const int drawn =
+        type < static_cast<int>(draws.size()) ? draws[type].Draw(state.random) : -1;
     return drawn >= 0 ? drawn : 0;
   }
   return static_cast<int>(RandomBelow(state.random, chapter.structureVariantCounts[type]));
 }
 
 // A new structure: type, then variant. False when no type can be drawn at all.
-bool ChooseStructure(const ChapterTables& chapter, GenerationState& state, PieceRequest& request,
+bool ChooseStructure(const Chapter& chapter, GenerationState& state, PieceRequest& request,
                      GenerationLog& log) {
   state.newStructure = false;
   const int type = DrawType(chapter, state, request, log);
@@ -143,10 +144,10 @@ bool ChooseStructure(const ChapterTables& chapter, GenerationState& state, Piece
   // element texts in capitals, so it finds nothing at position 0 and the
   // next call on the same structure, with the capital Y, does the work.
   if (chapter.yMode != 0 && request.initialLetter == 'Y') request.initialLetter = 'y';
-  const int variant = request.structural ? DrawVariant(chapter, state, request, type) : 0;
+  const int variant = request.options.structural ? DrawVariant(chapter, state, request, type) : 0;
   state.currentType = type;
   state.currentVariant = variant;
-  if (!request.structural) {
+  if (!request.options.structural) {
     log.StructureLine(type);
   } else {
     const auto& variants = chapter.structureVariants[type];
@@ -165,30 +166,25 @@ int BeforeFlagOfConsonant(const DerivedTables& derived, int code) {
 
 // The choice among a set's members, in index order: with `statistical` a
 // draw by their weights, otherwise (or when the weights draw nothing) a
-// uniform one. The set must not be empty.
+// uniform one. The set must not be empty; `members` is scratch space.
 template <typename WeightOf>
 int DrawMember(MersenneTwister32& random, std::span<const std::uint64_t> set, bool statistical,
-               WeightOf weightOf) {
+               std::vector<int>& members, WeightOf weightOf) {
+  members.clear();
+  ForEachMember(set, [&](int k) { members.push_back(k); });
+  const int count = static_cast<int>(members.size());
   if (statistical) {
-    // Weights may be negative (pair weights are written by hand), so the
-    // running sum need not rise.
-    std::int64_t total = 0;
-    ForEachMember(set, [&](int k) { total += weightOf(k); });
-    if (total > 0) {
-      const std::int64_t r = RandomBelow(random, total);
-      std::int64_t running = 0;
-      const int picked = FirstMemberWhere(set, [&](int k) { return (running += weightOf(k)) > r; });
-      if (picked >= 0) return picked;
-    }
+    const int drawn = WalkWeights(random, count, [&](int i) { return weightOf(members[i]); });
+    if (drawn >= 0) return members[drawn];
   }
-  return NthMember(set, RandomBelow(random, CountMembers(set)));
+  return members[RandomBelow(random, count)];
 }
 
 // Pair candidates and the choice among them, for start pairs (at position 0)
 // or end pairs (at L - 2). Only pairs whose first element is of the current
 // kind are listed at all; of those, the candidates are the pairs in every
 // set that a test of the builder admits.
-bool ChoosePair(const ChapterTables& chapter, GenerationState& state, const PieceRequest& request,
+bool ChoosePair(const Chapter& chapter, GenerationState& state, const PieceRequest& request,
                 const Working& work, int position, bool vowelNow, bool start, GenerationLog& log,
                 ElementPair& chosen) {
   const DerivedTables& derived = chapter.derived;
@@ -238,7 +234,7 @@ bool ChoosePair(const ChapterTables& chapter, GenerationState& state, const Piec
                         derived.Text(derived.Facts(codes.second)));
     });
   }
-  const int picked = DrawMember(state.random, set, request.statistical,
+  const int picked = DrawMember(state.random, set, request.options.statistical, state.pairMembers,
                                 [&](int k) { return list.pairs[k].weight; });
   chosen = list.pairs[picked].codes;
   log.PairChoice(derived.Text(derived.Facts(chosen.first)),
@@ -269,20 +265,49 @@ struct PositionTests {
   }
 };
 
-// The derived sets behind each test, so that a position's candidates are
-// their intersection.
-template <typename Set>
+// The builder's working copy of a candidate set: a row of the derived
+// sets, narrowed by further rows. On the stack, so that working out a
+// position's candidates costs no allocation.
+class WorkingSet {
+ public:
+  explicit WorkingSet(std::span<const std::uint64_t> row) : used_(row.size()) {
+    assert(used_ <= words_.size());
+    used_ = std::min(used_, words_.size());
+    std::copy_n(row.begin(), used_, words_.begin());
+  }
+  // A row that is missing admits nothing.
+  void Keep(std::span<const std::uint64_t> row) {
+    if (row.size() < used_) return Clear();
+    for (std::size_t w = 0; w < used_; ++w) words_[w] &= row[w];
+  }
+  void Drop(std::span<const std::uint64_t> row) {
+    if (row.size() < used_) return;
+    for (std::size_t w = 0; w < used_; ++w) words_[w] &= ~row[w];
+  }
+  std::span<const std::uint64_t> Words() const { return {words_.data(), used_}; }
+
+ private:
+  void Clear() { std::fill_n(words_.begin(), used_, 0); }
+
+  std::array<std::uint64_t, kMostSetWords> words_;
+  std::size_t used_;
+};
+
+// The derived sets behind each test, by kind of element, so that a
+// position's candidates are their intersection.
+struct VowelKind {};
+struct ConsonantKind {};
+
+template <typename Kind>
 struct CandidateSets;
 
 template <>
-struct CandidateSets<VowelSet> {
-  using Set = VowelSet;
-  static int Used(const DerivedTables& derived) { return derived.vowelWords; }
-  static const Set& AtSlot(const DerivedTables& d, int slot) { return d.vowelsAtSlot[slot]; }
-  static const Set& WithDigit(const DerivedTables& d, int byte) { return d.vowelsWithDigit[byte]; }
-  static const Set& WithInitial(const DerivedTables& d, int byte) {
-    return d.vowelsWithInitial[byte];
-  }
+struct CandidateSets<VowelKind> {
+  static const std::vector<ElementFacts>& Facts(const DerivedTables& d) { return d.vowels; }
+  static const std::vector<int>& Weights(const DerivedTables& d) { return d.vowelWeights; }
+  static const SetRows& AtSlot(const DerivedTables& d) { return d.vowelsAtSlot; }
+  static const SetRows& WithDigit(const DerivedTables& d) { return d.vowelsWithDigit; }
+  static const SetRows& WithInitial(const DerivedTables& d) { return d.vowelsWithInitial; }
   // Fit tests: after the consonant before it (fit 1) and across it (fit 3).
   // False when a neighbour admits no vowel at all.
   static bool ReadNeighbours(const DerivedTables& derived, const Working& work, int position,
@@ -300,24 +325,19 @@ struct CandidateSets<VowelSet> {
     return true;
   }
   static void KeepNeighbours(const DerivedTables& derived, const PositionTests& tests,
-                             VowelSet& set) {
-    const int used = derived.vowelWords;
-    if (tests.after >= 0) set.Keep(derived.vowelsAfterLetter[tests.after], used);
-    if (tests.across >= 0) set.Keep(derived.vowelsAcrossVowel[tests.across], used);
+                             WorkingSet& set) {
+    if (tests.after >= 0) set.Keep(derived.vowelsAfterLetter.Words(tests.after));
+    if (tests.across >= 0) set.Keep(derived.vowelsAcrossVowel.Words(tests.across));
   }
 };
 
 template <>
-struct CandidateSets<ConsonantSet> {
-  using Set = ConsonantSet;
-  static int Used(const DerivedTables& derived) { return derived.consonantWords; }
-  static const Set& AtSlot(const DerivedTables& d, int slot) { return d.consonantsAtSlot[slot]; }
-  static const Set& WithDigit(const DerivedTables& d, int byte) {
-    return d.consonantsWithDigit[byte];
-  }
-  static const Set& WithInitial(const DerivedTables& d, int byte) {
-    return d.consonantsWithInitial[byte];
-  }
+struct CandidateSets<ConsonantKind> {
+  static const std::vector<ElementFacts>& Facts(const DerivedTables& d) { return d.consonants; }
+  static const std::vector<int>& Weights(const DerivedTables& d) { return d.consonantWeights; }
+  static const SetRows& AtSlot(const DerivedTables& d) { return d.consonantsAtSlot; }
+  static const SetRows& WithDigit(const DerivedTables& d) { return d.consonantsWithDigit; }
+  static const SetRows& WithInitial(const DerivedTables& d) { return d.consonantsWithInitial; }
   // Fit tests: after the vowel before it (fit 1) and across that vowel
   // (fit 2), or the multi-vowel rule instead of the latter.
   static bool ReadNeighbours(const DerivedTables& derived, const Working& work, int position,
@@ -342,35 +362,31 @@ struct CandidateSets<ConsonantSet> {
     return true;
   }
   static void KeepNeighbours(const DerivedTables& derived, const PositionTests& tests,
-                             ConsonantSet& set) {
-    const int used = derived.consonantWords;
-    if (tests.after >= 0) set.Keep(derived.consonantsAfterVowel[tests.after], used);
-    if (tests.notFirst >= 0) set.Drop(derived.consonantsByFirstLetter[tests.notFirst], used);
-    if (tests.across >= 0) set.Keep(derived.consonantsAcrossLetter[tests.across], used);
+                             WorkingSet& set) {
+    if (tests.after >= 0) set.Keep(derived.consonantsAfterVowel.Words(tests.after));
+    if (tests.notFirst >= 0) set.Drop(derived.consonantsByFirstLetter.Words(tests.notFirst));
+    if (tests.across >= 0) set.Keep(derived.consonantsAcrossLetter.Words(tests.across));
   }
 };
 
 // The candidates that pass every test of `tests`, in index order, kept in
 // the run's cache under the tests' key.
-template <typename Set>
+template <typename Kind>
 const CandidateCache::Entry& WorkOutCandidates(const DerivedTables& derived, CandidateCache& cache,
                                               const PositionTests& tests, std::uint64_t key) {
-  using Sets = CandidateSets<Set>;
-  constexpr bool vowel = std::is_same_v<Set, VowelSet>;
-  const int used = Sets::Used(derived);
-  Set set = Sets::AtSlot(derived, tests.slot);
-  if (tests.initial >= 0) set.Keep(Sets::WithInitial(derived, tests.initial), used);
-  if (tests.digit >= 0) set.Keep(Sets::WithDigit(derived, tests.digit), used);
+  using Sets = CandidateSets<Kind>;
+  WorkingSet set(Sets::AtSlot(derived).Words(tests.slot));
+  if (tests.initial >= 0) set.Keep(Sets::WithInitial(derived).Words(tests.initial));
+  if (tests.digit >= 0) set.Keep(Sets::WithDigit(derived).Words(tests.digit));
   Sets::KeepNeighbours(derived, tests, set);
 
   // Position counts slot by slot: the weights of a statistical draw.
-  const std::size_t count = (vowel ? derived.vowels : derived.consonants).size();
-  const int* slotWeights = (vowel ? derived.vowelWeights : derived.consonantWeights).data() +
-                           static_cast<std::size_t>(tests.slot) * count;
-  std::array<int, Set::kCapacity> members;
-  std::array<int, Set::kCapacity> weights;
+  const std::size_t count = Sets::Facts(derived).size();
+  const int* slotWeights = Sets::Weights(derived).data() + static_cast<std::size_t>(tests.slot) * count;
+  std::array<int, kMostSetWords * 64> members;
+  std::array<int, kMostSetWords * 64> weights;
   std::size_t found = 0;
-  set.ForEach(used, [&](int k) {
+  ForEachMember(set.Words(), [&](int k) {
     members[found] = k;
     weights[found] = slotWeights[k];
     ++found;
@@ -381,11 +397,11 @@ const CandidateCache::Entry& WorkOutCandidates(const DerivedTables& derived, Can
 // Single element candidates and the choice: the code chosen, or -1. The
 // choice is the draw over the candidates in index order: by weight with
 // `statistical`, else uniform.
-template <typename Set>
-int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
+template <typename Kind>
+int ChooseElementOf(const Chapter& chapter, GenerationState& state,
                     const PieceRequest& request, const Working& work, int position, int slot,
                     GenerationLog& log) {
-  constexpr bool vowel = std::is_same_v<Set, VowelSet>;
+  constexpr bool vowel = std::is_same_v<Kind, VowelKind>;
   const DerivedTables& derived = chapter.derived;
   const auto byte = [](char c) { return static_cast<int>(static_cast<unsigned char>(c)); };
   if (slot < 0 || slot >= kPositionSlots) return -1;
@@ -396,19 +412,19 @@ int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
     if (position >= static_cast<int>(work.variantText.size())) return -1;
     tests.digit = byte(work.variantText[position]);
   }
-  if (!CandidateSets<Set>::ReadNeighbours(derived, work, position, tests)) return -1;
+  if (!CandidateSets<Kind>::ReadNeighbours(derived, work, position, tests)) return -1;
 
   CandidateCache& cache = state.candidates;
   const std::uint64_t key = tests.Key(vowel);
   const CandidateCache::Entry* entry = cache.Find(key);
-  if (entry == nullptr) entry = &WorkOutCandidates<Set>(derived, cache, tests, key);
-  const std::vector<ElementFacts>& facts = vowel ? derived.vowels : derived.consonants;
+  if (entry == nullptr) entry = &WorkOutCandidates<Kind>(derived, cache, tests, key);
+  const std::vector<ElementFacts>& facts = CandidateSets<Kind>::Facts(derived);
   if (log.enabled()) {
     for (int k : cache.ListOf(*entry).members) log.Candidate(derived.Text(facts[k]));
   }
   if (entry->count == 0) return -1;
 
-  const int picked = cache.Draw(state.random, *entry, request.statistical);
+  const int picked = cache.Draw(state.random, *entry, request.options.statistical);
   if (log.enabled()) log.Choice(derived.Text(facts[picked]));
   return (vowel ? 0 : kFirstConsonantCode) + picked;
 }
@@ -417,7 +433,7 @@ int ChooseElementOf(const ChapterTables& chapter, GenerationState& state,
 // end-aligned slots of a structure that begins with a vowel are one higher
 // than where the statistics counted them when maxElements - L is even; the
 // builder keeps its own formulas.
-int PositionSlot(const ChapterTables& chapter, const Working& work, int position, bool& vowelNow) {
+int PositionSlot(const Chapter& chapter, const Working& work, int position, bool& vowelNow) {
   const int length = work.length;
   const int most = chapter.maxElements;
   const bool startsWithVowel = work.type % 2 == 1;
@@ -461,12 +477,12 @@ bool TypeAcceptsLetter(int type, char letter, int yMode) {
   return kInitialLetterLists.consonant[byte] && !(letter == 'Y' && yMode == 0);
 }
 
-const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& state,
+const std::string& BuildPiece(const Chapter& chapter, GenerationState& state,
                               PieceRequest& request) {
   // requires: the derived tables match the public ones, and the driver (or
   // BuildCandidate) has set up the element group's type draw.
   assert(state.typeChoice != nullptr);
-  GenerationLog log(state.logFile, request.log);
+  GenerationLog log(state.logSink, request.options.log);
   EnsureSeeded(state);
   state.candidates.UseTables(chapter.derived.serial);
   std::string& piece = state.piece;
@@ -488,7 +504,7 @@ const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& sta
     state.newStructure = true;
     return piece;
   }
-  if (request.structural) {
+  if (request.options.structural) {
     const auto& variants = chapter.structureVariants[work.type];
     if (work.variant >= 0 && work.variant < static_cast<int>(variants.size()) &&
         work.variant < chapter.structureVariantCounts[work.type]) {
@@ -527,9 +543,9 @@ const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& sta
       vowelNow = !vowelNow;
     } else {
       const int code =
-          vowelNow ? ChooseElementOf<VowelSet>(chapter, state, request, work, position, slot, log)
-                   : ChooseElementOf<ConsonantSet>(chapter, state, request, work, position, slot,
-                                                   log);
+          vowelNow ? ChooseElementOf<VowelKind>(chapter, state, request, work, position, slot, log)
+                   : ChooseElementOf<ConsonantKind>(chapter, state, request, work, position, slot,
+                                                    log);
       if (code < 0) {
         log.NoOption("!NOOPT");
         return piece;
@@ -545,22 +561,29 @@ const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& sta
   return piece;
 }
 
-std::string BuildCandidate(TVaelChapter& chapter, int fit, int, bool structural, bool statistical,
+std::string BuildCandidate(TVaelChapter& chapter, int fit, int val, bool structural, bool statistical,
                            bool prefixes, bool suffixes, char initialLetter, bool log) {
   assert(DerivedTablesAreCurrent(chapter) &&
          "tables changed by hand: call RebuildDerivedTables before generating");
   // A caller of the builder alone has filled allowedTypeWeights itself.
   FillTypeChoice(chapter.allowedTypeWeights, chapter.ownTypeChoice);
   chapter.typeChoice = &chapter.ownTypeChoice;
-  PieceRequest request;
-  request.fit = fit;
-  request.structural = structural;
-  request.statistical = statistical;
-  request.prefixes = prefixes;
-  request.suffixes = suffixes;
-  request.initialLetter = initialLetter;
-  request.log = log;
-  return BuildPiece(chapter, chapter, request);
+  GenerationOptions options;
+  options.fit = fit;
+  options.val = val;
+  options.structural = structural;
+  options.statistical = statistical;
+  options.prefixes = prefixes;
+  options.suffixes = suffixes;
+  options.initialLetter = initialLetter;
+  options.log = log;
+  PieceRequest request{options, initialLetter};
+  // The chapter's log file takes records only while a logged GenerateName
+  // has it open, so a piece built alone leaves the last log as it was.
+  chapter.logSink = log ? &chapter.logFile : nullptr;
+  std::string piece = BuildPiece(chapter, chapter, request);
+  chapter.logSink = nullptr;
+  return piece;
 }
 
 }  // namespace vael

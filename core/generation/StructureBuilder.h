@@ -4,18 +4,18 @@
 
 #include <string>
 
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/Chapter.h"
+#include "core/generation/GenerationState.h"
+#include "core/generation/Generator.h"
 
 namespace vael {
 
+// One piece asked of the builder: the name's request (fit, the four
+// switches, whether to log) and the letter this piece must begin with,
+// which may differ from the request's (a group that gave it up).
 struct PieceRequest {
-  int fit = 0;
-  bool structural = false;
-  bool statistical = false;
-  bool prefixes = false;
-  bool suffixes = false;
+  const GenerationOptions& options;
   char initialLetter = '*';
-  bool log = false;
   // Set by the builder when no allowed structure type can begin with the
   // initial letter, so that the piece was built without it.
   bool initialLetterDropped = false;
@@ -40,7 +40,7 @@ bool TypeAcceptsLetter(int type, char letter, int yMode);
 // One candidate piece in capitals, left in state.piece, or "" when a
 // position had no element. The element group's type draw must be in
 // state.typeChoice.
-const std::string& BuildPiece(const ChapterTables& chapter, GenerationState& state,
+const std::string& BuildPiece(const Chapter& chapter, GenerationState& state,
                               PieceRequest& request);
 
 }  // namespace vael

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterTables.h"
 
 namespace vael {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/chapter/TVaelChapter.h"
+#include "core/generation/TVaelChapter.h"
 #include "core/generation/Generator.h"
 #include "support/TestSupport.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/generation/CandidateCache.h"
-#include "core/generation/RandomDraws.h"
+#include "core/random/WeightedDraw.h"
 
 namespace vael::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "core/generation/DerivedTables.h"
+#include "core/chapter/DerivedTables.h"
 
 namespace vael {
 

@@ -1,11 +1,12 @@
 #pragma once
-// Tables the generator derives from a loaded chapter's public tables, so
-// that making a name looks facts up instead of recomputing them for every
-// candidate. They are built once at the end of every load (text or
-// compiled) and hold nothing the public tables do not: rebuilding them from
-// the same tables gives the same names. Code that changes the public tables
-// by hand (tests) must call RebuildDerivedTables afterwards; a debug build
-// checks at every generator entry that they are still current.
+// Lookup tables derived from a loaded chapter's public tables, so that
+// making a name looks facts up instead of recomputing them for every
+// candidate. They are built once, at the end of every load (text or
+// compiled), and hold nothing the public tables do not: rebuilding them
+// from the same tables gives the same names. Every table is sized by the
+// chapter's elements, pairs and templates. Code that changes the public
+// tables by hand (tests) must call RebuildDerivedTables afterwards; a debug
+// build checks at every generator entry that they are still current.
 
 #include <array>
 #include <bit>
@@ -16,11 +17,12 @@
 #include <vector>
 
 #include "core/chapter/ChapterLimits.h"
-#include "core/generation/RunningDraw.h"
+#include "core/random/WeightedDraw.h"
 
 namespace vael {
 
 struct ChapterTables;
+struct Chapter;
 
 // Sets as 64-bit words, member k in bit k % 64 of word k / 64. Members are
 // visited in index order, the order in which the builder lists candidates.
@@ -75,36 +77,43 @@ inline int CountMembers(std::span<const std::uint64_t> words) {
   return count;
 }
 
-// A set of elements of one kind, by index (the vowel code, or the consonant
-// code less 100).
-template <std::size_t WordCount>
-class ElementSet {
+// Rows of sets over one list (the vowel elements, the consonant elements,
+// or one pair list), each `words` 64-bit words wide, in one block sized by
+// the list: row k holds what one test of the builder admits for key k.
+class SetRows {
  public:
-  static constexpr int kCapacity = static_cast<int>(WordCount) * 64;
-
-  void Insert(int index) { words_[index >> 6] |= std::uint64_t{1} << (index & 63); }
-  // Only the first `used` words can hold members (the chapter's count).
-  std::span<const std::uint64_t> Words(int used) const {
-    return std::span<const std::uint64_t>(words_.data(), static_cast<std::size_t>(used));
+  void Reset(int rows, int words) {
+    rows_ = rows;
+    words_ = words;
+    bits_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(words), 0);
   }
-  void Keep(const ElementSet& other, int used) {
-    for (int w = 0; w < used; ++w) words_[w] &= other.words_[w];
+  void Insert(int row, int member) {
+    bits_[static_cast<std::size_t>(row) * words_ + (member >> 6)] |= std::uint64_t{1}
+                                                                       << (member & 63);
   }
-  void Drop(const ElementSet& other, int used) {
-    for (int w = 0; w < used; ++w) words_[w] &= ~other.words_[w];
+  // The row of `key`; nullptr for a key without a row, which admits nothing.
+  const std::uint64_t* Row(int key) const {
+    if (key < 0 || key >= rows_) return nullptr;
+    return bits_.data() + static_cast<std::size_t>(key) * words_;
   }
-  template <typename Visit>
-  void ForEach(int used, Visit visit) const {
-    ForEachMember(Words(used), visit);
+  std::span<const std::uint64_t> Words(int key) const {
+    const std::uint64_t* row = Row(key);
+    return row == nullptr ? std::span<const std::uint64_t>()
+                          : std::span<const std::uint64_t>(row, static_cast<std::size_t>(words_));
   }
-  bool operator==(const ElementSet&) const = default;
+  int words() const { return words_; }
+  bool operator==(const SetRows&) const = default;
 
  private:
-  std::array<std::uint64_t, WordCount> words_{};
+  int rows_ = 0;
+  int words_ = 0;
+  std::vector<std::uint64_t> bits_;
 };
 
-using VowelSet = ElementSet<(kMaxVowelElements + 63) / 64>;
-using ConsonantSet = ElementSet<(kMaxConsonantElements + 63) / 64>;
+// The widest set over the elements of one kind, in 64-bit words: what the
+// builder's working copy of a set must hold.
+inline constexpr int kMostSetWords = (kMaxConsonantElements + 63) / 64;
+static_assert(kMaxVowelElements <= kMostSetWords * 64 && kMaxConsonantElements <= kMostSetWords * 64);
 
 // What the builder needs of one element, all from its coded text.
 struct ElementFacts {
@@ -127,31 +136,6 @@ struct PairFacts {
   char firstDigit = '0', secondDigit = '0';
 };
 
-// Rows of sets over one pair list, by a pair's place in the list: row k
-// holds the pairs that one candidate test admits for key k. Sized by the
-// list, since a chapter may list many pairs.
-class PairSetRows {
- public:
-  void Reset(int rows, int words) {
-    rows_ = rows;
-    words_ = words;
-    bits_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(words), 0);
-  }
-  void Insert(int key, int pair) {
-    bits_[static_cast<std::size_t>(key) * words_ + (pair >> 6)] |= std::uint64_t{1} << (pair & 63);
-  }
-  // The row of `key`; nullptr for a key without a row, which admits no pair.
-  const std::uint64_t* Row(int key) const {
-    if (key < 0 || key >= rows_) return nullptr;
-    return bits_.data() + static_cast<std::size_t>(key) * words_;
-  }
-
- private:
-  int rows_ = 0;
-  int words_ = 0;
-  std::vector<std::uint64_t> bits_;
-};
-
 // The start or end pairs whose first element is of one kind, in the order
 // the builder lists them, and the sets its candidate tests admit, so that a
 // pair choice intersects a few rows instead of testing every pair.
@@ -161,10 +145,10 @@ struct PairList {
   // By byte: the first capital of the first element's coded text (start
   // pairs only, for the initial letter), and the variant digits of the
   // first and of the second element.
-  PairSetRows withInitial, withFirstDigit, withSecondDigit;
+  SetRows withInitial, withFirstDigit, withSecondDigit;
   // End pairs only: by flag column (kEndPairFlags of them), the pairs whose
   // endPairBefore1 row, or endPairBefore2 row, has that flag.
-  PairSetRows before1, before2;
+  SetRows before1, before2;
 };
 
 // A weighted draw among structure types, with the running sums of the
@@ -202,31 +186,30 @@ struct DerivedTables {
   // Element facts by vowel code and by consonant code - 100; texts pooled.
   std::string texts;
   std::vector<ElementFacts> vowels, consonants;
-  int vowelWords = 0, consonantWords = 0;  // words of an ElementSet in use
 
-  // Candidate sets. Each is what one test of the builder admits, so that a
-  // position's candidates are the intersection of a few sets:
-  //  - elements counted at a position slot of the samples;
-  std::array<VowelSet, kPositionSlots> vowelsAtSlot;
-  std::array<ConsonantSet, kPositionSlots> consonantsAtSlot;
+  // Candidate sets, each row over the elements of one kind. Each is what
+  // one test of the builder admits, so that a position's candidates are the
+  // intersection of a few rows:
+  //  - elements counted at a position slot of the samples, by slot;
+  SetRows vowelsAtSlot, consonantsAtSlot;
   //  - vowels that followed a consonant ending in letter g
   //    (vowelAfterConsonant), by g;
-  std::array<VowelSet, kConsonantLetterColumns> vowelsAfterLetter;
+  SetRows vowelsAfterLetter;
   //  - vowels that stood two places after vowel u (vowelAcrossConsonant),
   //    by u;
-  std::array<VowelSet, kVowelRows> vowelsAcrossVowel;
+  SetRows vowelsAcrossVowel;
   //  - consonants whose first letter followed vowel v (consonantAfterVowel),
   //    by v;
-  std::array<ConsonantSet, kVowelRows> consonantsAfterVowel;
+  SetRows consonantsAfterVowel;
   //  - consonants whose first letter came one vowel after a consonant
   //    ending in letter g (consonantAcrossVowel), by g;
-  std::array<ConsonantSet, kConsonantLetterColumns> consonantsAcrossLetter;
-  //  - consonants by their first letter; entry 0 holds those without one;
-  std::array<ConsonantSet, kConsonantLetterColumns + 1> consonantsByFirstLetter;
+  SetRows consonantsAcrossLetter;
+  //  - consonants by their first letter plus 1; row 0 holds those without one;
+  SetRows consonantsByFirstLetter;
   //  - elements by their variant digit, and by their first capital (the
   //    initial-letter rule), both by byte.
-  std::array<VowelSet, 256> vowelsWithDigit, vowelsWithInitial;
-  std::array<ConsonantSet, 256> consonantsWithDigit, consonantsWithInitial;
+  SetRows vowelsWithDigit, vowelsWithInitial;
+  SetRows consonantsWithDigit, consonantsWithInitial;
   // Position counts slot by slot ([slot * count + index]), the weights of a
   // statistical draw among a position's candidates.
   std::vector<int> vowelWeights, consonantWeights;
@@ -235,8 +218,9 @@ struct DerivedTables {
   // pairs without flag rows are left out: they can never be candidates.
   std::array<PairList, 2> startPairs, endPairs;
 
-  // Each type's draw of a variant by weight, below the type's structure count.
-  std::array<RunningDraw, kStructureTypes> variantDraws;
+  // Each type's draw of a variant by weight, below the type's structure
+  // count; types past the last one with variants have none.
+  std::vector<RunningDraw> variantDraws;
 
   // Templates: the draw, what the initial-letter rule needs, and their steps.
   int templateCount = 0;  // usable templates
@@ -266,13 +250,13 @@ struct DerivedTables {
   }
 };
 
-// Rebuilds chapter.derived from the chapter's public tables. Load calls it;
-// so must any code that changes those tables by hand before generating.
-void RebuildDerivedTables(ChapterTables& chapter);
+// Rebuilds chapter.derived from the chapter's public tables. Loading calls
+// it; so must any code that changes those tables by hand before generating.
+void RebuildDerivedTables(Chapter& chapter);
 
 // Whether chapter.derived was built from the public tables as they are now.
 // Costs a pass over the tables: the generator asks only in debug builds.
-bool DerivedTablesAreCurrent(const ChapterTables& chapter);
+bool DerivedTablesAreCurrent(const Chapter& chapter);
 
 // The draw of allowedTypeWeights, for a caller that filled them itself.
 void FillTypeChoice(const std::array<int, kStructureTypes>& weights, TypeChoice& choice);

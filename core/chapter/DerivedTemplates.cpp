@@ -1,10 +1,10 @@
-#include "core/generation/DerivedTemplates.h"
+#include "core/chapter/DerivedTemplates.h"
 
 #include <algorithm>
 #include <string>
 
 #include "core/chapter/LetterClasses.h"
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterTables.h"
 
 namespace vael {
 namespace {

@@ -1,14 +1,13 @@
-#include "core/generation/DerivedTables.h"
+#include "core/chapter/DerivedTables.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <new>
 
 #include "core/chapter/CaseMapping.h"
-#include "core/chapter/TVaelChapter.h"
-#include "core/generation/DerivedTemplates.h"
-#include "core/generation/ElementLookup.h"
+#include "core/chapter/Chapter.h"
+#include "core/chapter/DerivedTemplates.h"
+#include "core/chapter/ElementLookup.h"
 
 namespace vael {
 namespace {
@@ -43,54 +42,65 @@ ElementFacts FactsOf(const ChapterTables& chapter, int code, std::string& texts)
 void DeriveElements(const ChapterTables& chapter, DerivedTables& derived) {
   const int vowelCount = std::clamp(chapter.vowelElementCount, 0, kMaxVowelElements);
   const int consonantCount = std::clamp(chapter.consonantElementCount, 0, kMaxConsonantElements);
-  derived.vowelWords = (vowelCount + 63) / 64;
-  derived.consonantWords = (consonantCount + 63) / 64;
+  const int vowelWords = (vowelCount + 63) / 64;
+  const int consonantWords = (consonantCount + 63) / 64;
   for (int k = 0; k < vowelCount; ++k) derived.vowels.push_back(FactsOf(chapter, k, derived.texts));
   for (int k = 0; k < consonantCount; ++k) {
     derived.consonants.push_back(FactsOf(chapter, kFirstConsonantCode + k, derived.texts));
   }
 
+  derived.vowelsAtSlot.Reset(kPositionSlots, vowelWords);
+  derived.consonantsAtSlot.Reset(kPositionSlots, consonantWords);
   for (int slot = 0; slot < kPositionSlots; ++slot) {
     for (int k = 0; k < vowelCount; ++k) {
       const int weight = chapter.vowelPositionCounts[k][slot];
       derived.vowelWeights.push_back(weight);
-      if (weight >= 1) derived.vowelsAtSlot[slot].Insert(k);
+      if (weight >= 1) derived.vowelsAtSlot.Insert(slot, k);
     }
     for (int k = 0; k < consonantCount; ++k) {
       const int weight = chapter.consonantPositionCounts[k][slot];
       derived.consonantWeights.push_back(weight);
-      if (weight >= 1) derived.consonantsAtSlot[slot].Insert(k);
+      if (weight >= 1) derived.consonantsAtSlot.Insert(slot, k);
     }
   }
   const auto byte = [](char c) { return static_cast<unsigned char>(c); };
+  derived.vowelsWithDigit.Reset(256, vowelWords);
+  derived.vowelsWithInitial.Reset(256, vowelWords);
   for (int k = 0; k < vowelCount; ++k) {
-    derived.vowelsWithDigit[byte(derived.vowels[k].variantDigit)].Insert(k);
-    derived.vowelsWithInitial[byte(derived.vowels[k].firstCapital)].Insert(k);
+    derived.vowelsWithDigit.Insert(byte(derived.vowels[k].variantDigit), k);
+    derived.vowelsWithInitial.Insert(byte(derived.vowels[k].firstCapital), k);
   }
+  derived.consonantsWithDigit.Reset(256, consonantWords);
+  derived.consonantsWithInitial.Reset(256, consonantWords);
   for (int k = 0; k < consonantCount; ++k) {
-    derived.consonantsWithDigit[byte(derived.consonants[k].variantDigit)].Insert(k);
-    derived.consonantsWithInitial[byte(derived.consonants[k].firstCapital)].Insert(k);
+    derived.consonantsWithDigit.Insert(byte(derived.consonants[k].variantDigit), k);
+    derived.consonantsWithInitial.Insert(byte(derived.consonants[k].firstCapital), k);
   }
+  derived.vowelsAfterLetter.Reset(kConsonantLetterColumns, vowelWords);
+  derived.vowelsAcrossVowel.Reset(kVowelRows, vowelWords);
   for (int k = 0; k < vowelCount; ++k) {
     for (int letter = 0; letter < kConsonantLetterColumns; ++letter) {
-      if (chapter.vowelAfterConsonant[k][letter] != 0) derived.vowelsAfterLetter[letter].Insert(k);
+      if (chapter.vowelAfterConsonant[k][letter] != 0) derived.vowelsAfterLetter.Insert(letter, k);
     }
     for (int earlier = 0; earlier < kVowelRows; ++earlier) {
       if (chapter.vowelAcrossConsonant[k][earlier] != 0)
-        derived.vowelsAcrossVowel[earlier].Insert(k);
+        derived.vowelsAcrossVowel.Insert(earlier, k);
     }
   }
+  derived.consonantsByFirstLetter.Reset(kConsonantLetterColumns + 1, consonantWords);
+  derived.consonantsAfterVowel.Reset(kVowelRows, consonantWords);
+  derived.consonantsAcrossLetter.Reset(kConsonantLetterColumns, consonantWords);
   for (int k = 0; k < consonantCount; ++k) {
     const int first = derived.consonants[k].firstLetter;
-    derived.consonantsByFirstLetter[first + 1].Insert(k);
+    derived.consonantsByFirstLetter.Insert(first + 1, k);
     if (first < 0) continue;  // a test on the first letter never admits it
     for (int vowel = 0; vowel < kVowelRows; ++vowel) {
       if (chapter.consonantAfterVowel[first][vowel] != 0)
-        derived.consonantsAfterVowel[vowel].Insert(k);
+        derived.consonantsAfterVowel.Insert(vowel, k);
     }
     for (int letter = 0; letter < kConsonantLetterColumns; ++letter) {
       if (chapter.consonantAcrossVowel[first][letter] != 0)
-        derived.consonantsAcrossLetter[letter].Insert(k);
+        derived.consonantsAcrossLetter.Insert(letter, k);
     }
   }
 }
@@ -138,7 +148,13 @@ void DerivePairs(const ChapterTables& chapter, const DerivedTables& derived,
 }
 
 void DeriveVariants(const ChapterTables& chapter, DerivedTables& derived) {
+  int types = 0;
   for (int type = 0; type < kStructureTypes; ++type) {
+    if (chapter.structureVariantCounts[type] > 0 && !chapter.structureVariantWeights[type].empty())
+      types = type + 1;
+  }
+  derived.variantDraws.resize(static_cast<std::size_t>(types));
+  for (int type = 0; type < types; ++type) {
     const std::vector<int>& weights = chapter.structureVariantWeights[type];
     const int count = chapter.structureVariantCounts[type];
     const std::size_t usable = std::min<std::size_t>(weights.size(), count > 0 ? count : 0);
@@ -182,8 +198,7 @@ class Fingerprint {
 
 template <typename T>
 void AddRows(Fingerprint& print, const T& table, int rows) {
-  rows = std::clamp(rows, 0, static_cast<int>(table.size()));
-  if (rows > 0) print.Add(table.data(), sizeof(table[0]) * rows);
+  for (int row = 0; row < rows; ++row) print.Add(&table[row], sizeof(table[row]));
 }
 
 // Every public table the derived tables read, and nothing else.
@@ -198,10 +213,10 @@ std::uint64_t SourceFingerprint(const ChapterTables& c) {
   print.AddAll(c.specialConsonants);
   print.AddAll(c.templates);
   print.Add(c.templateWeights.data(), c.templateWeights.size() * sizeof(int));
-  AddRows(print, c.vowelPositionCounts, c.vowelElementCount);
-  AddRows(print, c.consonantPositionCounts, c.consonantElementCount);
-  AddRows(print, c.vowelAfterConsonant, c.vowelElementCount);
-  AddRows(print, c.vowelAcrossConsonant, c.vowelElementCount);
+  AddRows(print, c.vowelPositionCounts, std::clamp(c.vowelElementCount, 0, kVowelRows));
+  AddRows(print, c.consonantPositionCounts, std::clamp(c.consonantElementCount, 0, kConsonantRows));
+  AddRows(print, c.vowelAfterConsonant, std::clamp(c.vowelElementCount, 0, kVowelRows));
+  AddRows(print, c.vowelAcrossConsonant, std::clamp(c.vowelElementCount, 0, kVowelRows));
   print.Add(&c.consonantAfterVowel, sizeof(c.consonantAfterVowel));
   print.Add(&c.consonantAcrossVowel, sizeof(c.consonantAcrossVowel));
   print.Add(c.startPairs.data(), c.startPairs.size() * sizeof(ElementPair));
@@ -235,13 +250,8 @@ void FillTypeChoice(const std::array<int, kStructureTypes>& weights, TypeChoice&
   choice.draw = RunningDraw(running, sum);
 }
 
-void RebuildDerivedTables(ChapterTables& chapter) {
-  DerivedTables& derived = chapter.derived;
-  // Made anew where it lies: the tables are large, and a temporary copy
-  // would cost a run that is over in milliseconds a fresh page for every
-  // 4 KB of it.
-  derived.~DerivedTables();
-  ::new (&derived) DerivedTables();
+void RebuildDerivedTables(Chapter& chapter) {
+  DerivedTables derived;
   DeriveElements(chapter, derived);
   DerivePairs(chapter, derived, chapter.startPairs, chapter.startPairWeights,
               chapter.startPairCount, false, derived.startPairs);
@@ -253,9 +263,10 @@ void RebuildDerivedTables(ChapterTables& chapter) {
   static std::atomic<std::uint64_t> builds{0};
   derived.serial = ++builds;
   derived.built = true;
+  chapter.derived = std::move(derived);
 }
 
-bool DerivedTablesAreCurrent(const ChapterTables& chapter) {
+bool DerivedTablesAreCurrent(const Chapter& chapter) {
   return chapter.derived.built && chapter.derived.fingerprint == SourceFingerprint(chapter);
 }
 

@@ -1,10 +1,10 @@
-#include "core/generation/ElementLookup.h"
+#include "core/chapter/ElementLookup.h"
 
 #include <algorithm>
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/LetterClasses.h"
-#include "core/chapter/TVaelChapter.h"
+#include "core/chapter/ChapterTables.h"
 
 namespace vael {
 

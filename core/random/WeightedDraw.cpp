@@ -1,8 +1,6 @@
-#include "core/generation/RunningDraw.h"
+#include "core/random/WeightedDraw.h"
 
 #include <algorithm>
-
-#include "core/generation/RandomDraws.h"
 
 namespace vael {
 
@@ -35,6 +33,7 @@ RunningDraw::RunningDraw(std::span<const std::int64_t> running, std::int64_t tot
 int RunningDraw::Walk(MersenneTwister32& random) const {
   const std::int64_t r =
       total_ <= kLargestModulus ? modulus_.Of(random()) : RandomBelow(random, total_);
+  // Rising sums are searched, falling ones walked: the same first sum above r.
   const auto first = running_.begin();
   const auto found = rising_ ? std::upper_bound(first, running_.end(), r)
                              : std::find_if(first, running_.end(),

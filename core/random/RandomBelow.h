@@ -1,0 +1,38 @@
+#pragma once
+// A random number below n: the generator's next value modulo n. Every
+// uniform choice of the engine and every weighted draw takes its number
+// this way, so that a seeded run can be repeated exactly.
+
+#include <cstdint>
+
+#include "core/random/MersenneTwister.h"
+
+namespace vael {
+
+// The generator's next value modulo n; 0, without drawing, when n is 0 or less.
+inline std::int64_t RandomBelow(MersenneTwister32& random, std::int64_t n) {
+  if (n <= 0) return 0;
+  const std::uint32_t value = random();
+  // A value below 2^32 is its own remainder by anything larger; below that
+  // the 32-bit remainder is the same number and much cheaper.
+  if (n > static_cast<std::int64_t>(MersenneTwister32::max())) return value;
+  return value % static_cast<std::uint32_t>(n);
+}
+
+// A generator value modulo a fixed n below 2^32, by two multiplications with
+// a kept reciprocal instead of a division; exact for every value and n.
+class FixedModulus {
+ public:
+  FixedModulus() = default;
+  explicit FixedModulus(std::uint32_t n) : n_(n), reciprocal_(~std::uint64_t{0} / n + 1) {}
+  std::uint32_t Of(std::uint32_t value) const {
+    const std::uint64_t fraction = reciprocal_ * value;
+    return static_cast<std::uint32_t>((static_cast<unsigned __int128>(fraction) * n_) >> 64);
+  }
+
+ private:
+  std::uint32_t n_ = 1;
+  std::uint64_t reciprocal_ = 0;
+};
+
+}  // namespace vael

@@ -64,6 +64,3 @@ std::vector<ChapterEntry> ListChapters(const std::string& bookFolder,
                                        const ListProgress& progress = {});
 
 }  // namespace vael
-
-// The user's own library, for a start where there are no books.
-#include "catalogue/UserLibrary.h"

@@ -6,6 +6,7 @@
 
 #include "cli/HtmlText.h"
 #include "cli/ReportCharts.h"
+#include "core/Version.h"
 
 namespace vael::cli {
 namespace {
@@ -369,7 +370,7 @@ std::string ReportPage(const ChapterTables& chapter, const ChapterReport& report
   out += ElementsAndTemplates(chapter, report);
   out += "<h2>How the figures are made</h2>\n";
   out += Terms(report, chapterPath);
-  out += "<p class=\"lines\">Made by vaelgen --report (Vaelorn 3.3).</p>\n</body>\n</html>\n";
+  out += "<p class=\"lines\">Made by vaelgen --report (" + std::string(kProductVersion) + ").</p>\n</body>\n</html>\n";
   return out;
 }
 

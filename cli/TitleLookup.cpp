@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/UserLibrary.h"
 #include "catalogue/FolderEntries.h"
 #include "cli/Listing.h"
 #include "core/Vael.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/UserLibrary.h"
 #include "catalogue/Catalogue.h"
 
 namespace vael::cli {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "app/UserLibrary.h"
 #include "catalogue/FolderEntries.h"
 #include "cli/CommandLine.h"
 #include "cli/Listing.h"
@@ -22,6 +23,7 @@
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/ChapterLoader.h"
 #include "core/chapter/TextFile.h"
+#include "core/Version.h"
 #include "core/generation/Generator.h"
 #include "export/Export.h"
 
@@ -315,7 +317,7 @@ int Run(const std::vector<std::string>& arguments) {
       std::fputs(kHelpText, stdout);
       return 0;
     case Action::Version:
-      std::puts("Vaelorn 3.3");
+      std::puts(std::string(kProductVersion).c_str());
       return 0;
     case Action::List:
       return List(line);

@@ -1,7 +1,9 @@
 #include "export/Export.h"
-#include "export/StatisticsBlocks.h"
 
 #include <string_view>
+
+#include "core/Version.h"
+#include "export/StatisticsBlocks.h"
 
 namespace vael {
 
@@ -25,7 +27,7 @@ std::string RichTextHead(const std::string& chapterTitle, const std::string& lin
   std::string head = "{\\rtf1\\ansi\\deff0{\\fonttbl";
   head += "{\\f0\\fmodern Courier New;}{\\f1\\froman Times New Roman;}}";
   head += "{\\info{\\author Orlin }";
-  head += "{\\title " + EscapeRichText(chapterTitle) + "}{\\subject Vaelorn 3.3}}";
+  head += "{\\title " + EscapeRichText(chapterTitle) + "}{\\subject " + std::string(kProductVersion) + "}}";
   if (blocks) head += "\\widowctrl";
   head += "\\pard\\f1\\fs48 " + EscapeRichText(line1);
   // The list layout sets the names in four columns of 10-point type.

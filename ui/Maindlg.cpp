@@ -21,6 +21,7 @@
 #include "ui/Artwork.h"
 #include "ui/Logview.h"
 #include "ui/TextCodec.h"
+#include "core/Version.h"
 #include "ui_Maindlg.h"
 
 using vael::ui::FromWindows1252;
@@ -39,7 +40,8 @@ constexpr int kUnreadableListSize = 50;
 constexpr int kStatusWidth = 53;
 constexpr int kStatusLeftmost = 230;
 
-const QString kAbout1 = QStringLiteral("Vaelorn 3.3");
+const QString kAbout1 = QString::fromLatin1(vael::kProductVersion.data(),
+                                            static_cast<qsizetype>(vael::kProductVersion.size()));
 const QString kAbout2 = QStringLiteral("New names in the style of your samples");
 const QString kAbout3 = QStringLiteral("Choose a book, then a chapter");
 

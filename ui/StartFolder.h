@@ -2,12 +2,13 @@
 // Where the window works. Before the book scan, a working folder without
 // books (a start from the desktop menu, in the home folder) is exchanged for
 // the user's own library, made from the installed samples on first use
-// (catalogue/UserLibrary.h). A working folder with books is kept as it is.
+// (app/UserLibrary.h). A working folder with books is kept as it is.
 
 #include <QString>
 
 #include <string>
 
+#include "app/UserLibrary.h"
 #include "catalogue/Catalogue.h"
 
 class TForm1;

@@ -64,37 +64,46 @@ void DeriveElements(const ChapterTables& chapter, DerivedTables& derived) {
     }
   }
   const auto byte = [](char c) { return static_cast<unsigned char>(c); };
-  derived.vowelsWithDigit.Reset(256, vowelWords);
-  derived.vowelsWithInitial.Reset(256, vowelWords);
+  // Rows keyed by a byte go up to the highest byte an element has: a key
+  // past them admits nothing, as an empty row would.
+  const auto rowsFor = [&](const std::vector<ElementFacts>& facts, char ElementFacts::*field) {
+    int rows = 0;
+    for (const ElementFacts& f : facts) rows = std::max(rows, byte(f.*field) + 1);
+    return rows;
+  };
+  derived.vowelsWithDigit.Reset(rowsFor(derived.vowels, &ElementFacts::variantDigit), vowelWords);
+  derived.vowelsWithInitial.Reset(rowsFor(derived.vowels, &ElementFacts::firstCapital), vowelWords);
   for (int k = 0; k < vowelCount; ++k) {
     derived.vowelsWithDigit.Insert(byte(derived.vowels[k].variantDigit), k);
     derived.vowelsWithInitial.Insert(byte(derived.vowels[k].firstCapital), k);
   }
-  derived.consonantsWithDigit.Reset(256, consonantWords);
-  derived.consonantsWithInitial.Reset(256, consonantWords);
+  derived.consonantsWithDigit.Reset(rowsFor(derived.consonants, &ElementFacts::variantDigit),
+                                    consonantWords);
+  derived.consonantsWithInitial.Reset(rowsFor(derived.consonants, &ElementFacts::firstCapital),
+                                      consonantWords);
   for (int k = 0; k < consonantCount; ++k) {
     derived.consonantsWithDigit.Insert(byte(derived.consonants[k].variantDigit), k);
     derived.consonantsWithInitial.Insert(byte(derived.consonants[k].firstCapital), k);
   }
   derived.vowelsAfterLetter.Reset(kConsonantLetterColumns, vowelWords);
-  derived.vowelsAcrossVowel.Reset(kVowelRows, vowelWords);
+  derived.vowelsAcrossVowel.Reset(vowelCount, vowelWords);
   for (int k = 0; k < vowelCount; ++k) {
     for (int letter = 0; letter < kConsonantLetterColumns; ++letter) {
       if (chapter.vowelAfterConsonant[k][letter] != 0) derived.vowelsAfterLetter.Insert(letter, k);
     }
-    for (int earlier = 0; earlier < kVowelRows; ++earlier) {
+    for (int earlier = 0; earlier < vowelCount; ++earlier) {
       if (chapter.vowelAcrossConsonant[k][earlier] != 0)
         derived.vowelsAcrossVowel.Insert(earlier, k);
     }
   }
   derived.consonantsByFirstLetter.Reset(kConsonantLetterColumns + 1, consonantWords);
-  derived.consonantsAfterVowel.Reset(kVowelRows, consonantWords);
+  derived.consonantsAfterVowel.Reset(vowelCount, consonantWords);
   derived.consonantsAcrossLetter.Reset(kConsonantLetterColumns, consonantWords);
   for (int k = 0; k < consonantCount; ++k) {
     const int first = derived.consonants[k].firstLetter;
     derived.consonantsByFirstLetter.Insert(first + 1, k);
     if (first < 0) continue;  // a test on the first letter never admits it
-    for (int vowel = 0; vowel < kVowelRows; ++vowel) {
+    for (int vowel = 0; vowel < vowelCount; ++vowel) {
       if (chapter.consonantAfterVowel[first][vowel] != 0)
         derived.consonantsAfterVowel.Insert(vowel, k);
     }
@@ -128,9 +137,16 @@ void DerivePairs(const ChapterTables& chapter, const DerivedTables& derived,
   for (PairList& list : byKind) {
     const int size = static_cast<int>(list.pairs.size());
     list.words = (size + 63) / 64;
-    list.withInitial.Reset(endPairs ? 0 : 256, list.words);
-    list.withFirstDigit.Reset(256, list.words);
-    list.withSecondDigit.Reset(256, list.words);
+    // Byte-keyed rows up to the highest byte a pair has, as for elements.
+    int initials = 0, firstDigits = 0, secondDigits = 0;
+    for (const PairFacts& facts : list.pairs) {
+      initials = std::max(initials, byte(facts.firstCodedCapital) + 1);
+      firstDigits = std::max(firstDigits, byte(facts.firstDigit) + 1);
+      secondDigits = std::max(secondDigits, byte(facts.secondDigit) + 1);
+    }
+    list.withInitial.Reset(endPairs ? 0 : initials, list.words);
+    list.withFirstDigit.Reset(firstDigits, list.words);
+    list.withSecondDigit.Reset(secondDigits, list.words);
     list.before1.Reset(endPairs ? kEndPairFlags : 0, list.words);
     list.before2.Reset(endPairs ? kEndPairFlags : 0, list.words);
     for (int k = 0; k < size; ++k) {

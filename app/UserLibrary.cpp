@@ -1,4 +1,4 @@
-#include "catalogue/UserLibrary.h"
+#include "app/UserLibrary.h"
 
 #include <unistd.h>
 

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <map>
 
-#include "CatalogueFolders.h"
+#include "app/UserLibrary.h"
+#include "catalogue/CatalogueFolders.h"
 #include "catalogue/Catalogue.h"
 #include "support/ChildProcess.h"
 

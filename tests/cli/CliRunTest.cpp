@@ -213,6 +213,22 @@ TEST_F(VaelgenTest, ThreadsGiveTheSameNamesForTheSameSeed) {
                        return true;
                      });
   EXPECT_EQ(one.out, core);
+
+  // A long run: many more blocks than the threads have in hand at once, so
+  // blocks made ahead wait their turn to be printed.
+  const std::vector<std::string> longRun = {"-n", "300000", "--seed", "4", "--raw", "elves.vel"};
+  std::vector<std::string> arguments = {"--threads", "1"};
+  arguments.insert(arguments.end(), longRun.begin(), longRun.end());
+  auto longOne = Run(arguments);
+  ASSERT_EQ(longOne.status, 0) << longOne.err;
+  ASSERT_EQ(Lines(longOne.out).size(), 300000u);
+  for (const char* threads : {"2", "4", "8"}) {
+    SCOPED_TRACE(threads);
+    arguments[1] = threads;
+    auto run = test::RunVaelgenWithin(dir_, 10, arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out == longOne.out);
+  }
 }
 
 }  // namespace

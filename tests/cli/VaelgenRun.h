@@ -59,6 +59,16 @@ inline RunResult RunVaelgen(const TempDir& folder, const std::vector<std::string
                     arguments);
 }
 
+// As RunVaelgen, but a run still going after `seconds` is stopped and
+// reported with status 124: a run that hangs fails at once rather than at
+// the test's time limit.
+inline RunResult RunVaelgenWithin(const TempDir& folder, int seconds,
+                                  const std::vector<std::string>& arguments) {
+  std::vector<std::string> bounded = {"--kill-after=5", std::to_string(seconds), VAELGEN};
+  bounded.insert(bounded.end(), arguments.begin(), arguments.end());
+  return RunVaelgen(folder, bounded, "timeout");
+}
+
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;

@@ -59,16 +59,23 @@ const char* const kHelpText =
     "                       memory grows with the names (print a long run and\n"
     "                       redirect it instead)\n"
     "      --format txt|rtf|csv|json\n"
-    "                       txt or rtf: document format for -o (default: rtf for\n"
-    "                       *.rtf, else txt; newest name first);\n"
+    "                       txt or rtf: a document with the chapter's line above\n"
+    "                       the names, newest name first; rtf needs -o;\n"
     "                       csv: a column \"name\" with a header line (RFC 4180);\n"
     "                       json: an array of strings, in UTF-8;\n"
-    "                       csv and json are printed, or saved with -o, in the\n"
-    "                       order made and in UTF-8\n"
+    "                       csv and json are in the order made and in UTF-8.\n"
+    "                       txt, csv and json are printed, or saved with -o.\n"
+    "                       Default with -o: from the file's name (*.rtf, *.csv,\n"
+    "                       *.json), else txt\n"
     "      --rpg 0..5       statistics block under each name: 0 none, 1 generic,\n"
     "                       2 2nd Ed. AD&D, 3 Lejendary Adv., 4 Runequest,\n"
-    "                       5 WH Fantasy\n"
-    "      --lines 0..8     blank description lines under each name\n"
+    "                       5 WH Fantasy (txt and rtf documents)\n"
+    "      --lines 0..8     blank description lines under each name (txt and rtf)\n"
+    "      --encoding windows-1252|utf-8\n"
+    "                       the text encoding of a txt document saved with -o and\n"
+    "                       of the chapter --write-chapter writes (default\n"
+    "                       windows-1252, which the window and other readers of\n"
+    "                       chapters expect)\n"
     "      --report FILE    write a page (HTML) that shows how well the chapter's\n"
     "                       names match its samples under its recommended options\n"
     "                       and eight others, and which setting suits it best;\n"
@@ -84,6 +91,13 @@ const char* const kHelpText =
     "  -h, --help           this text\n"
     "      --version        the program's version\n"
     "\n"
+    "Encodings: printed text is UTF-8 (Windows-1252 with --raw), names and txt\n"
+    "documents with LF line ends, csv with CR LF. Saved csv and json are UTF-8.\n"
+    "txt and rtf documents saved with -o and chapters written by --write-chapter\n"
+    "are Windows-1252 with CR LF line ends, unless --encoding utf-8 is given (rtf\n"
+    "is always Windows-1252). Chapters and lists are read in UTF-8 or\n"
+    "Windows-1252.\n"
+    "\n"
     "Your library is $XDG_DATA_HOME/vael/library (~/.local/share/vael/library),\n"
     "made from the installed sample library when it is first needed.\n"
     "\n"
@@ -98,6 +112,16 @@ std::optional<long long> ParseInteger(const std::string& text) {
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
   return value;
+}
+
+// The format -o FILE is saved in when --format does not say: rtf, csv or
+// json by the file's extension, ignoring case, else txt.
+void FormatFromFileName(CommandLine& line) {
+  const std::string& path = line.outputPath;
+  if (HasExtension(path, ".csv")) line.listFormat = ListFormat::Csv;
+  else if (HasExtension(path, ".json")) line.listFormat = ListFormat::Json;
+  else if (HasExtension(path, ".rtf")) line.format = DocumentFormat::RichText;
+  else line.format = DocumentFormat::PlainText;
 }
 
 class Parser {
@@ -130,7 +154,10 @@ class Parser {
         IntegerValue(argument, 1, kMaxCount, [&](long long v) { line.count = v; });
       } else if (argument == "-i" || argument == "--initial") {
         nameOptionGiven = true;
-        if (auto v = Value(argument)) line.initial = *v;
+        if (auto v = Value(argument)) {
+          line.initial = *v;
+          if (v->empty()) result_.error = argument + " takes a letter, or * for any";
+        }
       } else if (argument == "--fit") {
         nameOptionGiven = true;
         IntegerValue(argument, 0, 3, [&](long long v) { line.fit = static_cast<int>(v); });
@@ -176,6 +203,12 @@ class Parser {
           else if (*v == "csv") line.listFormat = ListFormat::Csv;
           else if (*v == "json") line.listFormat = ListFormat::Json;
           else result_.error = "--format takes txt, rtf, csv or json";
+        }
+      } else if (argument == "--encoding") {
+        if (auto v = Value(argument)) {
+          if (*v == "windows-1252") line.encoding = TextEncoding::Windows1252;
+          else if (*v == "utf-8") line.encoding = TextEncoding::Utf8;
+          else result_.error = "--encoding takes windows-1252 or utf-8";
         }
       } else if (argument == "--rpg") {
         IntegerValue(argument, 0, 5, [&](long long v) { line.rpg = static_cast<int>(v); });
@@ -229,7 +262,7 @@ class Parser {
     }
     if (line.action == Action::Report &&
         (nameOptionGiven || !line.outputPath.empty() || line.format || line.listFormat ||
-         HasNameFilters(line) || line.rpg != 0 || line.lines != 0)) {
+         HasNameFilters(line) || line.rpg != 0 || line.lines != 0 || line.encoding)) {
       result_.error = "--report takes a chapter and, at most, --seed";
       return result_;
     }
@@ -260,15 +293,29 @@ class Parser {
     if (line.minLength && line.maxLength && *line.minLength > *line.maxLength) {
       result_.error = "--min-length is more than --max-length";
     }
+    if (!line.outputPath.empty() && !line.format && !line.listFormat) FormatFromFileName(line);
     if (line.listFormat && (line.rpg != 0 || line.lines != 0)) {
       result_.error = "--rpg and --lines go with txt and rtf documents, not csv or json";
     }
     // JSON is UTF-8 by definition; code-page bytes would not be JSON.
-    if (line.listFormat == ListFormat::Json && line.raw) {
+    if (line.listFormat == ListFormat::Json && line.raw && line.outputPath.empty()) {
       result_.error = "--raw does not go with --format json, which is always UTF-8";
     }
-    if (line.outputPath.empty() && (line.format || line.rpg != 0 || line.lines != 0)) {
-      result_.error = "--format, --rpg and --lines need -o FILE";
+    if (line.outputPath.empty()) {
+      // A Rich Text document is a file for a word processor, not text for
+      // the terminal.
+      if (line.format == DocumentFormat::RichText) result_.error = "--format rtf needs -o FILE";
+      if (!line.format && (line.rpg != 0 || line.lines != 0)) {
+        result_.error = "--rpg and --lines need a document: -o FILE or --format txt";
+      }
+      if (line.encoding) {
+        result_.error = "--encoding goes with -o FILE or --write-chapter; printed text is UTF-8, "
+                        "or Windows-1252 with --raw";
+      }
+    } else if (line.encoding == TextEncoding::Utf8 && line.format == DocumentFormat::RichText) {
+      result_.error = "--encoding utf-8 does not go with rtf, which its readers take as Windows-1252";
+    } else if (line.encoding == TextEncoding::Windows1252 && line.listFormat) {
+      result_.error = "--encoding windows-1252 does not go with csv or json, which are always UTF-8";
     }
     return result_;
   }
@@ -323,10 +370,6 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
 
 bool HasNameFilters(const CommandLine& line) {
   return line.unique || line.minLength || line.maxLength || line.noSamples;
-}
-
-DocumentFormat FormatForFile(const std::string& path) {
-  return HasExtension(path, ".rtf") ? DocumentFormat::RichText : DocumentFormat::PlainText;
 }
 
 }  // namespace vael::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chapter/TextFile.h"
 #include "export/Export.h"
 
 namespace vael::cli {
@@ -36,8 +37,13 @@ struct CommandLine {
   bool raw = false;
   std::string outputPath;  // "" writes the names to standard output
   std::string reportPath;  // the report page, for Action::Report
-  std::optional<DocumentFormat> format;  // txt or rtf, for -o only
+  // After parsing with -o, one of the two is set (from the file's name when
+  // --format was not given); without -o, either or neither.
+  std::optional<DocumentFormat> format;  // txt (printed or saved) or rtf (saved)
   std::optional<ListFormat> listFormat;  // csv or json, to a file or printed
+  // Of a txt document saved with -o and of a written chapter; unset is
+  // Windows-1252.
+  std::optional<TextEncoding> encoding;
   // Filters on finished names; none given, the names are those of a plain run.
   bool unique = false;
   std::optional<int> minLength, maxLength;
@@ -54,9 +60,6 @@ struct ParseResult {
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
 
 bool HasNameFilters(const CommandLine& line);
-
-// Text format unless the file name ends in ".rtf", ignoring case.
-DocumentFormat FormatForFile(const std::string& path);
 
 extern const char* const kUsageLine;
 extern const char* const kHelpText;

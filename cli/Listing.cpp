@@ -1,6 +1,7 @@
 #include "cli/Listing.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/Vael.h"
 
@@ -44,6 +45,16 @@ std::string CatalogueListing(const std::string& folder) {
     }
   }
   return text;
+}
+
+std::string NothingListedText(const std::string& given, const std::string& listed,
+                              const LibraryPlaces& places) {
+  if (!given.empty()) return "no books or chapters in " + given;
+  std::error_code ignored;
+  std::string text =
+      "no books or chapters in the current folder (" + std::filesystem::current_path(ignored).string() + ")";
+  if (places.user.empty()) return text + ", and no folder for your library: HOME is not set";
+  return text + " or in your library (" + places.user + (listed.empty() ? ", which does not exist)" : ")");
 }
 
 }  // namespace vael::cli

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/UserLibrary.h"
 
 namespace vael::cli {
 
@@ -22,5 +23,11 @@ std::vector<Shelf> LibraryShelves(const std::string& folder);
 // The books of folder and the chapters of each, each chapter with the path
 // to pass to vaelgen. Windows-1252 text, one line per row.
 std::string CatalogueListing(const std::string& folder);
+
+// Where --list looked when it found nothing to list: the folder given, or
+// else the current folder and the user's library (listed: the library
+// chosen, empty when it is not there).
+std::string NothingListedText(const std::string& given, const std::string& listed,
+                              const LibraryPlaces& places);
 
 }  // namespace vael::cli

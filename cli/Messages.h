@@ -4,13 +4,20 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/chapter/PlainList.h"
 
 namespace vael::cli {
 
-// One line on standard error, "vaelgen: " and the UTF-8 text.
-void Error(const std::string& utf8Text);
+// One line on standard error, "vaelgen: " and the UTF-8 text; below it the
+// further lines, indented. Control characters, which a quoted name or file
+// may hold, are shown as escapes ("\0", "\x1B"): written as they are they
+// would cut the message short or steer the terminal.
+void Error(const std::string& utf8Text, const std::vector<std::string>& furtherLines = {});
+
+// Text with its control characters as escapes, as Error shows them.
+std::string VisibleText(std::string_view utf8Text);
 
 // The lines of the list at path that were left out, one each, and a count
 // of those not described.

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include "cli/DocumentText.h"
+#include "cli/LoadFailure.h"
 #include "cli/Messages.h"
+#include "cli/StandardOutput.h"
 #include "core/analysis/ListChapter.h"
 #include "core/chapter/ChapterLoader.h"
 #include "core/chapter/CodePage.h"
@@ -36,7 +39,7 @@ int WriteChapterFile(const CommandLine& line) {
   }
   std::string bytes;
   if (!ReadChapterFile(listPath, bytes)) {
-    Error("Couldn't open file " + listPath);
+    Error(listPath + ": " + ReadFailureText(listPath));
     return kExitFailure;
   }
 
@@ -44,7 +47,7 @@ int WriteChapterFile(const CommandLine& line) {
   const PlainList& list = chapter.list;
   ReportLeftOut(listPath, list);
   if (!list.fault.empty()) {
-    Error("Cause: " + Utf8FromWindows1252(list.fault));
+    Error(listPath + ": " + Utf8FromWindows1252(list.fault));
     return kExitFailure;
   }
   const ListOptions& options = chapter.options;
@@ -52,7 +55,7 @@ int WriteChapterFile(const CommandLine& line) {
     Error(listPath + ": no setting qualified: " + options.reason);
     Error(listPath + ": written with the options of a plain list, " + options.genopt);
   }
-  if (!Save(outPath, chapter.text, listPath)) return kExitFailure;
+  if (!Save(outPath, InEncoding(chapter.text, line.encoding), listPath)) return kExitFailure;
   std::string summary = outPath + ": " + std::to_string(list.names.size()) + " names, GENOPT \"" +
                         options.genopt + "\"";
   if (options.judged) {
@@ -60,8 +63,9 @@ int WriteChapterFile(const CommandLine& line) {
                std::to_string(options.distinctNew) + " distinct new, " +
                Percent(options.copies, options.names) + " samples and near-copies)";
   }
-  std::printf("%s\n", summary.c_str());
-  return std::fflush(stdout) == 0 ? 0 : kExitFailure;
+  Output output(false);
+  output.Printed(summary + "\n");
+  return output.Finish();
 }
 
 }  // namespace vael::cli

@@ -1,22 +1,24 @@
 // vaelgen: names from the command line.
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "catalogue/Catalogue.h"
 #include "app/UserLibrary.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/FolderEntries.h"
 #include "cli/CommandLine.h"
+#include "cli/DocumentText.h"
 #include "cli/Listing.h"
+#include "cli/LoadFailure.h"
 #include "cli/Messages.h"
 #include "cli/NameFilters.h"
 #include "cli/NameRun.h"
 #include "cli/ReportPage.h"
+#include "cli/StandardOutput.h"
 #include "cli/TitleLookup.h"
 #include "cli/Utf8.h"
 #include "cli/WriteChapter.h"
@@ -32,76 +34,12 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr std::size_t kFlushBytes = 1 << 16;
-
-// Standard output gathered in large pieces: a run of many names spends its
-// time generating, not in small writes. Once a write fails nothing more is
-// written, and the run is told to end.
-class Output {
- public:
-  explicit Output(bool raw) : raw_(raw) {}
-  ~Output() { Flush(); }
-
-  // A name's printed line: its text as the terminal takes it (UTF-8, or the
-  // code page's own bytes with --raw) and a line break. Made wherever the
-  // names are made, so it keeps no state.
-  static void AppendNameLine(std::string& out, std::string_view codePageName, bool raw) {
-    AppendText(out, codePageName, raw);
-    out += '\n';
-  }
-
-  // False once standard output takes no more.
-  bool Text(std::string_view codePageText) {
-    AppendText(buffer_, codePageText, raw_);
-    return Written();
-  }
-
-  bool Name(std::string_view codePageName) {
-    AppendNameLine(buffer_, codePageName, raw_);
-    return Written();
-  }
-
-  // Text already in the terminal's bytes, such as lines made by AppendNameLine.
-  bool Printed(std::string_view bytes) {
-    buffer_ += bytes;
-    return Written();
-  }
-
-  // 0 when standard output took everything or its reader went away (as
-  // `| head` does once it has its lines: not a failure), else the error.
-  int Finish() {
-    Flush();
-    if (error_ == 0 && std::fflush(stdout) != 0) Failed();
-    return error_ == EPIPE ? 0 : error_;
-  }
-
- private:
-  void Flush() {
-    if (!buffer_.empty() && error_ == 0 &&
-        std::fwrite(buffer_.data(), 1, buffer_.size(), stdout) != buffer_.size()) {
-      Failed();
-    }
-    buffer_.clear();
-  }
-
-  static void AppendText(std::string& out, std::string_view codePageText, bool raw) {
-    if (raw)
-      out += codePageText;
-    else
-      AppendUtf8FromWindows1252(out, codePageText);
-  }
-
-  bool Written() {
-    if (buffer_.size() >= kFlushBytes) Flush();
-    return error_ == 0;
-  }
-
-  void Failed() { error_ = errno != 0 ? errno : EIO; }
-
-  bool raw_;
-  int error_ = 0;
-  std::string buffer_;
-};
+// Text of the program's own, in the terminal's bytes.
+int Print(std::string_view text) {
+  Output output(false);
+  output.Printed(text);
+  return output.Finish();
+}
 
 int Usage(const std::string& problem) {
   Error(problem);
@@ -109,14 +47,8 @@ int Usage(const std::string& problem) {
   return kExitUsage;
 }
 
-int Finish(Output& output) {
-  if (output.Finish() == 0) return 0;
-  Error("couldn't write to standard output");
-  return kExitFailure;
-}
-
 // Loads the chapter or plain list as the window does (through the compiled
-// chapter beside a text chapter), or gives the loader's cause and nullptr.
+// chapter beside a text chapter), or says why not and gives nullptr.
 // listNames, when given, receives a list's usable names.
 std::shared_ptr<const Chapter> LoadChapter(const std::string& path,
                                            std::vector<std::string>* listNames = nullptr) {
@@ -129,7 +61,7 @@ std::shared_ptr<const Chapter> LoadChapter(const std::string& path,
     if (listNames) *listNames = std::move(list.names);
   }
   if (!chapter->loaded) {
-    Error("Cause: " + chapter->ErrorTextUtf8());
+    Error(LoadFailureText(path, *chapter));
     return nullptr;
   }
   return chapter;
@@ -146,21 +78,27 @@ int List(const CommandLine& line) {
   // Without a folder, a current folder without books gives way to the
   // user's library, as it does for the window.
   std::string folder = line.listFolder;
+  const LibraryPlaces places = FindLibraryPlaces();
   if (folder.empty()) {
-    const LibraryChoice choice = ChooseLibrary("", FindLibraryPlaces());
+    const LibraryChoice choice = ChooseLibrary("", places);
     if (!choice.cause.empty()) Error(choice.cause + " " + choice.failedFolder);
     if (choice.folder.empty() && !choice.cause.empty()) return kExitFailure;
     folder = choice.folder;
   }
+  const std::string listing = CatalogueListing(folder);
+  if (listing.empty()) {
+    Error(NothingListedText(line.listFolder, folder, places));
+    return kExitFailure;
+  }
   Output output(line.raw);
-  output.Text(CatalogueListing(folder));
-  return Finish(output);
+  output.Text(listing);
+  return output.Finish();
 }
 
 int Titles(const CommandLine& line) {
   Output output(line.raw);
   for (const std::string& title : KnownTitles(FindLibraryPlaces())) output.Text(title + "\n");
-  return Finish(output);
+  return output.Finish();
 }
 
 // The file CHAPTER names: itself, or the chapter whose title it is. Empty
@@ -174,19 +112,19 @@ std::string ChapterFile(const std::string& chapter) {
       LookUpTitle(title.fault == TextFault::None ? title.text : std::string(), FindLibraryPlaces());
   if (!lookup.libraryProblem.empty()) Error(lookup.libraryProblem);
   if (!lookup.path.empty()) return lookup.path;
-  std::string text;
+  std::vector<std::string> choices;
   if (!lookup.matches.empty()) {
-    text = "more than one chapter is titled \"" + chapter + "\"; name one by book and title, or by file:";
     for (const TitledChapter& match : lookup.matches) {
-      text += "\n  " + Utf8FromWindows1252(match.name) + "  (" + match.path + ")";
+      choices.push_back(Utf8FromWindows1252(match.name) + "  (" + match.path + ")");
     }
+    Error("more than one chapter is titled \"" + chapter + "\"; name one by book and title, or by file:",
+          choices);
   } else if (!lookup.close.empty()) {
-    text = "no chapter file or title \"" + chapter + "\"; the closest titles:";
-    for (const TitledChapter& match : lookup.close) text += "\n  " + Utf8FromWindows1252(match.name);
+    for (const TitledChapter& match : lookup.close) choices.push_back(Utf8FromWindows1252(match.name));
+    Error("no chapter file or title \"" + chapter + "\"; the closest titles:", choices);
   } else {
-    text = "no chapter file or title \"" + chapter + "\" (vaelgen --list shows the chapters)";
+    Error("no chapter file or title \"" + chapter + "\" (vaelgen --list shows the chapters)");
   }
-  Error(text);
   return {};
 }
 
@@ -221,31 +159,35 @@ int Generate(const CommandLine& line) {
   GenerationOptions request = RequestFor(chapter, line, initialLetter);
 
   FilteredRun run;
-  if (!line.outputPath.empty()) {
-    std::string document;
-    if (line.listFormat) {
-      // In the order made, as printed, and in UTF-8 like the printed list.
-      NameListWriter writer(*line.listFormat);
-      std::string list = writer.Head();
-      run = MakeFilteredNames(generator, request, line, filters, [&](std::string_view name) {
-        writer.Append(list, name);
-        return true;
-      });
-      list += writer.Tail();
-      document = Utf8FromWindows1252(list);
+  if (line.format) {
+    // A document, as the window saves it: the whole run first.
+    std::vector<HistoryItem> history;
+    history.reserve(static_cast<std::size_t>(std::min<std::int64_t>(line.count, 1 << 20)));
+    run = MakeFilteredNames(generator, request, line, filters, [&](std::string_view name) {
+      history.push_back({std::string(name), true});
+      return true;
+    });
+    // The window's history shows the newest name first.
+    std::reverse(history.begin(), history.end());
+    const std::string document =
+        NamesDocument(*line.format, chapter.title, chapter.line1, line.rpg, line.lines, history);
+    if (!line.outputPath.empty()) {
+      if (!Save(line.outputPath, InEncoding(document, line.encoding), path)) return kExitFailure;
     } else {
-      std::vector<HistoryItem> history;
-      history.reserve(static_cast<std::size_t>(std::min<std::int64_t>(line.count, 1 << 20)));
-      run = MakeFilteredNames(generator, request, line, filters, [&](std::string_view name) {
-        history.push_back({std::string(name), true});
-        return true;
-      });
-      // The window's history shows the newest name first.
-      std::reverse(history.begin(), history.end());
-      DocumentFormat format = line.format.value_or(FormatForFile(line.outputPath));
-      document = NamesDocument(format, chapter.title, chapter.line1, line.rpg, line.lines, history);
+      Output output(line.raw);
+      output.Text(WithLineFeeds(document));
+      if (int status = output.Finish(); status != 0) return status;
     }
-    if (!Save(line.outputPath, document, path)) return kExitFailure;
+  } else if (!line.outputPath.empty()) {
+    // In the order made, as printed, and in UTF-8 like the printed list.
+    NameListWriter writer(*line.listFormat);
+    std::string list = writer.Head();
+    run = MakeFilteredNames(generator, request, line, filters, [&](std::string_view name) {
+      writer.Append(list, name);
+      return true;
+    });
+    list += writer.Tail();
+    if (!Save(line.outputPath, Utf8FromWindows1252(list), path)) return kExitFailure;
   } else {
     Output output(line.raw);
     if (line.listFormat) {
@@ -270,7 +212,7 @@ int Generate(const CommandLine& line) {
       run = MakeFilteredNames(generator, request, line, filters,
                               [&](std::string_view name) { return output.Name(name); });
     }
-    if (int status = Finish(output); status != 0) return status;
+    if (int status = output.Finish(); status != 0) return status;
   }
   if (run.exhausted) {
     Error("stopped after " + std::to_string(run.passed) + " of " + std::to_string(line.count) +
@@ -314,11 +256,9 @@ int Run(const std::vector<std::string>& arguments) {
   const CommandLine& line = parsed.line;
   switch (line.action) {
     case Action::Help:
-      std::fputs(kHelpText, stdout);
-      return 0;
+      return Print(kHelpText);
     case Action::Version:
-      std::puts(std::string(kProductVersion).c_str());
-      return 0;
+      return Print(std::string(kProductVersion) + "\n");
     case Action::List:
       return List(line);
     case Action::Titles:
@@ -340,5 +280,7 @@ int main(int argc, char** argv) {
   // A reader that goes away (`vaelgen -n 1000000 | head`) ends the run
   // through a failed write, quietly, instead of killing the program.
   std::signal(SIGPIPE, SIG_IGN);
-  return vael::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+  const int status = vael::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+  const int closed = vael::cli::CloseStandardOutput();
+  return status != 0 ? status : closed;
 }

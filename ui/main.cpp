@@ -1,12 +1,14 @@
-// vael: the desktop window. It takes no arguments; the working folder is
-// where it finds its books, its help file and where it writes its log. A
-// working folder without books gives way to the user's own library.
+// vael: the desktop window. It takes no arguments (only --help and
+// --version, answered on the terminal); the working folder is where it finds
+// its books, its help file and where it writes its log. A working folder
+// without books gives way to the user's own library.
 
 #include <QStyleFactory>
 
 #include <exception>
 
 #include "ui/Application.h"
+#include "ui/Arguments.h"
 #include "ui/HelpWindow.h"
 #include "ui/Logview.h"
 #include "ui/Maindlg.h"
@@ -14,7 +16,13 @@
 #include "ui/StartFolder.h"
 
 int main(int argc, char** argv) {
+  if (const int status = vael::ui::AnswerInformationOptions(argc, argv); status != vael::ui::kOpenWindow) {
+    return status;
+  }
   vael::ui::Application application(argc, argv);
+  if (const int status = vael::ui::RefuseOtherArguments(argc, argv); status != vael::ui::kOpenWindow) {
+    return status;
+  }
   application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   try {
     vael::ui::QSettingsStore settings;

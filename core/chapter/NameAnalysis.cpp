@@ -11,8 +11,19 @@ namespace {
 
 bool IsSeparator(char c) { return c == ' ' || c == '-'; }
 
+// Characters of a name a failure text quotes: a name may be of any length,
+// and the text must still fit a line of the window or the terminal.
+constexpr std::size_t kQuotedNameLength = 40;
+
+// The name as a failure text quotes it; a longer one is cut and ends in the
+// code page's ellipsis, which no name can hold, to show that it was.
+std::string QuotedName(std::string_view name) {
+  if (name.size() <= kQuotedNameLength) return std::string(name);
+  return std::string(name.substr(0, kQuotedNameLength)) + '\x85';
+}
+
 std::string NameFault(std::string_view fault, std::size_t index, std::string_view name) {
-  return std::string(fault) + " in name #" + std::to_string(index + 1) + " (" + std::string(name) +
+  return std::string(fault) + " in name #" + std::to_string(index + 1) + " (" + QuotedName(name) +
          ")";
 }
 

@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
+
+#include "core/files/SystemError.h"
 
 namespace vael {
 namespace {
@@ -59,18 +59,22 @@ std::string Describe(int error, Step step) {
       return "the disk reported an error";
     case EPIPE:
       return "nothing reads from it any more";
-    default: {
-      // The system text starts a sentence; here it follows a colon.
-      std::string text = std::strerror(error);
-      if (!text.empty()) {
-        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-      }
-      return text;
-    }
+    default:
+      return SystemErrorText(error);
   }
 }
 
 FileWriteResult Failed(int error, Step step) { return {false, Describe(error, step)}; }
+
+// A new file in folder could not be made. A folder that is there and still
+// answers "no such file" (as /proc does) must not be called missing.
+FileWriteResult FolderRefused(int error, const fs::path& folder) {
+  std::error_code ignored;
+  if (error == ENOENT && fs::is_directory(folder.empty() ? fs::path(".") : folder, ignored)) {
+    return {false, "the folder takes no new files (" + SystemErrorText(error) + ")"};
+  }
+  return Failed(error, Step::InFolder);
+}
 
 // Follows the links path starts with to what they name: an existing file,
 // folder or device, or the name a dangling link gives, which is then
@@ -235,6 +239,8 @@ bool PermissionDenied(int error) { return error == EACCES || error == EPERM; }
 
 }  // namespace
 
+std::string WriteErrorText(int error) { return Describe(error, Step::OnFile); }
+
 // The new content reaches the disk under a name of its own before it takes
 // the target's name, so a reader only ever finds the old file or the new
 // one whole.
@@ -264,7 +270,7 @@ FileWriteResult ReplaceFile(const std::string& path, std::string_view bytes) {
   if (fd < 0) {
     const int error = errno;
     if (regular && PermissionDenied(error)) return WriteInPlace(target, bytes);
-    return Failed(error, Step::InFolder);
+    return FolderRefused(error, folder);
   }
   if (exists) KeepOwnerAndPermissions(fd, old);
   int error = WriteAll(fd, bytes);

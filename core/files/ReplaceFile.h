@@ -24,4 +24,8 @@ struct FileWriteResult {
 // failure can leave it damaged, which the reason then says.
 FileWriteResult ReplaceFile(const std::string& path, std::string_view bytes);
 
+// Why writing into an open file failed, for the errno value error, in the
+// words ReplaceFile gives its reasons ("the disk is full").
+std::string WriteErrorText(int error);
+
 }  // namespace vael

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -171,6 +173,31 @@ TEST_F(UserLibraryTest, FullDiskLeavesNoHalfCopiedLibrary) {
   // Once there is room, the library is made as if nothing had happened.
   EXPECT_EQ(OpenUserLibrary(Places()).folder, User().string());
   EXPECT_EQ(Tree(User()), Tree(installed_));
+}
+
+// A sample book being added when the program is killed (here by the file
+// size limit, part way through) never shows in the library half copied:
+// its description comes last, and without it the folder is no book.
+TEST_F(UserLibraryTest, BookCopyCutShortIsNoBook) {
+  ASSERT_EQ(OpenUserLibrary(Places()).cause, "");
+  auto bookFolders = [&] {
+    std::vector<std::string> folders;
+    for (const BookEntry& book : ScanBooks(User().string()).books) folders.push_back(book.folder);
+    return folders;
+  };
+  const std::vector<std::string> before = bookFolders();
+  test::WriteBook(installed_ / "stars", "Stars\r\n");
+  test::WriteTextChapter(installed_ / "stars", "crews.vel", "Crews");
+  WriteFile((installed_ / "stars" / "big.vel").string(), std::string(64 * 1024, 'x'));
+  const std::string seen = test::InChild({.fileSizeLimit = 16 * 1024}, [&] {
+    ::signal(SIGXFSZ, SIG_DFL);
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    OpenUserLibrary(Places());
+    return std::string("not killed");
+  });
+  ASSERT_EQ(seen, "child: ended by signal " + std::to_string(SIGXFSZ));
+  EXPECT_EQ(bookFolders(), before);
 }
 
 TEST_F(UserLibraryTest, WithoutAnInstalledLibraryNothingIsMade) {

@@ -98,7 +98,7 @@ TEST_F(ChapterImportTest, AFileThatDoesNotLoadLeavesNothingBehind) {
   EXPECT_TRUE(Files(working_.path()).empty());
 }
 
-TEST_F(ChapterImportTest, ALooseChapterDroppedAgainIsChosenNotCopied) {
+TEST_F(ChapterImportTest, ALooseChapterDroppedAgainIsNeitherCopiedNorRemoved) {
   test::WriteChapter(working_, "elves.vel", test::Draft({"Aranel", "Belegorn", "Celebrian", "Elrond"}));
   test::WorkingFolder inside(working_.path());
   ChapterImport import = ImportChapter("elves.vel", "");
@@ -106,6 +106,23 @@ TEST_F(ChapterImportTest, ALooseChapterDroppedAgainIsChosenNotCopied) {
   EXPECT_TRUE(import.alreadyLoose);
   EXPECT_EQ(import.fileName, "elves.vel");
   EXPECT_EQ(Files(working_.path()), (std::vector<std::string>{"elves.qch", "elves.vel"}));
+
+  // One that no longer loads is reported, and kept as it is: it is the
+  // user's own file, not a copy the drop made.
+  const std::string broken = test::ChapterText(test::Draft({"Aranel", "Bele!gorn"}));
+  const std::string damaged("\0\x01\x01Vael 3.0\0Title\0", 18);
+  test::WriteFile(working_.File("broken.vel"), broken);
+  test::WriteFile(working_.File("damaged.qch"), damaged);
+  ChapterImport failed = ImportChapter("broken.vel", "");
+  EXPECT_FALSE(failed.added);
+  EXPECT_EQ(failed.failure, "Invalid character in name #2 (BELE!GORN)");
+  failed = ImportChapter(working_.File("damaged.qch"), Working());
+  EXPECT_FALSE(failed.added);
+  EXPECT_EQ(failed.failure, "Damaged compiled chapter");
+  EXPECT_EQ(test::ReadFile(working_.File("broken.vel")), broken);
+  EXPECT_EQ(test::ReadFile(working_.File("damaged.qch")), damaged);
+  EXPECT_EQ(Files(working_.path()),
+            (std::vector<std::string>{"broken.vel", "damaged.qch", "elves.qch", "elves.vel"}));
 }
 
 }  // namespace

@@ -117,6 +117,42 @@ TEST_F(BulkRunTest, FilteredNamesAreASubsequenceOfTheUnfilteredRun) {
   }
 }
 
+// A name's length is its letters: the hyphen of "Arko-7e" is not one (nor
+// a space). Filtered, the run gives exactly the names of the unfiltered run
+// that have the letters asked for, in their order.
+TEST_F(BulkRunTest, LengthFiltersCountLettersNotHyphens) {
+  std::filesystem::copy_file(std::string(VAEL_FROZEN_LIBRARY_DIR) + "/stars/droids.vel",
+                             dir_.File("droids.vel"));
+  auto unfiltered = Run({"--seed", "3", "-n", "3000", "--raw", "droids.vel"});
+  ASSERT_EQ(unfiltered.status, 0) << unfiltered.err;
+  const std::vector<std::string> whole = Lines(unfiltered.out);
+  const std::size_t kWanted = 150;
+  auto expectLetters = [&](const std::vector<std::string>& filters, long least, long most) {
+    SCOPED_TRACE(testing::PrintToString(filters));
+    std::vector<std::string> arguments = {"--seed", "3", "-n", std::to_string(kWanted), "--raw"};
+    arguments.insert(arguments.end(), filters.begin(), filters.end());
+    arguments.push_back("droids.vel");
+    auto run = Run(arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> expected;
+    bool hyphenated = false;
+    for (const std::string& name : whole) {
+      const long letters =
+          std::count_if(name.begin(), name.end(), [](char c) { return c != ' ' && c != '-'; });
+      if (letters < least || letters > most) continue;
+      hyphenated = hyphenated || name.find('-') != std::string::npos;
+      expected.push_back(name);
+      if (expected.size() == kWanted) break;
+    }
+    ASSERT_EQ(expected.size(), kWanted) << "the unfiltered run is too short";
+    EXPECT_TRUE(hyphenated);
+    EXPECT_EQ(Lines(run.out), expected);
+  };
+  expectLetters({"--max-length", "6"}, 0, 6);
+  // The shortest and longest allowed may be one and the same.
+  expectLetters({"--min-length", "5", "--max-length", "5"}, 5, 5);
+}
+
 TEST_F(BulkRunTest, FiltersThatCannotBeMetStopAfterWhatWasMade) {
   // No name is that long: nothing is printed.
   auto none = Run({"--min-length", "200", "-n", "5", "elves.vel"});
@@ -195,20 +231,32 @@ TEST_F(BulkRunTest, AClosedPipeEndsTheLargestRunQuietly) {
   EXPECT_EQ(Run({"-n", "0", "elves.vel"}).status, 2);
 }
 
-// A device that takes nothing ends even the longest run at once.
-TEST_F(BulkRunTest, AFullDeviceEndsTheRunWithAFailure) {
+// A device that takes nothing ends even the longest run at once, and every
+// other print into it fails as loudly, however little it prints.
+TEST_F(BulkRunTest, AFullDeviceFailsEveryPrint) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  for (const std::string extra : {"", "--threads 2 "}) {
-    SCOPED_TRACE(extra);
+  test::WriteFile(dir_.File("harbours.txt"), "Aberdeen\nBergen\nCalais\nDover\nEsbjerg\nFaro\n");
+  for (const std::string arguments :
+       {"-n 2147483647 elves.vel", "-n 2147483647 --threads 2 elves.vel", "--help", "--version",
+        "--list", "--titles", "-n 3 elves.vel", "-n 3 --format csv elves.vel",
+        "-n 3 --format json elves.vel", "-n 3 --format txt elves.vel",
+        "--write-chapter harbours.vel harbours.txt"}) {
+    SCOPED_TRACE(arguments);
     const std::string script = "cd " + ShellQuoted(dir_.path().string()) + " && " +
-                               ShellQuoted(VAELGEN) + " -n 2147483647 " + extra +
-                               "elves.vel >/dev/full 2>" + ShellQuoted(dir_.File(".full-err"));
+                               ShellQuoted(VAELGEN) + " " + arguments + " >/dev/full 2>" +
+                               ShellQuoted(dir_.File(".full-err"));
     const int raw = std::system(script.c_str());
     ASSERT_TRUE(WIFEXITED(raw));
     EXPECT_EQ(WEXITSTATUS(raw), 1);
-    EXPECT_EQ(test::ReadFile(dir_.File(".full-err")),
-              "vaelgen: couldn't write to standard output\n");
+    const std::vector<std::string> err = Lines(test::ReadFile(dir_.File(".full-err")));
+    ASSERT_FALSE(err.empty());
+    EXPECT_EQ(err.back(), "vaelgen: couldn't write to standard output: the disk is full");
   }
+  // A reader that stops early is no failure, for the program's own texts
+  // too.
+  PipeRun help = RunIntoHead(dir_, "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
 }
 
 TEST_F(BulkRunTest, CsvAndJsonPrintedAndSavedAlike) {
@@ -250,7 +298,10 @@ TEST_F(BulkRunTest, BadFilterAndFormatUsage) {
       {{"--format", "xml", "elves.vel"}, "--format takes txt, rtf, csv or json"},
       {{"--format", "csv", "--rpg", "2", "-o", "x", "elves.vel"},
        "--rpg and --lines go with txt and rtf documents, not csv or json"},
-      {{"--format", "txt", "elves.vel"}, "--format, --rpg and --lines need -o FILE"},
+      {{"--format", "rtf", "elves.vel"}, "--format rtf needs -o FILE"},
+      {{"--lines", "2", "elves.vel"}, "--rpg and --lines need a document: -o FILE or --format txt"},
+      {{"-o", "x.csv", "--rpg", "2", "elves.vel"},
+       "--rpg and --lines go with txt and rtf documents, not csv or json"},
   };
   for (const auto& [arguments, problem] : cases) {
     SCOPED_TRACE(problem);

@@ -4,6 +4,7 @@
 
 #include "VaelgenRun.h"
 #include "core/chapter/CaseMapping.h"
+#include "support/ChildProcess.h"
 
 namespace vael {
 namespace {
@@ -51,7 +52,7 @@ TEST_F(VaelgenTest, BadUsageExitsWithTwoAndTheUsageLine) {
       {{"--val", "-1", "elves.vel"}, "--val takes a number from 0 to 9"},
       {{"--seed", "4294967296", "elves.vel"}, "--seed takes a number from 0 to 4294967295"},
       {{"--format", "doc", "-o", "x", "elves.vel"}, "--format takes txt, rtf, csv or json"},
-      {{"--rpg", "2", "elves.vel"}, "--format, --rpg and --lines need -o FILE"},
+      {{"--rpg", "2", "elves.vel"}, "--rpg and --lines need a document: -o FILE or --format txt"},
       {{"--lines", "9", "-o", "x", "elves.vel"}, "--lines takes a number from 0 to 8"},
       {{"--log", "-n", "3", "elves.vel"}, "--log works on a single name (-n 1)"},
       {{"--log", "--threads", "2", "elves.vel"}, "--log works on a single name, without --threads"},
@@ -61,6 +62,15 @@ TEST_F(VaelgenTest, BadUsageExitsWithTwoAndTheUsageLine) {
       {{"--titles", "elves.vel"}, "--titles takes no chapter"},
       {{"-i", "Z", "elves.vel"}, "no sample name of this chapter begins with Z (try one of ABCEGLTF\xC3\x89\xC3\x81IN)"},
       {{"-i", "EL", "elves.vel"}, "no sample name of this chapter begins with EL (try one of ABCEGLTF\xC3\x89\xC3\x81IN)"},
+      {{"-i", "", "elves.vel"}, "-i takes a letter, or * for any"},
+      {{"--initial=", "elves.vel"}, "--initial takes a letter, or * for any"},
+      {{"--encoding", "latin1", "-o", "x", "elves.vel"}, "--encoding takes windows-1252 or utf-8"},
+      {{"--encoding", "utf-8", "elves.vel"},
+       "--encoding goes with -o FILE or --write-chapter; printed text is UTF-8, or Windows-1252 with --raw"},
+      {{"--encoding", "utf-8", "-o", "x.rtf", "elves.vel"},
+       "--encoding utf-8 does not go with rtf, which its readers take as Windows-1252"},
+      {{"--encoding", "windows-1252", "-o", "x.json", "elves.vel"},
+       "--encoding windows-1252 does not go with csv or json, which are always UTF-8"},
   };
   for (const auto& [arguments, problem] : cases) {
     SCOPED_TRACE(problem);
@@ -71,17 +81,59 @@ TEST_F(VaelgenTest, BadUsageExitsWithTwoAndTheUsageLine) {
   }
 }
 
-TEST_F(VaelgenTest, ChapterThatFailsToLoadGivesTheLoadersCause) {
+// Every text in UTF-16: each character followed by a zero byte.
+std::string Utf16(const std::string& ascii, bool byteOrderMark) {
+  std::string text = byteOrderMark ? "\xFF\xFE" : "";
+  for (char c : ascii) text += std::string{c, '\0'};
+  return text;
+}
+
+// A chapter that fails names its file first, then the loader's cause, or
+// the reason where that cause would hide it. A quoted name is cut to a few
+// dozen characters, whatever its length, and shows its control characters.
+TEST_F(VaelgenTest, ChapterThatFailsToLoadNamesTheFileAndTheReason) {
+  const std::string ellipsis = "\xE2\x80\xA6";
   test::WriteFile(dir_.File("broken.vel"), "TITLE \"Broken\";\r\n");
-  for (const std::string name : {"missing.vel", "broken.vel"}) {
-    TVaelChapter chapter;
-    chapter.Load(dir_.File(name));
-    ASSERT_FALSE(chapter.loaded);
+  std::filesystem::create_directory(dir_.path() / "folder.vel");
+  const std::string elves = test::ChapterText(test::ElvesDraft());
+  test::WriteFile(dir_.File("utf16.vel"), Utf16(elves, true));
+  test::WriteFile(dir_.File("bare16.vel"), Utf16(elves, false));
+  test::WriteFile(dir_.File("program.vel"), "\x7F" "ELF\x02\x01\x01" + std::string(200, '\0') + "TITLE");
+  test::WriteChapter(dir_, "control.vel", test::Draft({"Berga", std::string("Ber\0gen\x1B[1m", 11), "Tolva"}));
+  test::WriteChapter(dir_, "huge.vel", test::Draft({"Berga", std::string(10 << 20, 'a') + "!", "Tolva"}));
+  test::WriteChapter(dir_, "long.vel", test::Draft({"Berga", std::string(1000, 'a')}));
+  const std::string forty(40, 'A');
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"missing.vel", "no such file"},
+      {"folder.vel", "is a folder"},
+      {"broken.vel", "Invalid or missing LINE1 tag"},
+      {"utf16.vel", "UTF-16 text: save the chapter as UTF-8 or Windows-1252"},
+      {"bare16.vel", "UTF-16 text: save the chapter as UTF-8 or Windows-1252"},
+      {"program.vel", "not a text file"},
+      {"control.vel", "Invalid character in name #2 (BER\\0GEN\\x1B[1M)"},
+      {"huge.vel", "Invalid character in name #2 (" + forty + ellipsis + ")"},
+      {"long.vel", "Too few elements in name #2 (" + forty + ellipsis + ")"},
+  };
+  for (const auto& [name, reason] : cases) {
+    SCOPED_TRACE(name);
     auto run = Run({name});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "vaelgen: Cause: " + chapter.errorText + "\n");
+    EXPECT_EQ(run.err, "vaelgen: " + name + ": " + reason + "\n");
   }
+
+  // A file that may not be read, as an ordinary user (root reads anything).
+  test::TempDir tools;
+  const std::string vaelgen = tools.File("vaelgen");
+  std::filesystem::copy_file(VAELGEN, vaelgen);
+  std::filesystem::permissions(dir_.path(), std::filesystem::perms::all);
+  std::filesystem::permissions(chapter_, std::filesystem::perms::none);
+  EXPECT_EQ(test::InChild({.ordinaryUser = true},
+                          [&] {
+                            auto run = RunVaelgen(dir_, {"elves.vel"}, vaelgen);
+                            return std::to_string(run.status) + " " + run.err;
+                          }),
+            "1 vaelgen: elves.vel: permission denied\n");
 }
 
 TEST_F(VaelgenTest, SeedRepeatsTheRunAndMatchesTheCore) {
@@ -213,6 +265,22 @@ TEST_F(VaelgenTest, ThreadsGiveTheSameNamesForTheSameSeed) {
                        return true;
                      });
   EXPECT_EQ(one.out, core);
+
+  // A long run: many more blocks than the threads have in hand at once, so
+  // blocks made ahead wait their turn to be printed.
+  const std::vector<std::string> longRun = {"-n", "300000", "--seed", "4", "--raw", "elves.vel"};
+  std::vector<std::string> arguments = {"--threads", "1"};
+  arguments.insert(arguments.end(), longRun.begin(), longRun.end());
+  auto longOne = Run(arguments);
+  ASSERT_EQ(longOne.status, 0) << longOne.err;
+  ASSERT_EQ(Lines(longOne.out).size(), 300000u);
+  for (const char* threads : {"2", "4", "8"}) {
+    SCOPED_TRACE(threads);
+    arguments[1] = threads;
+    auto run = test::RunVaelgenWithin(dir_, 10, arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out == longOne.out);
+  }
 }
 
 }  // namespace

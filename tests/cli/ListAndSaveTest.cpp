@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "VaelgenRun.h"
+#include "core/chapter/CodePage.h"
 #include "export/Export.h"
 #include "support/ChildProcess.h"
 
@@ -103,6 +104,52 @@ TEST_F(VaelgenSaveTest, SavedDocumentsEqualTheWritersBytes) {
   }
 }
 
+// As the name *.rtf always chose rtf, *.csv and *.json choose their formats,
+// saved as they are printed; --format still has the last word.
+TEST_F(VaelgenSaveTest, TheFileNameChoosesCsvAndJson) {
+  for (const std::string format : {"csv", "json"}) {
+    SCOPED_TRACE(format);
+    auto printed = RunVaelgen(dir_, {"--seed", "11", "-n", "12", "--format", format, "elves.vel"});
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    for (const std::string& file : {"names." + format, "NAMES." + format}) {
+      ASSERT_EQ(Report(RunVaelgen(dir_, {"--seed", "11", "-n", "12", "-o", file, "elves.vel"})), "0 ");
+      EXPECT_EQ(test::ReadFile(dir_.File(file)), printed.out) << file;
+    }
+  }
+  ASSERT_EQ(Report(RunVaelgen(dir_, {"--seed", "11", "-n", "12", "--format", "txt", "-o", "names.json",
+                                     "elves.vel"})),
+            "0 ");
+  EXPECT_EQ(test::ReadFile(dir_.File("names.json")), ExpectedDocument(DocumentFormat::PlainText, 0, 0, 11, 12));
+}
+
+// A txt document printed is the one saved, in the terminal's UTF-8 (or the
+// code page with --raw) and with its line ends: the same names, blocks and
+// order. Saved with --encoding utf-8 it keeps its CR LF line ends.
+TEST_F(VaelgenSaveTest, TxtDocumentsPrintedAndSavedInUtf8) {
+  const std::string document = ExpectedDocument(DocumentFormat::PlainText, 0, 0, 11, 40);
+  ASSERT_NE(Utf8FromWindows1252(document), document) << "the names should hold accents";
+  auto lineFeeds = [](std::string text) {
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+    return text;
+  };
+  const std::vector<std::string> run = {"--seed", "11", "-n", "40", "elves.vel"};
+  auto with = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.end(), run.begin(), run.end());
+    return RunVaelgen(dir_, arguments);
+  };
+  auto printed = with({"--format", "txt"});
+  EXPECT_EQ(printed.status, 0) << printed.err;
+  EXPECT_TRUE(printed.out == lineFeeds(Utf8FromWindows1252(document)));
+  EXPECT_TRUE(with({"--format", "txt", "--raw"}).out == lineFeeds(document));
+  EXPECT_TRUE(with({"--format", "txt", "--rpg", "1", "--lines", "2"}).out ==
+              lineFeeds(Utf8FromWindows1252(ExpectedDocument(DocumentFormat::PlainText, 1, 2, 11, 40))));
+
+  ASSERT_EQ(Report(with({"-o", "utf8.txt", "--encoding", "utf-8"})), "0 ");
+  EXPECT_TRUE(test::ReadFile(dir_.File("utf8.txt")) == Utf8FromWindows1252(document));
+  ASSERT_EQ(Report(with({"-o", "cp.txt", "--encoding", "windows-1252"})), "0 ");
+  EXPECT_TRUE(test::ReadFile(dir_.File("cp.txt")) == document);
+}
+
 TEST_F(VaelgenSaveTest, FailedSaveLeavesTheOldFileAndExitsWithOne) {
   test::WriteFile(dir_.File("keep.txt"), "old names\r\n");
   auto missingFolder = RunVaelgen(dir_, {"-o", "nowhere/names.txt", "elves.vel"});
@@ -169,6 +216,12 @@ TEST_F(VaelgenSaveTest, WriteFaultsAreReportedAndLeaveTheOldFile) {
   };
   EXPECT_EQ(Report(RunVaelgen(dir_, onto("/dev/full"))),
             "1 vaelgen: Couldn't write to file /dev/full: the disk is full\n");
+  // A folder that is there but takes no file says so, not that it is missing.
+  if (fs::is_directory("/proc")) {
+    EXPECT_EQ(Report(RunVaelgen(dir_, onto("/proc/names.txt"))),
+              "1 vaelgen: Couldn't write to file /proc/names.txt: the folder takes no new files "
+              "(no such file or directory)\n");
+  }
 
   test::WriteFile(dir_.File("keep.txt"), "old names\r\n");
   ASSERT_EQ(RunVaelgen(dir_, {"-n", "1", "elves.vel"}).status, 0);  // the compiled chapter is in place
@@ -242,7 +295,17 @@ TEST(VaelgenList, BooksAndChaptersSortedIgnoringCaseAndAccents) {
       << there.out;
   EXPECT_NE(there.out.find("  Hill dwarves  " + dir.path().string() + "/zwerge/hill.vel\n"),
             std::string::npos);
-  EXPECT_EQ(RunVaelgen(other, {"--list"}).out, "");
+  // Nothing to list is a failure that says where vaelgen looked.
+  const std::string otherFolder = fs::canonical(other.path()).string();
+  EXPECT_EQ(Report(RunVaelgen(other, {"--list"})),
+            "1 vaelgen: no books or chapters in the current folder (" + otherFolder + ") or in your library (" +
+                other.File(".data") + "/vael/library, which does not exist)\n");
+  fs::create_directories(other.path() / ".data/vael/library");
+  EXPECT_EQ(Report(RunVaelgen(other, {"--list"})),
+            "1 vaelgen: no books or chapters in the current folder (" + otherFolder + ") or in your library (" +
+                other.File(".data") + "/vael/library)\n");
+  EXPECT_EQ(Report(RunVaelgen(dir, {"--list", other.path().string()})),
+            "1 vaelgen: no books or chapters in " + other.path().string() + "\n");
   auto missing = RunVaelgen(other, {"--list", "nowhere"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "vaelgen: no such folder: nowhere\n");

@@ -56,6 +56,17 @@ TEST_F(WriteChapterRunTest, WritesAChapterThatLoadsAsItIs) {
   auto names = Run({"-n", "5", "harbours.vel"});
   EXPECT_EQ(names.status, 0) << names.err;
   EXPECT_EQ(test::Lines(names.out).size(), 5u);
+
+  // The same chapter in UTF-8, which loads to the same chapter and names.
+  auto utf8 = Run({"--write-chapter", "harbours8.vel", "--encoding", "utf-8", "--title", "H\xC3\xA4" "fen",
+                   "harbours.txt"});
+  ASSERT_EQ(utf8.status, 0) << utf8.err;
+  EXPECT_TRUE(test::ReadFile(dir_.File("harbours8.vel")) == Utf8FromWindows1252(text));
+  TVaelChapter fromUtf8;
+  fromUtf8.Load(dir_.File("harbours8.vel"));
+  ASSERT_TRUE(fromUtf8.loaded) << fromUtf8.errorText;
+  EXPECT_EQ(fromUtf8.title, "H\xE4" "fen");
+  EXPECT_EQ(Run({"--seed", "3", "-n", "20", "harbours8.vel"}).out, Run({"--seed", "3", "-n", "20", "harbours.vel"}).out);
 }
 
 TEST_F(WriteChapterRunTest, NoFileFromAListTooPoorOrOverTheList) {
@@ -65,12 +76,12 @@ TEST_F(WriteChapterRunTest, NoFileFromAListTooPoorOrOverTheList) {
   EXPECT_EQ(poor.err,
             "vaelgen: poor.txt: line 2: \"\xC5\x81ukasz\" left out: the chapter alphabet has no "
             "\"\xC5\x81\" (U+0141)\n"
-            "vaelgen: Cause: Fewer than two usable names in the list\n");
+            "vaelgen: poor.txt: Fewer than two usable names in the list\n");
   EXPECT_FALSE(Exists("poor.vel"));
 
   auto missing = Run({"--write-chapter", "none.vel", "none.txt"});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "vaelgen: Couldn't open file none.txt\n");
+  EXPECT_EQ(missing.err, "vaelgen: none.txt: no such file\n");
   EXPECT_FALSE(Exists("none.vel"));
 
   // A list that happens to be named *.vel is not written over.

@@ -1,80 +1,28 @@
 // Every chapter that loads must give a non-empty name for every request,
-// after a bounded amount of work. A watchdog thread ends the whole run if one
-// call takes longer than a generous bound, naming the chapter and request,
-// since a call that never returns cannot be failed from inside.
+// after a bounded amount of work. A watchdog ends the whole run if one call
+// takes longer than a generous bound, naming the chapter and request.
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "ChapterCorpus.h"
 #include "core/Vael.h"
 #include "support/TestSupport.h"
+#include "support/Watchdog.h"
 
 namespace vael {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Sanitizer builds run several times slower; the bound stays generous there.
-constexpr auto kCallBound = std::chrono::seconds(20);
-
-class Watchdog {
- public:
-  Watchdog() : thread_([this] { Watch(); }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
-  }
-  void Begin(std::string what) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    what_ = std::move(what);
-    started_ = Clock::now();
-    busy_ = true;
-  }
-  void End() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    busy_ = false;
-  }
-
- private:
-  void Watch() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (!stop_) {
-      wake_.wait_for(lock, std::chrono::milliseconds(200));
-      if (busy_ && Clock::now() - started_ > kCallBound) {
-        std::fprintf(stderr, "GenerateName did not return within the bound: %s\n", what_.c_str());
-        std::fflush(stderr);
-        std::_Exit(3);
-      }
-    }
-  }
-
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  bool stop_ = false;
-  bool busy_ = false;
-  std::string what_;
-  Clock::time_point started_;
-  std::thread thread_;
-};
-
 TEST(GenerationTermination, EveryRequestOnEveryCorpusChapterEnds) {
   auto chapters = test::CollectCorpusChapters();
   test::TempDir dir;
   test::WorkingFolder cwd(dir.path());  // logged calls write their log here
-  Watchdog watchdog;
+  test::Watchdog watchdog;
   Clock::duration worst{};
   std::string worstCase;
   int loadedChapters = 0;
@@ -106,7 +54,7 @@ TEST(GenerationTermination, EveryRequestOnEveryCorpusChapterEnds) {
         std::string what = chapters[index].origin + " combination " +
                            std::to_string(combination) + " letter " + std::string(1, letter);
         for (int repeat = 0; repeat < 2; ++repeat) {
-          watchdog.Begin(what);
+          watchdog.Begin("GenerateName, " + what);
           auto start = Clock::now();
           std::string name = GenerateName(chapter, options);
           auto took = Clock::now() - start;

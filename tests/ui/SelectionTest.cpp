@@ -145,6 +145,20 @@ class SelectionTest : public QObject {
     QCOMPARE(f.History()->count(), 0);
   }
 
+  // A name of any length is quoted in a line the window can show.
+  void aLongNameIsCutInTheCause() {
+    UiFixture f;
+    vael::test::ChapterDraft draft = LoadableChapter("Long");
+    draft.names.insert(draft.names.begin() + 1, std::string(1 << 20, 'a') + "!");
+    f.WriteChapter("long.vel", draft);
+    f.Start();
+    f.ChooseBook("Unbound");
+    f.ChooseChapter("Long");
+    QCOMPARE(f.InfoLines(), QStringList({"FAILURE", "Attempt to open chapter failed.",
+                                         "Cause: Invalid character in name #2 (" + QString(40, 'A') +
+                                             QChar(0x2026) + ")"}));
+  }
+
   void utf8ChaptersAndBooksShowTheirCharacters() {
     UiFixture f;
     f.Write("nordic/book.dat", "Nordische B\xC3\xBC" "cher\nSagas\nOf the north\nSk\xC3\xA1ld\n");

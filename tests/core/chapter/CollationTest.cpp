@@ -38,6 +38,8 @@ TEST(Collation, SignsThenDigitsThenLetters) {
   // apostrophe (a vowel in names) keeps its place before it.
   EXPECT_EQ(Sorted({"B", "7", "*", "\xC1", "'", "0", "a"}),
             (std::vector<std::string>{"'", "*", "0", "7", "\xC1", "a", "B"}));
+  // The digits at both ends of their block.
+  EXPECT_EQ(Sorted({"9", "0", "*", "8"}), (std::vector<std::string>{"*", "0", "8", "9"}));
   EXPECT_TRUE(CollatesBefore("", "A"));
   EXPECT_TRUE(CollatesBefore("Elf", "Elf lord"));
   EXPECT_TRUE(CollatesBefore("Elf lord", "Elfin"));

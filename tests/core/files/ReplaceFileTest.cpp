@@ -10,8 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
+#include "DiskFaults.h"
 #include "core/Vael.h"
 #include "support/ChildProcess.h"
 #include "support/TestSupport.h"
@@ -115,6 +118,29 @@ TEST_F(ReplaceFileTest, LinksAreFollowedToTheFileTheyName) {
             (Names{"chain", "dangling", "link", "loop1", "loop2", "lost"}));
 }
 
+// A chain is followed as far as the kernel would follow it, and a longer
+// one is refused before anything is made at its end.
+TEST_F(ReplaceFileTest, LinkChainsAreFollowedAsFarAsTheKernelFollowsThem) {
+  // link<length>-1 -> link<length>-2 -> ... -> a file not yet made.
+  auto chain = [&](int length, const std::string& end) {
+    const std::string prefix = "link" + std::to_string(length) + "-";
+    for (int i = 1; i <= length; ++i) {
+      const std::string next = i == length ? end : prefix + std::to_string(i + 1);
+      fs::create_symlink(next, dir_.path() / (prefix + std::to_string(i)));
+    }
+    return dir_.File(prefix + "1");
+  };
+  const std::string longest = chain(40, "made");
+  const std::string tooLong = chain(41, "never");
+  const Names before = FolderEntries(dir_.path());
+  EXPECT_EQ(Outcome(ReplaceFile(tooLong, "x")), "failed: too many symbolic links");
+  EXPECT_FALSE(fs::exists(dir_.path() / "never"));
+  EXPECT_EQ(FolderEntries(dir_.path()), before);
+  EXPECT_EQ(Outcome(ReplaceFile(longest, "new")), "written");
+  EXPECT_EQ(ReadFile(dir_.File("made")), "new");
+  EXPECT_TRUE(fs::is_symlink(dir_.path() / "link40-40"));
+}
+
 TEST_F(ReplaceFileTest, DevicesAndPipesAreWrittenIntoNotReplaced) {
   const Names devices = FolderEntries("/dev");
   EXPECT_EQ(Outcome(ReplaceFile("/dev/null", "names")), "written");
@@ -182,6 +208,21 @@ TEST_F(ReplaceFileTest, FaultsLeaveTheOldContentAndNoTemporaryFile) {
   EXPECT_EQ(FolderEntries(dir_.path() / "shut"), Names{"f"});
 }
 
+// A disk may report a failed write only when the file is synced or closed:
+// the save then fails like any other, before the old file is replaced.
+TEST_F(ReplaceFileTest, AFailedSyncOrCloseFailsTheSave) {
+  const std::string file = dir_.File("f");
+  for (const test::DiskCall call : {test::DiskCall::Sync, test::DiskCall::Close}) {
+    SCOPED_TRACE(call == test::DiskCall::Sync ? "sync" : "close");
+    WriteFile(file, kOld);
+    test::FailNext(call, dir_.path().string(), EIO);
+    EXPECT_EQ(Outcome(ReplaceFile(file, "new")), "failed: the disk reported an error");
+    EXPECT_TRUE(test::NoFailureLeft());
+    EXPECT_EQ(ReadFile(file), kOld);
+    EXPECT_EQ(FolderEntries(dir_.path()), Names{"f"});
+  }
+}
+
 // A writable file in a folder that takes no new file is written where it
 // is; a failure there is reported with the warning that it may be damaged.
 TEST_F(ReplaceFileTest, WritableFileInAFolderOneCannotWriteIsWrittenInPlace) {
@@ -199,6 +240,27 @@ TEST_F(ReplaceFileTest, WritableFileInAFolderOneCannotWriteIsWrittenInPlace) {
             "failed: the file would be larger than allowed; the file was being written over and "
             "may now be damaged");
   EXPECT_EQ(FolderEntries(dir_.path() / "shut"), Names{"f"});
+}
+
+// Replaced by another user, a file is that user's: a set-user-ID or
+// set-group-ID bit, which would run a program as its old owner or group,
+// is not handed to the new one.
+TEST_F(ReplaceFileTest, ANewOwnerGetsNoSetIdBits) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give the file another owner than the test";
+  const std::string file = FolderWithFile("open", fs::perms::all, fs::perms::all);
+  ASSERT_EQ(::chmod(file.c_str(), 06777), 0);
+  // Emptied: the system itself clears the bits on an ordinary user's write,
+  // but a file that takes no write keeps what it was given.
+  const std::string seen = InChild({.ordinaryUser = true}, [&] {
+    const std::string outcome = Outcome(ReplaceFile(file, ""));
+    struct stat status {};
+    ::stat(file.c_str(), &status);
+    char mode[16];
+    std::snprintf(mode, sizeof mode, "%o", static_cast<unsigned>(status.st_mode & 07777));
+    return outcome + ", owner " + std::to_string(status.st_uid) + ", mode " + mode;
+  });
+  EXPECT_EQ(seen, "written, owner " + std::to_string(test::kOrdinaryUser) + ", mode 777");
+  EXPECT_EQ(ReadFile(file), "");
 }
 
 // In a folder anyone may add to but only owners may replace in (the

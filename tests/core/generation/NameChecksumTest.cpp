@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "GenerationFixture.h"
+#include "support/Watchdog.h"
 
 namespace vael::test {
 namespace {
@@ -156,8 +157,12 @@ TEST(NameChecksums, EveryChapterAndOptionSetMakesTheStoredNames) {
   const fs::path log = dir.path() / "!vel_log.txt";
   const std::map<std::string, std::string> stored = StoredChecksums();
   std::map<std::string, std::string> computed;
+  // A generator caught in an endless loop fails the test in seconds,
+  // naming the chapter and what it was making.
+  Watchdog watchdog;
   for (const fs::path& path : GuardedChapters()) {
     const std::string key = Key(path);
+    watchdog.Begin(key + ", loading");
     auto chapter = LoadCopy(dir, path);
     // The fuzz corpus also holds chapters that must fail; a good chapter
     // that stops loading still shows, as a stored checksum not computed.
@@ -165,19 +170,23 @@ TEST(NameChecksums, EveryChapterAndOptionSetMakesTheStoredNames) {
     ASSERT_TRUE(chapter->loaded) << key << ": " << chapter->errorText;
     const std::vector<OptionSet> sets = OptionSets(*chapter);
     for (std::size_t i = 0; i < sets.size(); ++i) {
+      watchdog.Begin(key + ", option set " + sets[i].label);
       computed[key + " " + sets[i].label] =
           NamesChecksum(*chapter, sets[i], 1000 + static_cast<std::uint32_t>(i));
     }
+    watchdog.Begin(key + ", logged names");
     computed[key + " logged-all-fit3"] = LogChecksum(*chapter, sets[0].options, log);
 
     // The same names when the tables come from the compiled chapter that
     // the first load wrote.
     if (path.extension() == ".vel") {
+      watchdog.Begin(key + ", reloaded from its compiled chapter");
       auto again = LoadChapter(dir.File(path.filename().string()));
       ASSERT_TRUE(again->loaded) << key;
       EXPECT_EQ(NamesChecksum(*again, sets[0], 1000), computed[key + " all-fit3"])
           << key << ", reloaded from its compiled chapter, option set all-fit3";
     }
+    watchdog.End();
   }
 
   if (std::getenv("VAEL_STORE_NAME_CHECKSUMS") != nullptr) {

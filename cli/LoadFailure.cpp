@@ -1,0 +1,83 @@
+#include "cli/LoadFailure.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+#include "core/chapter/ChapterLoader.h"
+#include "core/files/FileNames.h"
+#include "core/files/SystemError.h"
+
+namespace vael::cli {
+namespace {
+
+// Byte pairs looked at for text in UTF-16 without a byte-order mark.
+constexpr std::size_t kUtf16Pairs = 32;
+
+// UTF-16 by its byte-order mark, or by the zero byte beside every character
+// that English text, and every tag, holds.
+bool IsUtf16(std::string_view bytes) {
+  if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return true;
+  const std::size_t pairs = std::min(bytes.size() / 2, kUtf16Pairs);
+  if (pairs < 2) return false;
+  for (std::size_t zero : {0, 1}) {
+    bool every = true;
+    for (std::size_t p = 0; p < pairs && every; ++p) {
+      every = bytes[2 * p + zero] == '\0' && bytes[2 * p + 1 - zero] != '\0';
+    }
+    if (every) return true;
+  }
+  return false;
+}
+
+// A cause that only says a tag was not found: for a file that is no text at
+// all, the tag was never there to be found.
+bool IsTagFault(const std::string& cause) {
+  return cause.size() >= 4 && cause.compare(cause.size() - 4, 4, " tag") == 0;
+}
+
+std::string SystemText(int error) {
+  switch (error) {
+    case ENOENT:
+      return "no such file";
+    case EACCES:
+    case EPERM:
+      return "permission denied";
+    case EISDIR:
+      return "is a folder";
+    case ENOTDIR:
+      return "a part of the path is not a folder";
+    default:
+      return SystemErrorText(error);
+  }
+}
+
+}  // namespace
+
+std::string ReadFailureText(const std::string& path) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) return SystemText(EISDIR);
+  errno = 0;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    // Opened now: what failed was the reading.
+    std::fclose(file);
+    return "could not be read";
+  }
+  return SystemText(errno != 0 ? errno : EIO);
+}
+
+std::string LoadFailureText(const std::string& path, const Chapter& chapter) {
+  std::string bytes;
+  if (!ReadChapterFile(path, bytes)) return path + ": " + ReadFailureText(path);
+  // A list says for itself what kind of file it is not.
+  if (!HasExtension(path, ".txt")) {
+    if (IsUtf16(bytes)) return path + ": UTF-16 text: save the chapter as UTF-8 or Windows-1252";
+    if (IsTagFault(chapter.errorText) && bytes.find('\0') != std::string::npos) {
+      return path + ": not a text file";
+    }
+  }
+  return path + ": " + chapter.ErrorTextUtf8();
+}
+
+}  // namespace vael::cli

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/UserLibrary.h"
+#include "app/UserLibrary.h"
 
 namespace vael::cli {
 

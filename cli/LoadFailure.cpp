@@ -6,30 +6,12 @@
 #include <string_view>
 
 #include "core/chapter/ChapterLoader.h"
+#include "core/chapter/TextFile.h"
 #include "core/files/FileNames.h"
 #include "core/files/SystemError.h"
 
 namespace vael::cli {
 namespace {
-
-// Byte pairs looked at for text in UTF-16 without a byte-order mark.
-constexpr std::size_t kUtf16Pairs = 32;
-
-// UTF-16 by its byte-order mark, or by the zero byte beside every character
-// that English text, and every tag, holds.
-bool IsUtf16(std::string_view bytes) {
-  if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return true;
-  const std::size_t pairs = std::min(bytes.size() / 2, kUtf16Pairs);
-  if (pairs < 2) return false;
-  for (std::size_t zero : {0, 1}) {
-    bool every = true;
-    for (std::size_t p = 0; p < pairs && every; ++p) {
-      every = bytes[2 * p + zero] == '\0' && bytes[2 * p + 1 - zero] != '\0';
-    }
-    if (every) return true;
-  }
-  return false;
-}
 
 // A cause that only says a tag was not found: for a file that is no text at
 // all, the tag was never there to be found.
@@ -71,9 +53,9 @@ std::string LoadFailureText(const std::string& path, const Chapter& chapter) {
   std::string bytes;
   if (!ReadChapterFile(path, bytes)) return path + ": " + ReadFailureText(path);
   // A list says for itself what kind of file it is not.
-  if (!HasExtension(path, ".txt")) {
-    if (IsUtf16(bytes)) return path + ": UTF-16 text: save the chapter as UTF-8 or Windows-1252";
-    if (IsTagFault(chapter.errorText) && bytes.find('\0') != std::string::npos) {
+  if (!IsPlainListPath(path)) {
+    if (LooksLikeUtf16(bytes)) return path + ": UTF-16 text: save the chapter as UTF-8 or Windows-1252";
+    if (IsTagFault(chapter.errorText) && HoldsBinaryBytes(bytes)) {
       return path + ": not a text file";
     }
   }

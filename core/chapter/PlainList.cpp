@@ -23,12 +23,6 @@ constexpr std::array<std::string_view, 11> kKeywords = {
     "TITLE", "LINE1", "LINE2", "AUTHOR", "DATE", "TOPIC",
     "NAMES", "SPCCON", "SPCVOW", "TEMPLATES", "GENOPT"};
 
-// Control bytes that no list of names holds, but any binary file does.
-bool IsBinary(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return (b < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r') || b == 0x7F;
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\xA0'; }
 
 template <typename Blank>
@@ -119,11 +113,11 @@ void AppendTag(std::string& text, std::string_view keyword, std::string_view val
 
 PlainList ReadPlainList(std::string_view bytes) {
   PlainList list;
-  if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+  if (LooksLikeUtf16(bytes)) {
     list.fault = "UTF-16 text: save the list as UTF-8";
     return list;
   }
-  if (std::any_of(bytes.begin(), bytes.end(), IsBinary)) {
+  if (HoldsBinaryBytes(bytes)) {
     list.fault = "Not a text file";
     return list;
   }

@@ -1,5 +1,6 @@
 #include "core/chapter/TextFile.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/chapter/CodePage.h"
@@ -108,6 +109,36 @@ std::string DescribeCharacter(char32_t c) {
   char number[16];
   std::snprintf(number, sizeof number, "\" (U+%04X)", static_cast<unsigned>(c));
   return text + number;
+}
+
+namespace {
+
+// Byte pairs looked at for UTF-16 without a byte-order mark.
+constexpr std::size_t kUtf16Pairs = 32;
+
+bool IsBinaryByte(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return (b < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r') || b == 0x7F;
+}
+
+}  // namespace
+
+bool LooksLikeUtf16(std::string_view bytes) {
+  if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return true;
+  const std::size_t pairs = std::min(bytes.size() / 2, kUtf16Pairs);
+  if (pairs < 2) return false;
+  for (std::size_t zero : {0, 1}) {
+    bool every = true;
+    for (std::size_t p = 0; p < pairs && every; ++p) {
+      every = bytes[2 * p + zero] == '\0' && bytes[2 * p + 1 - zero] != '\0';
+    }
+    if (every) return true;
+  }
+  return false;
+}
+
+bool HoldsBinaryBytes(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(), IsBinaryByte);
 }
 
 }  // namespace vael

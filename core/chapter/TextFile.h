@@ -42,6 +42,14 @@ CodePageText DecodeText(std::string_view bytes, TextEncoding encoding, bool isPr
 
 std::string_view WithoutByteOrderMark(std::string_view bytes);
 
+// Files that are no text the program reads, told apart so that a failure
+// can say what the file is:
+//  - UTF-16, by its byte-order mark or by the zero byte beside every
+//    character that English text, and every tag, holds;
+//  - binary, by control bytes that no text file holds.
+bool LooksLikeUtf16(std::string_view bytes);
+bool HoldsBinaryBytes(std::string_view bytes);
+
 // A load failure for a fault ("Invalid UTF-8 text in line 3", "Invalid
 // character in line 12"); the character itself is named apart, since the
 // code page cannot hold it. Short, so that the window's failure line holds

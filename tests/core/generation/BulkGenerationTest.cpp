@@ -125,5 +125,55 @@ TEST_F(Bulk, TablesChangedByHandNeedTheirDerivedTablesRebuilt) {
   EXPECT_EQ(GenerateName(*chapter_, options_), before);
 }
 
+// Every public table the generator's lookup tables are made from, changed
+// by hand, leaves them stale: the debug check that guards every generator
+// entry sees it.
+TEST_F(Bulk, EveryTableChangedByHandLeavesTheDerivedTablesStale) {
+  using Change = std::function<void(TVaelChapter&)>;
+  // A structure type the chapter has variants of.
+  const auto typeWithVariants = [](const TVaelChapter& c) {
+    int type = 0;
+    while (c.structureVariantWeights[type].empty()) ++type;
+    return type;
+  };
+  const std::vector<std::pair<const char*, Change>> changes = {
+      {"vowel element", [](TVaelChapter& c) { c.vowelElements[0] += "E"; }},
+      {"vowel element count", [](TVaelChapter& c) { --c.vowelElementCount; }},
+      {"consonant element", [](TVaelChapter& c) { c.consonantElements[0] += "T"; }},
+      {"consonant element count", [](TVaelChapter& c) { --c.consonantElementCount; }},
+      {"special consonant", [](TVaelChapter& c) { c.specialConsonants[3] = "QX"; }},
+      {"special consonant count", [](TVaelChapter& c) { ++c.specialConsonantCount; }},
+      {"template", [](TVaelChapter& c) { c.templates[0] += "-"; }},
+      {"template weight", [](TVaelChapter& c) { c.templateWeights[0] += 3; }},
+      {"template count", [](TVaelChapter& c) { --c.templateCount; }},
+      {"Y mode", [](TVaelChapter& c) { c.yMode = 1 - c.yMode; }},
+      {"start pair", [](TVaelChapter& c) { c.startPairs[0].second = c.startPairs[1].second + 1; }},
+      {"start pair weight", [](TVaelChapter& c) { c.startPairWeights[0] += 2; }},
+      {"start pair count", [](TVaelChapter& c) { --c.startPairCount; }},
+      {"end pair", [](TVaelChapter& c) { c.endPairs[0].first = c.endPairs[1].first + 1; }},
+      {"end pair weight", [](TVaelChapter& c) { c.endPairWeights[0] += 2; }},
+      {"end pair count", [](TVaelChapter& c) { --c.endPairCount; }},
+      {"end pair flags before", [](TVaelChapter& c) { c.endPairBefore1[0][5] ^= 1; }},
+      {"end pair flags two before", [](TVaelChapter& c) { c.endPairBefore2[0][7] ^= 1; }},
+      {"vowel after consonant", [](TVaelChapter& c) { c.vowelAfterConsonant[0][3] ^= 1; }},
+      {"consonant after vowel", [](TVaelChapter& c) { c.consonantAfterVowel[3][0] ^= 1; }},
+      {"consonant across vowel", [](TVaelChapter& c) { c.consonantAcrossVowel[3][4] ^= 1; }},
+      {"vowel across consonant", [](TVaelChapter& c) { c.vowelAcrossConsonant[0][1] ^= 1; }},
+      {"structure type count", [&](TVaelChapter& c) { ++c.structureTypeCounts[typeWithVariants(c)]; }},
+      {"structure variant count",
+       [&](TVaelChapter& c) { --c.structureVariantCounts[typeWithVariants(c)]; }},
+      {"structure variant weight",
+       [&](TVaelChapter& c) { ++c.structureVariantWeights[typeWithVariants(c)][0]; }},
+      {"vowel position count", [](TVaelChapter& c) { ++c.vowelPositionCounts[0][1]; }},
+      {"consonant position count", [](TVaelChapter& c) { ++c.consonantPositionCounts[0][1]; }},
+  };
+  for (const auto& [what, change] : changes) {
+    chapter_->Load(dir_.File("desert.vel"));
+    ASSERT_TRUE(DerivedTablesAreCurrent(*chapter_)) << what;
+    change(*chapter_);
+    EXPECT_FALSE(DerivedTablesAreCurrent(*chapter_)) << what;
+  }
+}
+
 }  // namespace
 }  // namespace vael::test

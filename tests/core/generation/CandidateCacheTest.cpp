@@ -109,5 +109,22 @@ TEST(CandidateCache, ForgetsWholeListsOnlyAndNeverMixesKeys) {
   EXPECT_EQ(cache.Find(6000), nullptr);
 }
 
+// The numbers a cache keeps are bounded whatever its lists hold, the
+// written-out draws included: lists of one member drawn by a large weight
+// are small as lists but large as draws.
+TEST(CandidateCache, WrittenOutDrawsCountAgainstTheBound) {
+  const std::vector<int> member{7};
+  for (const auto& [weight, firstStays] : {std::pair{1, true}, std::pair{1500, false}}) {
+    CandidateCache cache;
+    cache.UseTables(3);
+    for (std::uint64_t key = 1; key <= 1000; ++key) {
+      const CandidateCache::Entry& entry = cache.Add(key, member, std::vector<int>{weight});
+      ASSERT_NE(entry.byWeight.places, nullptr) << "the draw is written out";
+    }
+    EXPECT_EQ(cache.Find(1) != nullptr, firstStays) << "weight " << weight;
+    EXPECT_NE(cache.Find(1000), nullptr);
+  }
+}
+
 }  // namespace
 }  // namespace vael::test

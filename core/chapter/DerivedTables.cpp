@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <type_traits>
 
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/Chapter.h"
@@ -279,6 +280,9 @@ void RebuildDerivedTables(Chapter& chapter) {
   static std::atomic<std::uint64_t> builds{0};
   derived.serial = ++builds;
   derived.built = true;
+  // Built aside and moved in whole, so that a load never leaves a chapter
+  // with tables half made.
+  static_assert(std::is_nothrow_move_assignable_v<DerivedTables>);
   chapter.derived = std::move(derived);
 }
 

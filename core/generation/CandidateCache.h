@@ -14,6 +14,7 @@
 #include <cassert>
 #include <cstdint>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "core/random/MersenneTwister.h"
@@ -37,6 +38,11 @@ class CandidateCache {
     RunningDraw byWeight;  // gives members, not places
     FixedModulus byCount;
   };
+  // An entry points into its list's written-out draw. When the lists grow,
+  // each list is moved, which keeps that draw's storage where it is; a list
+  // that could throw while moving would be copied instead, and the entries
+  // would point into freed storage.
+  static_assert(std::is_nothrow_move_constructible_v<List>);
 
   // Forgets everything unless it was worked out from tables with this serial.
   void UseTables(std::uint64_t serial) {

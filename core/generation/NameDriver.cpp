@@ -223,6 +223,9 @@ namespace {
 
 std::uint64_t HashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
 
+// A bucket counts at most every slot of the history, in one byte.
+static_assert(kHistorySize < 256);
+
 std::size_t BucketOf(std::uint64_t hash) {
   return static_cast<std::size_t>(hash % GenerationState::kHistoryBuckets);
 }

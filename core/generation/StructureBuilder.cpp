@@ -242,6 +242,10 @@ bool ChoosePair(const Chapter& chapter, GenerationState& state, const PieceReque
   return true;
 }
 
+static_assert(kPositionSlots <= 32, "a slot fits the key's five bits");
+static_assert(kVowelRows < 255 && kConsonantLetterColumns + 1 < 255,
+              "codes and letter indexes a neighbour test reads fit the key's eight bits");
+
 // What the tests of a single element at a position read. Two positions
 // that agree on all of it have the same candidates, so it is also the key
 // under which a run keeps them. -1 marks a test that is not made.
@@ -253,9 +257,17 @@ struct PositionTests {
   int across = -1;    // the neighbour two before (vowels: fit 3; consonants: fit 2)
   int notFirst = -1;  // consonants across a multi vowel: the first letter they may not repeat
 
+  // The key, each field stored as value + 1 so that a test not made is 0:
+  //   bit   63      always 1, so that no key is 0 (a free cache slot)
+  //   bits  40..47  notFirst + 1   consonant letter index + 1, at most 64
+  //   bits  32..39  across + 1     vowel code or consonant letter index
+  //   bits  24..31  after + 1      consonant letter index or vowel code
+  //   bits  15..23  digit + 1      a byte
+  //   bits   6..14  initial + 1    a byte
+  //   bits   1..5   slot           below kPositionSlots
+  //   bit    0      1 for a vowel position
   std::uint64_t Key(bool vowel) const {
-    // Bytes and letter indexes stay below 2^8, slots below 2^5, codes below 2^7.
-    assert(slot >= 0 && slot < 32 && initial < 256 && digit < 256 && after < 255 &&
+    assert(slot >= 0 && slot < kPositionSlots && initial < 256 && digit < 256 && after < 255 &&
            across < 255 && notFirst < 255);
     const auto field = [](int value) { return static_cast<std::uint64_t>(value + 1); };
     return (std::uint64_t{1} << 63) | std::uint64_t{vowel} |

@@ -60,6 +60,8 @@ class MersenneTwister32 {
     // round to word 0. The first stretch is 224 words plus three, so that
     // each loop runs a multiple of four times.
     constexpr std::uint32_t kFirst = kStateSize - kShift;  // 227
+    static_assert((kFirst - kFirst % 4) % 4 == 0 && (kStateSize - 1 - kFirst) % 4 == 0 &&
+                  kStateSize % 4 == 0, "the long loops run a multiple of four times");
     std::uint32_t k = 0;
     for (; k < kFirst - kFirst % 4; ++k)
       state_[k] = Twist(state_[k], state_[k + 1], state_[k + kShift]);

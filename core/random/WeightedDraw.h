@@ -15,6 +15,8 @@
 // takes exactly one random number (none when the total is 0 or less).
 
 #include <cstdint>
+#include <limits>
+#include <type_traits>
 #include <span>
 #include <vector>
 
@@ -54,6 +56,8 @@ struct WrittenOutDraw {
 
   int Draw(MersenneTwister32& random) const { return places[modulus.Of(random())]; }
 };
+// Copied by value into every cache entry.
+static_assert(std::is_trivially_copyable_v<WrittenOutDraw>);
 
 class RunningDraw {
  public:
@@ -61,6 +65,7 @@ class RunningDraw {
   static constexpr std::int64_t kMostWrittenOut = 2048;
   // Values written out must fit in 16 bits.
   static constexpr int kMostValue = 0x7FFF;
+  static_assert(kMostValue <= std::numeric_limits<std::int16_t>::max());
 
   RunningDraw() = default;
   // `total` is given apart from the sums: some tables draw below a count

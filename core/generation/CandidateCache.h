@@ -65,13 +65,16 @@ class CandidateCache {
   // the bound; the bound only keeps a broken table from hanging the run.
   const Entry* Find(std::uint64_t key) const {
     assert(2 * lists_.size() <= entries_.size());
+    if (entries_.empty()) return nullptr;
     const std::size_t mask = entries_.size() - 1;
-    std::size_t i = Home(key);
-    for (std::size_t probes = 0; probes < entries_.size(); ++probes, i = (i + 1) & mask) {
+    const std::size_t home = Home(key);
+    std::size_t i = home;
+    do {
       const Entry& entry = entries_[i];
       if (entry.key == key) return &entry;
       if (entry.key == 0) return nullptr;
-    }
+      i = (i + 1) & mask;
+    } while (i != home);
     return nullptr;
   }
 

@@ -69,7 +69,6 @@ struct GenerationState {
   std::string words;
   std::vector<std::uint8_t> groupDroppedLetter;
   std::vector<std::uint64_t> pairSet;  // the pairs still admitted, as a set
-  std::vector<int> pairMembers;        // and as a list, for the draw among them
   // The candidates of each combination of element tests met so far.
   CandidateCache candidates;
 };

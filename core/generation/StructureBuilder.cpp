@@ -166,18 +166,17 @@ int BeforeFlagOfConsonant(const DerivedTables& derived, int code) {
 
 // The choice among a set's members, in index order: with `statistical` a
 // draw by their weights, otherwise (or when the weights draw nothing) a
-// uniform one. The set must not be empty; `members` is scratch space.
+// uniform one. The set must not be empty.
 template <typename WeightOf>
 int DrawMember(MersenneTwister32& random, std::span<const std::uint64_t> set, bool statistical,
-               std::vector<int>& members, WeightOf weightOf) {
-  members.clear();
-  ForEachMember(set, [&](int k) { members.push_back(k); });
-  const int count = static_cast<int>(members.size());
+               WeightOf weightOf) {
   if (statistical) {
-    const int drawn = WalkWeights(random, count, [&](int i) { return weightOf(members[i]); });
-    if (drawn >= 0) return members[drawn];
+    const int drawn = WalkPlaces(random, [&](auto take) {
+      FirstMemberWhere(set, [&](int k) { return take(k, weightOf(k)); });
+    });
+    if (drawn >= 0) return drawn;
   }
-  return members[RandomBelow(random, count)];
+  return NthMember(set, RandomBelow(random, CountMembers(set)));
 }
 
 // Pair candidates and the choice among them, for start pairs (at position 0)
@@ -234,7 +233,7 @@ bool ChoosePair(const Chapter& chapter, GenerationState& state, const PieceReque
                         derived.Text(derived.Facts(codes.second)));
     });
   }
-  const int picked = DrawMember(state.random, set, request.options.statistical, state.pairMembers,
+  const int picked = DrawMember(state.random, set, request.options.statistical,
                                 [&](int k) { return list.pairs[k].weight; });
   chosen = list.pairs[picked].codes;
   log.PairChoice(derived.Text(derived.Facts(chosen.first)),

@@ -25,21 +25,38 @@
 
 namespace vael {
 
-// The draw over `count` weights, weightAt(i) giving weight i. Weights may be
-// negative (template and pair weights are written by hand), so the running
-// sum may fall; it is summed in 64 bits.
-template <typename WeightAt>
-int WalkWeights(MersenneTwister32& random, int count, WeightAt weightAt) {
+// The draw over places visited in order: visit(take) calls take(place,
+// weight) for each place, in order, until take returns true. Gives the
+// place drawn. Weights may be negative (template and pair weights are
+// written by hand), so the running sum may fall; it is summed in 64 bits.
+template <typename Visit>
+int WalkPlaces(MersenneTwister32& random, Visit visit) {
   std::int64_t total = 0;
-  for (int i = 0; i < count; ++i) total += weightAt(i);
+  visit([&](int, std::int64_t weight) {
+    total += weight;
+    return false;
+  });
   if (total <= 0) return -1;
   const std::int64_t r = RandomBelow(random, total);
   std::int64_t running = 0;
-  for (int i = 0; i < count; ++i) {
-    running += weightAt(i);
-    if (running > r) return i;
-  }
-  return -1;
+  int drawn = -1;
+  visit([&](int place, std::int64_t weight) {
+    running += weight;
+    if (running <= r) return false;
+    drawn = place;
+    return true;
+  });
+  return drawn;
+}
+
+// The draw over `count` weights, weightAt(i) giving weight i.
+template <typename WeightAt>
+int WalkWeights(MersenneTwister32& random, int count, WeightAt weightAt) {
+  return WalkPlaces(random, [&](auto take) {
+    for (int i = 0; i < count; ++i) {
+      if (take(i, weightAt(i))) return;
+    }
+  });
 }
 
 inline int WeightedDraw(MersenneTwister32& random, std::span<const int> weights) {
@@ -54,7 +71,11 @@ struct WrittenOutDraw {
   const std::int16_t* places = nullptr;  // nullptr: not written out
   FixedModulus modulus;
 
-  int Draw(MersenneTwister32& random) const { return places[modulus.Of(random())]; }
+  int Draw(MersenneTwister32& random) const { return Draw(places, modulus, random); }
+  static int Draw(const std::int16_t* places, const FixedModulus& modulus,
+                  MersenneTwister32& random) {
+    return places[modulus.Of(random())];
+  }
 };
 // Copied by value into every cache entry.
 static_assert(std::is_trivially_copyable_v<WrittenOutDraw>);
@@ -77,7 +98,7 @@ class RunningDraw {
 
   int Draw(MersenneTwister32& random) const {
     if (total_ <= 0) return -1;
-    if (!places_.empty()) return WrittenOut().Draw(random);
+    if (!places_.empty()) return WrittenOutDraw::Draw(places_.data(), modulus_, random);
     return Walk(random);
   }
 

@@ -21,7 +21,7 @@ namespace vael {
 class LogSink;
 
 struct GenerationState {
-  // --- Design state ---
+  // --- What the window and the builder read and write ---
   std::array<std::string, kHistorySize> history;
   int historyNext = 0;
   int historyCount = 0;

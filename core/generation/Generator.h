@@ -76,7 +76,7 @@ class Generator {
   std::unique_ptr<GenerationState> state_;
 };
 
-// --- The window's generator (the design's names) ---
+// --- The window's chapter object and its generator ---
 
 // A finished, non-empty name, recorded in the chapter's history; the empty
 // string when the chapter is not loaded. With options.log the decision log

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "catalogue/FolderEntries.h"
 #include "cli/ChapterStorage.h"
 #include "cli/CommandLine.h"
+#include "cli/FiguresText.h"
 #include "cli/Listing.h"
 #include "cli/Messages.h"
 #include "cli/NameFilters.h"
@@ -283,25 +285,52 @@ int Generate(const CommandLine& line) {
   return 0;
 }
 
-int Report(const CommandLine& line) {
-  const std::string path = ChapterFile(line.chapterPath);
-  if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
-  const ChapterStorage storage = NewChapter();
-  TVaelChapter& chapter = *storage;
-  std::vector<std::string> samples;
-  if (!LoadChapter(chapter, path, &samples)) return kExitFailure;
-  bool samplesKnown = !samples.empty();
+// The chapter a report or figures are made of, with its samples in
+// capitals when they are known (a compiled chapter keeps none).
+bool LoadWithSamples(TVaelChapter& chapter, const std::string& path, std::vector<std::string>& samples,
+                     bool& samplesKnown) {
+  if (!LoadChapter(chapter, path, &samples)) return false;
+  samplesKnown = !samples.empty();
   if (samplesKnown) {
     // A list's names are its samples, compared in capitals as a chapter's are.
     for (std::string& name : samples) name = ToUpper(name);
   } else {
     samplesKnown = ReadSampleNames(path, samples);
   }
+  return true;
+}
+
+int Report(const CommandLine& line) {
+  const std::string path = ChapterFile(line.chapterPath);
+  if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
+  const ChapterStorage storage = NewChapter();
+  TVaelChapter& chapter = *storage;
+  std::vector<std::string> samples;
+  bool samplesKnown = false;
+  if (!LoadWithSamples(chapter, path, samples, samplesKnown)) return kExitFailure;
   const ChapterReport report =
       MakeChapterReport(chapter, samplesKnown ? &samples : nullptr, line.seed.value_or(kReportSeed));
   return Save(line.reportPath, ReportPage(chapter, report, path), path)
              ? 0
              : kExitFailure;
+}
+
+int Figures(const CommandLine& line) {
+  const std::string path = ChapterFile(line.chapterPath);
+  if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
+  const ChapterStorage storage = NewChapter();
+  TVaelChapter& chapter = *storage;
+  std::vector<std::string> samples;
+  bool samplesKnown = false;
+  if (!LoadWithSamples(chapter, path, samples, samplesKnown)) return kExitFailure;
+  std::optional<SampleComparison> comparison;
+  if (samplesKnown) comparison.emplace(chapter, samples);
+  const SettingFigures figures =
+      MeasureSetting(chapter, RequestFor(chapter, line, '*'), comparison ? &*comparison : nullptr,
+                     static_cast<int>(line.count), line.seed.value_or(kReportSeed));
+  Output output(false);
+  output.Printed(FiguresText(path, figures, comparison ? &*comparison : nullptr));
+  return Finish(output);
 }
 
 int Run(const std::vector<std::string>& arguments) {
@@ -325,6 +354,8 @@ int Run(const std::vector<std::string>& arguments) {
       return Generate(line);
     case Action::Report:
       return Report(line);
+    case Action::Figures:
+      return Figures(line);
   }
   return kExitFailure;
 }

@@ -78,6 +78,50 @@ double HalfSummedDifference(const std::map<Key, double>& a, const std::map<Key, 
   return 50.0 * sum;
 }
 
+// A name or template with every part or element group written as '#' and
+// its spaces and hyphens kept: "#-#" for Arko-7e and for 3-2. Empty for a
+// template that writes letters of its own.
+std::string PartPattern(std::string_view spelling) {
+  std::string pattern;
+  for (char c : spelling) {
+    if (c == ' ' || c == '-') pattern += c;
+    else if (pattern.empty() || pattern.back() != '#') pattern += '#';
+  }
+  return pattern;
+}
+
+std::string GroupPattern(const WeightedTemplate& entry) {
+  std::string pattern;
+  for (const TemplateRun& run : entry.runs) {
+    if (run.group) {
+      pattern += '#';
+      continue;
+    }
+    for (char c : run.text) {
+      if (c != ' ' && c != '-') return {};
+      pattern += c;
+    }
+  }
+  return pattern;
+}
+
+// Whether the templates are the samples' own shapes, as the loader makes
+// them for a chapter without TEMPLATES: as many names of each pattern of
+// parts as the samples have. Their groups then name the structure types of
+// the samples' parts, which a part drawn from all samples would not keep
+// (a droid's code in front of its name).
+bool TemplatesAreTheSamplesShapes(const std::vector<WeightedTemplate>& templates,
+                                  const std::vector<std::string>& spellings) {
+  std::map<std::string, long long> ofTemplates, ofSamples;
+  for (const WeightedTemplate& entry : templates) {
+    const std::string pattern = GroupPattern(entry);
+    if (pattern.empty()) return false;
+    ofTemplates[pattern] += entry.weight;
+  }
+  for (const std::string& spelling : spellings) ++ofSamples[PartPattern(spelling)];
+  return ofTemplates == ofSamples;
+}
+
 }  // namespace
 
 double NameShape::MeanLength() const {
@@ -96,6 +140,11 @@ NameShape ShapeOf(const NameDistribution& names) {
 
 NameShape ExpectedShape(const std::vector<WeightedTemplate>& templates,
                         const std::vector<std::string>& spellings) {
+  if (!spellings.empty() && TemplatesAreTheSamplesShapes(templates, spellings)) {
+    NameDistribution samples;
+    for (const std::string& spelling : spellings) samples.Add(spelling);
+    return ShapeOf(samples);
+  }
   // The parts of the samples: their lengths, accents and first letters.
   Spread partLengths, partAccents;
   std::map<unsigned char, double> partInitials;

@@ -22,14 +22,14 @@ struct NameShape {
 // The shares of the counted names.
 NameShape ShapeOf(const NameDistribution& names);
 
-// What a chapter's templates make of its samples. Each template, by its
-// weight, fills every element group with a part of a sample (a word between
-// spaces and hyphens), drawn as often as the parts occur, and adds its own
-// letters. Where the templates are the samples' own shapes, as in a chapter
-// without TEMPLATES, this is the samples' make-up; where a template adds
-// letters (Mac in front, -son behind) or groups, names are meant to be
-// longer than the samples. spellings: the samples in capitals as the
-// generator spells them.
+// What a chapter's templates make of its samples. Where the templates are
+// the samples' own shapes, as in a chapter without TEMPLATES, that is the
+// samples' make-up. Otherwise each template, by its weight, fills every
+// element group with a part of a sample (a word between spaces and
+// hyphens), drawn as often as the parts occur, and adds its own letters:
+// where a template adds letters (Mac in front, -son behind) or groups,
+// names are meant to be longer than the samples. spellings: the samples in
+// capitals as the generator spells them.
 NameShape ExpectedShape(const std::vector<WeightedTemplate>& templates,
                         const std::vector<std::string>& spellings);
 

@@ -58,6 +58,14 @@ TEST(NameShape, WithoutTemplateLettersTheSamplesAreExpected) {
   EXPECT_DOUBLE_EQ(InitialGap(expected, samples), 0);
   EXPECT_DOUBLE_EQ(AccentGap(expected, samples), 0);
   EXPECT_DOUBLE_EQ(expected.MeanLength(), samples.MeanLength());
+  // Templates that are the samples' shapes keep each part in its place: a
+  // droid's code never starts a name. Other weights put any part anywhere.
+  const std::vector<std::string> droids{"ARKO-7E", "BIXO-12A", "DAK-2O"};
+  NameShape shape = ExpectedShape(Templates({{"3-4", 2}, {"2-4", 1}}), droids);
+  EXPECT_DOUBLE_EQ(LengthGap(shape, Counted(droids)), 0);
+  EXPECT_EQ(shape.initials.count('7'), 0u);
+  shape = ExpectedShape(Templates({{"3-4", 1}, {"2-4", 1}}), droids);
+  EXPECT_GT(shape.initials.at('7'), 0);
   EXPECT_TRUE(ExpectedShape(Templates({{"#", 1}}), {}).lengths.empty());
   EXPECT_TRUE(ExpectedShape({}, spellings).lengths.empty());
 }

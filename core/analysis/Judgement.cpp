@@ -1,5 +1,6 @@
 #include "core/analysis/Judgement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -92,16 +93,32 @@ std::string Untaught(unsigned broken) {
   return text;
 }
 
-int BrokenCount(const SettingFigures& row) {
-  int count = 0;
-  for (unsigned broken = BrokenBounds(row); broken != 0; broken &= broken - 1) ++count;
-  return count;
+// How far a row's figures lie beyond their bounds, each excess counted as
+// a share of its bound, so that 6 % copies weigh as much as a length gap of
+// 20 points: 0 for a row that keeps every bound.
+double Excess(const SettingFigures& row) {
+  auto over = [](double value, double bound) { return std::max(0.0, value / bound - 1); };
+  return over(PercentOf(CopiesOf(row), row.names), kMaxCopyPercent) +
+         over(PercentOf(row.unseenPairs, row.names), kMaxUnseenPairPercent) +
+         over(std::fabs(row.meanLength - row.expectedMeanLength), kMaxMeanLengthDrift) +
+         over(row.lengthGap, kMaxLengthGap) + over(row.initialGap, kMaxInitialGap) +
+         over(row.accentGap, kMaxAccentGap);
 }
 
+// Copies can be left out of the names made; names that stray from the
+// samples, or join letters no sample joins, cannot be mended. So a row
+// that breaks no bound but the copies comes first, the one copying least;
+// failing those, the row whose figures exceed their bounds least.
 int Closest(const std::vector<SettingFigures>& rows) {
-  int closest = 0;
+  int closest = -1;
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    if ((BrokenBounds(rows[i]) & ~Bit(Bound::Copies)) != 0) continue;
+    if (closest < 0 || CopiesOf(rows[i]) < CopiesOf(rows[closest])) closest = i;
+  }
+  if (closest >= 0) return closest;
+  closest = 0;
   for (int i = 1; i < static_cast<int>(rows.size()); ++i) {
-    const int a = BrokenCount(rows[i]), b = BrokenCount(rows[closest]);
+    const double a = Excess(rows[i]), b = Excess(rows[closest]);
     if (a < b || (a == b && CopiesOf(rows[i]) < CopiesOf(rows[closest]))) closest = i;
   }
   return closest;

@@ -39,9 +39,11 @@ std::string BoundNames(unsigned broken);
 
 struct Judgement {
   int best = -1;       // row of the best setting; -1 when none qualifies
-  // When none qualifies but the rows were compared: the row nearest to
-  // qualifying, the one breaking the fewest bounds, then copying least,
-  // then the earlier row; else -1.
+  // When none qualifies but the rows were compared, the row nearest to
+  // qualifying, else -1: among the rows that break no bound but the
+  // copies, the one copying least; when there are none, the one whose
+  // figures exceed their bounds least (each excess as a share of its
+  // bound, added up), then copying least. Ties go to the earlier row.
   int closest = -1;
   std::string reason;  // when none qualifies: why, and what the chapter lacks
 };

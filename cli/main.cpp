@@ -287,49 +287,51 @@ int Generate(const CommandLine& line) {
 
 // The chapter a report or figures are made of, with its samples in
 // capitals when they are known (a compiled chapter keeps none).
-bool LoadWithSamples(TVaelChapter& chapter, const std::string& path, std::vector<std::string>& samples,
-                     bool& samplesKnown) {
-  if (!LoadChapter(chapter, path, &samples)) return false;
-  samplesKnown = !samples.empty();
-  if (samplesKnown) {
+struct MeasuredChapter {
+  std::string path;
+  ChapterStorage chapter;
+  std::vector<std::string> samples;
+  bool samplesKnown = false;
+};
+
+// False, after saying why, when CHAPTER names no chapter or it does not load.
+bool LoadMeasured(const CommandLine& line, MeasuredChapter& measured) {
+  measured.path = ChapterFile(line.chapterPath);
+  if (measured.path.empty() && !line.chapterPath.empty()) return false;
+  measured.chapter = NewChapter();
+  std::vector<std::string>& samples = measured.samples;
+  if (!LoadChapter(*measured.chapter, measured.path, &samples)) return false;
+  measured.samplesKnown = !samples.empty();
+  if (measured.samplesKnown) {
     // A list's names are its samples, compared in capitals as a chapter's are.
     for (std::string& name : samples) name = ToUpper(name);
   } else {
-    samplesKnown = ReadSampleNames(path, samples);
+    measured.samplesKnown = ReadSampleNames(measured.path, samples);
   }
   return true;
 }
 
 int Report(const CommandLine& line) {
-  const std::string path = ChapterFile(line.chapterPath);
-  if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
-  const ChapterStorage storage = NewChapter();
-  TVaelChapter& chapter = *storage;
-  std::vector<std::string> samples;
-  bool samplesKnown = false;
-  if (!LoadWithSamples(chapter, path, samples, samplesKnown)) return kExitFailure;
-  const ChapterReport report =
-      MakeChapterReport(chapter, samplesKnown ? &samples : nullptr, line.seed.value_or(kReportSeed));
-  return Save(line.reportPath, ReportPage(chapter, report, path), path)
-             ? 0
-             : kExitFailure;
+  MeasuredChapter measured;
+  if (!LoadMeasured(line, measured)) return kExitFailure;
+  const TVaelChapter& chapter = *measured.chapter;
+  const ChapterReport report = MakeChapterReport(
+      chapter, measured.samplesKnown ? &measured.samples : nullptr, line.seed.value_or(kReportSeed));
+  return Save(line.reportPath, ReportPage(chapter, report, measured.path), measured.path) ? 0
+                                                                                          : kExitFailure;
 }
 
 int Figures(const CommandLine& line) {
-  const std::string path = ChapterFile(line.chapterPath);
-  if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
-  const ChapterStorage storage = NewChapter();
-  TVaelChapter& chapter = *storage;
-  std::vector<std::string> samples;
-  bool samplesKnown = false;
-  if (!LoadWithSamples(chapter, path, samples, samplesKnown)) return kExitFailure;
+  MeasuredChapter measured;
+  if (!LoadMeasured(line, measured)) return kExitFailure;
+  const TVaelChapter& chapter = *measured.chapter;
   std::optional<SampleComparison> comparison;
-  if (samplesKnown) comparison.emplace(chapter, samples);
+  if (measured.samplesKnown) comparison.emplace(chapter, measured.samples);
   const SettingFigures figures =
       MeasureSetting(chapter, RequestFor(chapter, line, '*'), comparison ? &*comparison : nullptr,
                      static_cast<int>(line.count), line.seed.value_or(kReportSeed));
   Output output(false);
-  output.Printed(FiguresText(path, figures, comparison ? &*comparison : nullptr));
+  output.Printed(FiguresText(measured.path, figures, comparison ? &*comparison : nullptr));
   return Finish(output);
 }
 

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "core/Vael.h"
+#include "core/analysis/NameShape.h"
 #include "support/TestSupport.h"
 
 namespace vael::test {
@@ -120,6 +121,22 @@ TEST_F(Report, RowsRepeatAsTheGeneratorMakesThemAfterALoad) {
   EXPECT_DOUBLE_EQ(report.generated.MeanLength(), report.rows[report.recommendedRow].meanLength);
   EXPECT_EQ(report.samples.names, 10);
   EXPECT_EQ(report.vowelElements.size(), static_cast<std::size_t>(chapter.vowelElementCount));
+}
+
+TEST_F(Report, GapsAreThoseOfTheNamesAgainstTheSamples) {
+  // No templates: the samples themselves are what names should look like.
+  Load(Draft({"\xC9owyn", "\xC1ine", "\xC9lanor", "Aranel", "Belegorn", "Celebrian", "Elrond",
+              "Galadriel", "Legolas", "Arwen", "Elwing", "Finrod"},
+             "STATGEN FIT:1"));
+  const ChapterReport report = Make();
+  const SettingFigures& row = report.rows[report.recommendedRow];
+  const NameShape made = ShapeOf(report.generated), samples = ShapeOf(report.samples);
+  EXPECT_DOUBLE_EQ(row.expectedMeanLength, report.samples.MeanLength());
+  EXPECT_DOUBLE_EQ(row.lengthGap, LengthGap(made, samples));
+  EXPECT_DOUBLE_EQ(row.initialGap, InitialGap(made, samples));
+  EXPECT_DOUBLE_EQ(row.accentGap, AccentGap(made, samples));
+  EXPECT_GT(row.lengthGap + row.initialGap + row.accentGap, 0);
+  EXPECT_EQ(report.samples.accents.at(1), 3);
 }
 
 TEST_F(Report, ElementsAreSpelledOut) {

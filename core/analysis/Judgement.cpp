@@ -56,6 +56,15 @@ std::string ShareWith(const std::vector<SettingFigures>& rows, int row, long lon
   return PercentText(PercentOf(count, rows[row].names)) + " with " + GenoptWords(rows[row].setting);
 }
 
+// "a", "a and b", "a, b and c".
+std::string Listed(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+  }
+  return text;
+}
+
 // How the row strays from the samples' make-up, bound by bound.
 std::string Strays(const SettingFigures& row) {
   const unsigned broken = BrokenBounds(row);
@@ -73,11 +82,7 @@ std::string Strays(const SettingFigures& row) {
   if (Breaks(broken, Bound::Accents)) {
     parts.push_back("an accents gap of " + Fixed(row.accentGap, "%.1f") + " points");
   }
-  std::string text;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
-  }
-  return text;
+  return Listed(parts);
 }
 
 // What the samples fail to teach, named by the make-up bounds broken.
@@ -86,11 +91,7 @@ std::string Untaught(unsigned broken) {
   if (broken & (Bit(Bound::MeanLength) | Bit(Bound::Lengths))) what.push_back("the lengths");
   if (Breaks(broken, Bound::Initials)) what.push_back("the initial letters");
   if (Breaks(broken, Bound::Accents)) what.push_back("the accents");
-  std::string text;
-  for (std::size_t i = 0; i < what.size(); ++i) {
-    text += (i == 0 ? "" : i + 1 == what.size() ? " and " : ", ") + what[i];
-  }
-  return text;
+  return Listed(what);
 }
 
 // How far a row's figures lie beyond their bounds, each excess counted as

@@ -1,5 +1,5 @@
 // The whole chapter report, as vaelgen --report makes it, for the sample
-// chapters of 200 names: load, nine settings of 10,000 names, figures and
+// chapters of 200 names: load, 24 settings of 10,000 names, figures and
 // page. Each should take well under 2 s.
 
 #include <benchmark/benchmark.h>

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "catalogue/FolderEntries.h"
+#include "core/analysis/SettingFigures.h"
 
 namespace vael::cli {
 
@@ -13,6 +14,7 @@ const char* const kUsageLine =
 const char* const kHelpText =
     "usage: vaelgen [options] CHAPTER\n"
     "       vaelgen --report FILE [--seed N] CHAPTER\n"
+    "       vaelgen --figures [-n N] [--seed N] [--fit 0..3] [switches] CHAPTER\n"
     "       vaelgen --list [FOLDER]\n"
     "       vaelgen --titles\n"
     "       vaelgen --write-chapter OUT.vel [--title TEXT] LIST.txt\n"
@@ -78,8 +80,12 @@ const char* const kHelpText =
     "                       chapters expect)\n"
     "      --report FILE    write a page (HTML) that shows how well the chapter's\n"
     "                       names match its samples under its recommended options\n"
-    "                       and eight others, and which setting suits it best;\n"
+    "                       and the 24 settings it tries, and which suits it best;\n"
     "                       --seed changes the seed the names are made with\n"
+    "      --figures        print, instead of the names, how the names of the run\n"
+    "                       (default 10000 names, at most 1000000; seed 1) match\n"
+    "                       the samples: the figures of a --report row; takes -n,\n"
+    "                       --seed, --fit, --val and the switches\n"
     "      --list [FOLDER]  the books and chapters found in FOLDER (default: the\n"
     "                       current folder, or your library when it has no books)\n"
     "      --titles         the chapter titles CHAPTER may be, one per line\n"
@@ -194,6 +200,8 @@ class Parser {
         line.action = Action::Report;
         if (auto v = Value(argument)) line.reportPath = *v;
         if (line.reportPath.empty() && result_.error.empty()) result_.error = "empty report file name";
+      } else if (argument == "--figures") {
+        line.action = Action::Figures;
       } else if (argument == "--format") {
         if (auto v = Value(argument)) {
           line.format.reset();
@@ -265,6 +273,17 @@ class Parser {
          HasNameFilters(line) || line.rpg != 0 || line.lines != 0 || line.encoding)) {
       result_.error = "--report takes a chapter and, at most, --seed";
       return result_;
+    }
+    if (line.action == Action::Figures) {
+      if (!line.initial.empty() || line.log || line.threads || !line.outputPath.empty() || line.format ||
+          line.listFormat || HasNameFilters(line) || line.rpg != 0 || line.lines != 0 || line.raw) {
+        result_.error = "--figures takes a chapter and, at most, -n, --seed, --fit, --val and the switches";
+        return result_;
+      }
+      if (!countGiven) line.count = kReportNames;
+      if (line.count > kMaxFiguresCount) {
+        result_.error = "--figures measures at most " + std::to_string(kMaxFiguresCount) + " names";
+      }
     }
     if (line.action == Action::WriteChapter) {
       if (positional.size() != 1) result_.error = "--write-chapter takes one list of names";

@@ -12,11 +12,13 @@
 namespace vael::cli {
 
 inline constexpr int kDefaultCount = 10;
+// --figures keeps every name it measures.
+inline constexpr int kMaxFiguresCount = 1000000;
 inline constexpr std::int64_t kMaxCount = 2147483647;  // 2^31 - 1
 inline constexpr int kMaxNameLength = 255;  // letters, for --min-length and --max-length
 inline constexpr int kMaxThreads = 64;
 
-enum class Action { Generate, Report, List, Titles, WriteChapter, Help, Version };
+enum class Action { Generate, Report, Figures, List, Titles, WriteChapter, Help, Version };
 
 // What the user asked for. Unset optionals take the chapter's recommended
 // values, as the window's "Automatic options" does.

@@ -1,6 +1,7 @@
 #include "cli/ReportPage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -26,7 +27,9 @@ p.lines { margin-top: 0; color: #444; }
 table { border-collapse: collapse; margin: 0.5em 0; }
 th, td { padding: 0.25em 0.6em; border: 1px solid #bbb; }
 th { background: #eee; text-align: left; }
+table.figures { font-size: 0.9em; }
 table.figures td { text-align: right; }
+table.figures td.breaks { text-align: left; }
 table.figures td.setting { text-align: left; font-family: "DejaVu Sans Mono", monospace; }
 table.figures tr.best td { background: #dcefff; font-weight: bold; }
 td.over { color: #a00000; }
@@ -109,7 +112,12 @@ std::string Facts(const ChapterTables& chapter, const ChapterReport& report, con
   out += FactRow("Other options", "<code>" + HtmlEscaped(OtherOptions(chapter)) + "</code>");
   std::string samples = report.samplesKnown ? Grouped(report.sampleCount) : "not kept in a compiled chapter";
   if (report.samplesKnown && report.sampleCount > 0) {
-    samples += ", " + Fixed(report.samples.MeanLength(), 1) + " letters long on average";
+    samples += ", " + Fixed(report.samples.MeanLength(), 2) + " letters long on average";
+    const double expected = report.rows[report.recommendedRow].expectedMeanLength;
+    if (std::fabs(expected - report.samples.MeanLength()) >= 0.005) {
+      samples += "; as the templates put them together, names of " + Fixed(expected, 2) +
+                 " letters are to be expected";
+    }
   }
   out += FactRow("Sample names", samples);
   out += FactRow("Elements", Counted(chapter.vowelElementCount, "vowel element") + ", " +
@@ -121,8 +129,14 @@ std::string Facts(const ChapterTables& chapter, const ChapterReport& report, con
 std::string Verdict(const ChapterReport& report) {
   const Judgement& judgement = report.judgement;
   if (judgement.best < 0) {
-    return "<div class=\"verdict none\"><p><strong>No setting meets the bounds.</strong> " +
-           HtmlText(judgement.reason) + "</p></div>\n";
+    std::string out = "<div class=\"verdict none\"><p><strong>No setting meets the bounds.</strong> " +
+                      HtmlText(judgement.reason) + "</p>";
+    if (judgement.closest >= 0) {
+      const SettingFigures& closest = report.rows[judgement.closest];
+      out += "<p>Closest setting: <code>" + HtmlEscaped(GenoptWords(closest.setting)) +
+             "</code>, which breaks " + HtmlEscaped(BoundNames(BrokenBounds(closest))) + ".</p>";
+    }
+    return out + "</div>\n";
   }
   const SettingFigures& best = report.rows[judgement.best];
   std::string out = "<div class=\"verdict\"><p><strong>Best setting: <code>" +
@@ -135,16 +149,27 @@ std::string Verdict(const ChapterReport& report) {
   out += " Of " + Grouped(best.names) + " names, " + Grouped(best.distinctNew) +
          " are distinct new names; " + Percent(best.sampleCopies + best.nearCopies, best.names) +
          " are samples or near-copies and " + Percent(best.unseenPairs, best.names) +
-         " hold an unseen letter pair.</p></div>\n";
+         " hold an unseen letter pair. They are " + Fixed(best.meanLength, 2) +
+         " letters long against the samples' " + Fixed(best.expectedMeanLength, 2) +
+         ", with gaps of " + Fixed(best.lengthGap, 1) + " points in length, " +
+         Fixed(best.initialGap, 1) + " in initial letters and " + Fixed(best.accentGap, 1) +
+         " in accents.</p></div>\n";
   return out;
 }
 
+// A figure's cell, marked when the figure breaks its bound.
+std::string Cell(const std::string& text, bool over) {
+  return (over ? "<td class=\"over\">" : "<td>") + text + "</td>";
+}
+
 std::string FiguresTable(const ChapterReport& report) {
+  const bool known = report.samplesKnown && report.sampleCount > 0;
   std::string out =
       "<table class=\"figures\">\n<thead><tr><th>Setting</th><th>Distinct</th><th>Distinct new</th>"
       "<th>Samples</th><th>Near-copies</th><th>Unseen pairs</th><th>Mean length<br/>(samples " +
-      (report.samplesKnown && report.sampleCount > 0 ? Fixed(report.samples.MeanLength(), 1) : "&#8211;") +
-      ")</th><th>Names/s</th></tr></thead>\n<tbody>\n";
+      (known ? Fixed(report.rows[report.recommendedRow].expectedMeanLength, 2) : "&#8211;") +
+      ")</th><th>Length gap</th><th>Initials gap</th><th>Accents gap</th><th>Breaks</th>"
+      "<th>Names/s</th></tr></thead>\n<tbody>\n";
   for (int i = 0; i < static_cast<int>(report.rows.size()); ++i) {
     const SettingFigures& row = report.rows[i];
     const bool best = i == report.judgement.best;
@@ -152,27 +177,35 @@ std::string FiguresTable(const ChapterReport& report) {
     out += "<td class=\"setting\">" + HtmlEscaped(GenoptWords(row.setting));
     if (i == report.recommendedRow) out += "<span class=\"tag\">recommended</span>";
     if (best) out += "<span class=\"tag\">&#9733; best</span>";
+    if (i == report.judgement.closest) out += "<span class=\"tag\">closest</span>";
     out += "</td><td>" + Grouped(row.distinct) + "</td>";
     if (row.compared) {
-      const bool copiesOver = 100LL * (row.sampleCopies + row.nearCopies) > kMaxCopyPercent * 1LL * row.names;
-      const bool pairsOver = 100LL * row.unseenPairs > kMaxUnseenPairPercent * 1LL * row.names;
-      const std::string copyClass = copiesOver ? "<td class=\"over\">" : "<td>";
+      const unsigned broken = BrokenBounds(row);
+      const bool copies = Breaks(broken, Bound::Copies);
       out += "<td>" + Grouped(row.distinctNew) + "</td>";
-      out += copyClass + Percent(row.sampleCopies, row.names) + "</td>";
-      out += copyClass + Percent(row.nearCopies, row.names) + "</td>";
-      out += (pairsOver ? "<td class=\"over\">" : "<td>") + Percent(row.unseenPairs, row.names) + "</td>";
+      out += Cell(Percent(row.sampleCopies, row.names), copies);
+      out += Cell(Percent(row.nearCopies, row.names), copies);
+      out += Cell(Percent(row.unseenPairs, row.names), Breaks(broken, Bound::UnseenPairs));
+      out += Cell(Fixed(row.meanLength, 2), Breaks(broken, Bound::MeanLength));
+      out += Cell(Fixed(row.lengthGap, 1), Breaks(broken, Bound::Lengths));
+      out += Cell(Fixed(row.initialGap, 1), Breaks(broken, Bound::Initials));
+      out += Cell(Fixed(row.accentGap, 1), Breaks(broken, Bound::Accents));
+      out += "<td class=\"breaks\">" + (broken == 0 ? std::string("none") : BoundNames(broken)) + "</td>";
     } else {
-      out += "<td>&#8211;</td><td>&#8211;</td><td>&#8211;</td><td>&#8211;</td>";
+      out += "<td>&#8211;</td><td>&#8211;</td><td>&#8211;</td><td>&#8211;</td><td>" +
+             Fixed(row.meanLength, 2) + "</td><td>&#8211;</td><td>&#8211;</td><td>&#8211;</td>"
+             "<td>&#8211;</td>";
     }
-    out += "<td>" + Fixed(row.meanLength, 1) + "</td><td>" +
-           Grouped(static_cast<long long>(row.namesPerSecond + 0.5)) + "</td></tr>\n";
+    out += "<td>" + Grouped(static_cast<long long>(row.namesPerSecond + 0.5)) + "</td></tr>\n";
   }
   return out + "</tbody>\n</table>\n";
 }
 
 std::string Terms(const ChapterReport& report, const std::string& path) {
-  const GenerationOptions& shown = report.rows[report.judgement.best >= 0 ? report.judgement.best
-                                                                          : report.recommendedRow].setting;
+  const int shownRow = report.judgement.best >= 0      ? report.judgement.best
+                       : report.judgement.closest >= 0 ? report.judgement.closest
+                                                       : report.recommendedRow;
+  const GenerationOptions& shown = report.rows[shownRow].setting;
   std::string out = "<dl class=\"terms\">\n";
   out += "<dt>Names</dt><dd>" + Grouped(report.namesPerSetting) +
          " per setting, made with the seed " + std::to_string(report.seed) +
@@ -193,14 +226,33 @@ std::string Terms(const ChapterReport& report, const std::string& path) {
          "hyphen) that stand together in no sample name. Letters are compared without the accents "
          "and vowel harmony of the chapter's PUNCT option, and the letters a template writes "
          "itself, with any letter beside them, count as seen.</dd>\n";
-  out += "<dt>Mean length</dt><dd>Letters per name, not counting spaces and hyphens.</dd>\n";
+  out += "<dt>Mean length</dt><dd>Letters per name, not counting spaces and hyphens. The samples' "
+         "figure is what the chapter's templates make of them: each template, as often as its weight "
+         "says, fills each of its element groups with a part of a sample (a word between spaces and "
+         "hyphens) and adds its own letters, such as Mac in front or -son behind. Where the templates "
+         "are the samples' own shapes, that is the samples' own mean length.</dd>\n";
+  out += "<dt>Length gap</dt><dd>How differently the lengths are spread, against the samples as "
+         "the templates put them together: the largest difference, in percentage points, between "
+         "the share of names of up to n letters and the samples' share, over every n. 40 % of the "
+         "names at most 5 letters long against 50 % of the samples is a gap of 10.</dd>\n";
+  out += "<dt>Initials gap</dt><dd>The share of names, in percentage points, whose first letter "
+         "would have to change for the first letters to be shared out as in the samples: half the "
+         "sum of the differences between the shares of each first letter. 3.5 % of the names "
+         "starting with M against 15 % of the samples adds at least 11.5.</dd>\n";
+  out += "<dt>Accents gap</dt><dd>The same over the number of accented letters in a name (none, "
+         "one, two...): a letter with a mark, such as \xC3\xA9, \xC3\xB1 or \xC3\xB8, counts; letters of their "
+         "own, such as \xC3\xA6 or \xC3\xBE, do not.</dd>\n";
+  out += "<dt>Breaks</dt><dd>The bounds the row does not keep.</dd>\n";
   out += "<dt>Names/s</dt><dd>How fast this machine made the row's names; it varies from run to "
          "run, unlike the other figures.</dd>\n";
-  out += "<dt>Best</dt><dd>Among the settings with no more than " + std::to_string(kMaxCopyPercent) +
-         " % samples and near-copies together and no more than " +
-         std::to_string(kMaxUnseenPairPercent) +
-         " % unseen pairs, the one with the most distinct new names; a tie goes to the lower fit "
-         "level, then to the row higher up. Figures over a bound are shown in red.</dd>\n";
+  out += "<dt>Best</dt><dd>Among the settings that keep every bound, the one with the most distinct "
+         "new names; a tie goes to the lower fit level, then to the row higher up. The bounds: no "
+         "more than " + std::to_string(kMaxCopyPercent) + " % samples and near-copies together "
+         "(copies), no more than " + std::to_string(kMaxUnseenPairPercent) +
+         " % unseen pairs, a mean length within " + Fixed(kMaxMeanLengthDrift, 1) +
+         " letters of the samples' either way, and gaps of no more than " + Fixed(kMaxLengthGap, 0) +
+         " points in length, " + Fixed(kMaxInitialGap, 0) + " in initials and " +
+         Fixed(kMaxAccentGap, 0) + " in accents. Figures that break a bound are shown in red.</dd>\n";
   return out + "</dl>\n";
 }
 
@@ -296,7 +348,7 @@ std::string Examples(const ChapterReport& report) {
   const SettingFigures& recommended = report.rows[report.recommendedRow];
   std::string out = "<div class=\"examples\">\n";
   const int best = report.judgement.best;
-  if (best == report.recommendedRow) {
+  if (best >= 0 && best == report.recommendedRow) {
     out += ExampleList("Recommended options, also the best: <code>" +
                            HtmlEscaped(GenoptWords(recommended.setting)) + "</code>",
                        recommended.examples);
@@ -308,6 +360,12 @@ std::string Examples(const ChapterReport& report) {
       out += ExampleList("Best setting: <code>" + HtmlEscaped(GenoptWords(report.rows[best].setting)) +
                              "</code>",
                          report.rows[best].examples);
+    }
+    const int closest = report.judgement.closest;
+    if (closest >= 0 && closest != report.recommendedRow) {
+      out += ExampleList("Closest setting: <code>" +
+                             HtmlEscaped(GenoptWords(report.rows[closest].setting)) + "</code>",
+                         report.rows[closest].examples);
     }
   }
   return out + "</div>\n";

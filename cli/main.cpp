@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "catalogue/FolderEntries.h"
 #include "cli/CommandLine.h"
 #include "cli/DocumentText.h"
+#include "cli/FiguresText.h"
 #include "cli/Listing.h"
 #include "cli/LoadFailure.h"
 #include "cli/Messages.h"
@@ -229,25 +231,52 @@ int Generate(const CommandLine& line) {
   return 0;
 }
 
-int Report(const CommandLine& line) {
-  const std::string path = ChapterFile(line.chapterPath);
-  if (path.empty() && !line.chapterPath.empty()) return kExitFailure;
+// The chapter a report or figures are made of, with its samples in
+// capitals when they are known (a compiled chapter keeps none).
+struct MeasuredChapter {
+  std::string path;
+  std::shared_ptr<const Chapter> chapter;
   std::vector<std::string> samples;
-  const std::shared_ptr<const Chapter> loaded = LoadChapter(path, &samples);
-  if (!loaded) return kExitFailure;
-  const Chapter& chapter = *loaded;
-  bool samplesKnown = !samples.empty();
-  if (samplesKnown) {
+  bool samplesKnown = false;
+};
+
+// False, after saying why, when CHAPTER names no chapter or it does not load.
+bool LoadMeasured(const CommandLine& line, MeasuredChapter& measured) {
+  measured.path = ChapterFile(line.chapterPath);
+  if (measured.path.empty() && !line.chapterPath.empty()) return false;
+  std::vector<std::string>& samples = measured.samples;
+  measured.chapter = LoadChapter(measured.path, &samples);
+  if (!measured.chapter) return false;
+  measured.samplesKnown = !samples.empty();
+  if (measured.samplesKnown) {
     // A list's names are its samples, compared in capitals as a chapter's are.
     for (std::string& name : samples) name = ToUpper(name);
   } else {
-    samplesKnown = ReadSampleNames(path, samples);
+    measured.samplesKnown = ReadSampleNames(measured.path, samples);
   }
-  const ChapterReport report =
-      MakeChapterReport(chapter, samplesKnown ? &samples : nullptr, line.seed.value_or(kReportSeed));
-  return Save(line.reportPath, ReportPage(chapter, report, path), path)
-             ? 0
-             : kExitFailure;
+  return true;
+}
+
+int Report(const CommandLine& line) {
+  MeasuredChapter measured;
+  if (!LoadMeasured(line, measured)) return kExitFailure;
+  const Chapter& chapter = *measured.chapter;
+  const ChapterReport report = MakeChapterReport(
+      chapter, measured.samplesKnown ? &measured.samples : nullptr, line.seed.value_or(kReportSeed));
+  return Save(line.reportPath, ReportPage(chapter, report, measured.path), measured.path) ? 0
+                                                                                          : kExitFailure;
+}
+
+int Figures(const CommandLine& line) {
+  MeasuredChapter measured;
+  if (!LoadMeasured(line, measured)) return kExitFailure;
+  const Chapter& chapter = *measured.chapter;
+  std::optional<SampleComparison> comparison;
+  if (measured.samplesKnown) comparison.emplace(chapter, measured.samples);
+  const SettingFigures figures =
+      MeasureSetting(chapter, RequestFor(chapter, line, '*'), comparison ? &*comparison : nullptr,
+                     static_cast<int>(line.count), line.seed.value_or(kReportSeed));
+  return Print(FiguresText(measured.path, figures, comparison ? &*comparison : nullptr));
 }
 
 int Run(const std::vector<std::string>& arguments) {
@@ -269,6 +298,8 @@ int Run(const std::vector<std::string>& arguments) {
       return Generate(line);
     case Action::Report:
       return Report(line);
+    case Action::Figures:
+      return Figures(line);
   }
   return kExitFailure;
 }

@@ -1,6 +1,7 @@
 #include "core/analysis/EditDistance.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <vector>
 
@@ -26,7 +27,13 @@ int DistanceByTable(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-EditDistanceFrom::EditDistanceFrom(std::string_view name) : name_(name) {
+std::uint64_t LetterBits(std::string_view name) {
+  std::uint64_t bits = 0;
+  for (char c : name) bits |= std::uint64_t{1} << (static_cast<unsigned char>(c) & 63);
+  return bits;
+}
+
+EditDistanceFrom::EditDistanceFrom(std::string_view name) : name_(name), letterBits_(LetterBits(name)) {
   if (name_.size() > kWordBits) return;
   for (std::size_t i = 0; i < name_.size(); ++i) {
     positions_[static_cast<unsigned char>(name_[i])] |= std::uint64_t{1} << i;
@@ -65,10 +72,14 @@ int EditDistanceFrom::To(std::string_view other, int limit) const {
   return std::min(distance, beyond);
 }
 
-bool EditDistanceFrom::IsNearCopy(std::string_view other) const {
+bool EditDistanceFrom::IsNearCopy(std::string_view other) const { return IsNearCopy(other, LetterBits(other)); }
+
+bool EditDistanceFrom::IsNearCopy(std::string_view other, std::uint64_t otherLetterBits) const {
   const int longer = static_cast<int>(std::max(name_.size(), other.size()));
   const int limit = longer / kLettersPerNearCopyEdit;
-  if (limit == 0 || other == name_) return false;
+  if (limit == 0 || std::popcount(letterBits_ ^ otherLetterBits) > 2 * limit || other == name_) {
+    return false;
+  }
   return To(other, limit) <= limit;
 }
 

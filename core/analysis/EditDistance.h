@@ -21,13 +21,21 @@ class EditDistanceFrom {
   // Whether other differs from the name by at least one and at most the
   // near-copy share of edits.
   bool IsNearCopy(std::string_view other) const;
+  // The same, told other's LetterBits, which rule most names out at once.
+  bool IsNearCopy(std::string_view other, std::uint64_t otherLetterBits) const;
 
  private:
   std::string name_;
+  std::uint64_t letterBits_ = 0;
   // Bit i of the entry of a character: the name's letter i is that
   // character (names of up to 64 letters).
   std::array<std::uint64_t, 256> positions_{};
 };
+
+// The letters a name holds, as a set of 64 bits (a letter's byte modulo 64).
+// An edit changes at most two of them, so names whose sets differ in more
+// than 2k bits are more than k edits apart.
+std::uint64_t LetterBits(std::string_view name);
 
 // A name is a near-copy of a sample when they differ, but by no more than
 // one edit per five letters of the longer of the two.

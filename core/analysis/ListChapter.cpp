@@ -25,11 +25,13 @@ std::vector<std::string> CommentBlock(const std::string& listName, const ListOpt
       "Genopt: the options recommended for making names.",
   };
   if (options.judged) {
-    lines.push_back("  They were chosen by trying each fit level with the switches off and on,");
-    lines.push_back("  keeping the most distinct new names among those that seldom copy a sample.");
+    lines.push_back("  They were chosen by trying each fit level with several mixes of the");
+    lines.push_back("  switches, keeping the most distinct new names among those that seldom");
+    lines.push_back("  copy a sample and keep the samples' lengths, initials and accents.");
   } else {
     lines.push_back("  These are the options for a plain list: every setting tried copied the");
-    lines.push_back("  samples too often or joined letters no sample joins. More names help.");
+    lines.push_back("  samples too often, joined letters no sample joins or strayed from the");
+    lines.push_back("  samples' lengths, initials or accents. More names help.");
   }
   lines.push_back("Names: the sample names, each in double quotes; a semicolon after the last.");
   return lines;

@@ -1,5 +1,6 @@
 #pragma once
-// How a set of names is made up: lengths, initial letters and letter pairs.
+// How a set of names is made up: lengths, initial letters, accents and
+// letter pairs.
 
 #include <map>
 #include <string>
@@ -14,11 +15,18 @@ int LetterCount(std::string_view name);
 // hyphen, so pairs never reach across the parts of a name.
 bool IsLetterPair(char first, char second);
 
+// Whether c is a letter with a mark (É, ñ, Ø, š): one that the program's
+// collation counts as a plain letter other than itself. Letters of their
+// own and ligatures (Æ, Ð, Þ, ß) carry none.
+bool IsAccentedLetter(char c);
+int AccentedLetterCount(std::string_view name);
+
 struct NameDistribution {
   int names = 0;
   long long letters = 0;
   std::map<int, int> lengths;              // letters in a name -> names
   std::map<unsigned char, int> initials;   // first character -> names
+  std::map<int, int> accents;              // accented letters in a name -> names
   std::map<std::string, int> pairs;        // two characters -> occurrences
   long long pairCount = 0;
 

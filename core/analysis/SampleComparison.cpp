@@ -5,6 +5,7 @@
 
 #include "core/analysis/EditDistance.h"
 #include "core/analysis/NameDistribution.h"
+#include "core/analysis/TemplateRuns.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/generation/NameDriver.h"
 #include "core/screening/Accents.h"
@@ -27,54 +28,70 @@ bool SampleComparison::IsSeenPair(char first, char second) const {
          afterAnyLetter_.test(static_cast<unsigned char>(second));
 }
 
-void SampleComparison::AddTemplateLetters(const ChapterTables& chapter) {
-  const std::size_t count = std::min<std::size_t>(
-      {static_cast<std::size_t>(std::max(chapter.templateCount, 0)), chapter.templates.size()});
-  for (std::size_t t = 0; t < count; ++t) {
-    const std::string& text = chapter.templates[t];
-    std::size_t at = 0;
-    while (at < text.size()) {
-      const auto isGroup = [&](std::size_t i) {
-        const char c = text[i];
-        return c == '#' || c == '|' || (c >= '0' && c <= '9');
-      };
-      if (isGroup(at)) {
-        ++at;
-        continue;
-      }
-      // A run of literal characters; the underscores go from finished names.
-      const std::size_t start = at;
-      while (at < text.size() && !isGroup(at)) ++at;
+void SampleComparison::AddTemplateLetters(const std::vector<WeightedTemplate>& templates) {
+  for (const WeightedTemplate& entry : templates) {
+    for (std::size_t r = 0; r < entry.runs.size(); ++r) {
+      if (entry.runs[r].group) continue;
+      // The underscores go from finished names.
       std::string run;
-      for (std::size_t i = start; i < at; ++i) {
-        if (text[i] != '_') run += ToUpperChar(text[i]);
+      for (char c : entry.runs[r].text) {
+        if (c != '_') run += ToUpperChar(c);
       }
       if (run.empty()) continue;
-      run = PlainVowels(chapter, run);
+      run = PlainVowels(chapter_, run);
       AddPairsOf(run);
-      if (start > 0) afterAnyLetter_.set(static_cast<unsigned char>(run.front()));
-      if (at < text.size()) beforeAnyLetter_.set(static_cast<unsigned char>(run.back()));
+      if (r > 0) afterAnyLetter_.set(static_cast<unsigned char>(run.front()));
+      if (r + 1 < entry.runs.size()) beforeAnyLetter_.set(static_cast<unsigned char>(run.back()));
     }
   }
+}
+
+void SampleComparison::AddCopyTarget(std::string spelled) {
+  if (!spellingSet_.insert(spelled).second) return;
+  if (spellingsByLength_.size() <= spelled.size()) spellingsByLength_.resize(spelled.size() + 1);
+  const std::uint64_t bits = LetterBits(spelled);
+  spellingsByLength_[spelled.size()].push_back({std::move(spelled), bits});
 }
 
 SampleComparison::SampleComparison(const ChapterTables& chapter,
                                    const std::vector<std::string>& samples)
     : chapter_(chapter) {
-  AddTemplateLetters(chapter);
+  const std::vector<WeightedTemplate> templates = WeightedTemplates(chapter);
+  AddTemplateLetters(templates);
   spellings_.reserve(samples.size());
   auto scratch = std::make_unique<GenerationState>();
-  for (const std::string& sample : samples) {
-    scratch->name = sample;
+  auto spell = [&](std::string raw) {
+    scratch->name = std::move(raw);
     FinishWords(chapter, *scratch);
-    std::string spelled = ToUpper(scratch->name);
+    return ToUpper(scratch->name);
+  };
+  for (const std::string& sample : samples) {
+    std::string spelled = spell(sample);
     AddPairsOf(PlainVowels(chapter, spelled));
-    if (spellingSet_.insert(spelled).second) {
-      if (spellingsByLength_.size() <= spelled.size()) spellingsByLength_.resize(spelled.size() + 1);
-      spellingsByLength_[spelled.size()].push_back(spelled);
-    }
+    AddCopyTarget(spelled);
     spellings_.push_back(std::move(spelled));
   }
+  // A template of one element group writes a whole sample into a name of its
+  // own (Mac_# makes MacLeod of Leod): that name copies the sample too. The
+  // literals are joined as the driver joins them, a letter equal to the
+  // last one written left out.
+  for (const WeightedTemplate& entry : templates) {
+    if (entry.groups != 1 || entry.runs.size() == 1) continue;
+    for (const std::string& sample : samples) {
+      std::string raw;
+      for (const TemplateRun& run : entry.runs) {
+        if (run.group) {
+          raw += sample;
+          continue;
+        }
+        for (char c : run.text) {
+          if (raw.empty() || raw.back() != ToUpperChar(c)) raw += c;
+        }
+      }
+      AddCopyTarget(spell(std::move(raw)));
+    }
+  }
+  expected_ = ExpectedShape(templates, spellings_);
 }
 
 const SampleComparison::Verdict& SampleComparison::Judge(const std::string& name) {
@@ -89,8 +106,8 @@ const SampleComparison::Verdict& SampleComparison::Judge(const std::string& name
   const std::size_t end = std::min(length + reach + 1, spellingsByLength_.size());
   const EditDistanceFrom fromName(upper);
   for (std::size_t size = length > reach ? length - reach : 0; size < end && !verdict.sample; ++size) {
-    for (const std::string& sample : spellingsByLength_[size]) {
-      if (fromName.IsNearCopy(sample)) {
+    for (const CopyTarget& sample : spellingsByLength_[size]) {
+      if (fromName.IsNearCopy(sample.spelling, sample.letterBits)) {
         verdict.nearCopy = true;
         break;
       }

@@ -3,12 +3,15 @@
 // near-copy of one, or holding a letter pair that none holds.
 
 #include <bitset>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "core/analysis/NameShape.h"
+#include "core/analysis/TemplateRuns.h"
 #include "core/chapter/ChapterTables.h"
 
 namespace vael {
@@ -16,7 +19,9 @@ namespace vael {
 class SampleComparison {
  public:
   struct Verdict {
-    bool sample = false;      // equal to a sample, ignoring case
+    // Equal to a sample, ignoring case, or to a sample as a template of one
+    // element group writes it whole (Mac_# and Leod make MacLeod).
+    bool sample = false;
     bool nearCopy = false;    // not equal, but a near-copy of one (EditDistance.h)
     // Holds a letter pair that no sample holds. Compared without the accents
     // and harmony the chapter's spelling adds (PlainVowels), since those
@@ -39,18 +44,28 @@ class SampleComparison {
   // The samples in capitals as the generator spells them, in file order.
   const std::vector<std::string>& Spellings() const { return spellings_; }
 
+  // The make-up of names that the samples lead one to expect (ExpectedShape).
+  const NameShape& Expected() const { return expected_; }
+
  private:
   static std::size_t PairIndex(char first, char second);
   void AddPairsOf(std::string_view plain);
-  void AddTemplateLetters(const ChapterTables& chapter);
+  void AddTemplateLetters(const std::vector<WeightedTemplate>& templates);
+  // A spelling that a generated name copies when it is equal or near.
+  void AddCopyTarget(std::string spelled);
   bool IsSeenPair(char first, char second) const;
 
   const ChapterTables& chapter_;
   std::vector<std::string> spellings_;
+  NameShape expected_;
   std::unordered_set<std::string> spellingSet_;
   // Distinct spellings by length, so a name meets only the samples close
   // enough in length to be near-copies.
-  std::vector<std::vector<std::string>> spellingsByLength_;
+  struct CopyTarget {
+    std::string spelling;
+    std::uint64_t letterBits = 0;
+  };
+  std::vector<std::vector<CopyTarget>> spellingsByLength_;
   std::bitset<65536> pairs_;
   // Letters a template writes right after a piece may follow any letter;
   // those it writes right before one may precede any letter.

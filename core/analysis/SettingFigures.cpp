@@ -36,12 +36,24 @@ std::string GenoptWords(const GenerationOptions& setting) {
 
 std::vector<GenerationOptions> SettingsToTry(const ChapterTables& chapter, int& recommendedRow) {
   const GenerationOptions recommended = RecommendedSetting(chapter);
+  // Per fit level: the switches off; the statistical switch alone, which
+  // keeps the samples' shares; with each of the other three beside it; and
+  // all four on.
+  struct Switches {
+    bool statistical, structural, prefixes, suffixes;
+  };
+  static constexpr Switches kSwitches[] = {{false, false, false, false}, {true, false, false, false},
+                                           {true, true, false, false},   {true, false, true, false},
+                                           {true, false, false, true},   {true, true, true, true}};
   std::vector<GenerationOptions> settings;
   for (int fit = 0; fit <= 3; ++fit) {
-    for (bool on : {false, true}) {
+    for (const Switches& switches : kSwitches) {
       GenerationOptions setting = recommended;
       setting.fit = fit;
-      setting.statistical = setting.structural = setting.prefixes = setting.suffixes = on;
+      setting.statistical = switches.statistical;
+      setting.structural = switches.structural;
+      setting.prefixes = switches.prefixes;
+      setting.suffixes = switches.suffixes;
       settings.push_back(setting);
     }
   }
@@ -77,11 +89,10 @@ SettingFigures MeasureSetting(const Chapter& chapter, const GenerationOptions& s
   if (took.count() > 0) figures.namesPerSecond = names.size() / took.count();
 
   figures.names = static_cast<int>(names.size());
-  long long letters = 0;
+  NameDistribution made;
   std::unordered_set<std::string> seen;
   for (const std::string& name : names) {
-    letters += LetterCount(name);
-    if (generated != nullptr) generated->Add(ToUpper(name));
+    made.Add(ToUpper(name));
     const bool first = seen.insert(name).second;
     if (first) ++figures.distinct;
     if (samples == nullptr) continue;
@@ -91,7 +102,16 @@ SettingFigures MeasureSetting(const Chapter& chapter, const GenerationOptions& s
     figures.unseenPairs += verdict.unseenPair;
     if (first && !verdict.sample && !verdict.nearCopy) ++figures.distinctNew;
   }
-  if (!names.empty()) figures.meanLength = static_cast<double>(letters) / names.size();
+  figures.meanLength = made.MeanLength();
+  if (samples != nullptr) {
+    const NameShape shape = ShapeOf(made);
+    const NameShape& expected = samples->Expected();
+    figures.expectedMeanLength = expected.MeanLength();
+    figures.lengthGap = LengthGap(shape, expected);
+    figures.initialGap = InitialGap(shape, expected);
+    figures.accentGap = AccentGap(shape, expected);
+  }
+  if (generated != nullptr) *generated = std::move(made);
   const std::size_t shown = std::min<std::size_t>(names.size(), kExampleNames);
   figures.examples.assign(names.begin(), names.begin() + static_cast<long>(shown));
   return figures;

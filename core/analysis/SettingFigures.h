@@ -34,8 +34,10 @@ bool SameSetting(const GenerationOptions& a, const GenerationOptions& b);
 std::string GenoptWords(const GenerationOptions& setting);
 
 // The settings to try, in the order a tie is decided in: fit levels 0 to 3,
-// each with the four switches off and then on; the recommended setting
-// first unless it is one of those. recommendedRow receives its place.
+// each with the four switches off, the statistical switch alone, with the
+// structural, the prefix and the suffix switch in turn beside it, and all
+// four on; the recommended setting first unless it is one of those.
+// recommendedRow receives its place.
 std::vector<GenerationOptions> SettingsToTry(const ChapterTables& chapter, int& recommendedRow);
 
 struct SettingFigures {
@@ -48,6 +50,10 @@ struct SettingFigures {
   int nearCopies = 0;     // names that are near-copies of a sample
   int unseenPairs = 0;    // names holding a letter pair no sample holds
   double meanLength = 0;  // letters
+  // Held against the make-up the samples lead one to expect (NameShape.h),
+  // when compared: its mean length, and the gaps in percentage points.
+  double expectedMeanLength = 0;
+  double lengthGap = 0, initialGap = 0, accentGap = 0;
   double namesPerSecond = 0;
   std::vector<std::string> examples;  // the first kExampleNames names
 };
@@ -58,8 +64,8 @@ double PercentOf(long long part, long long whole);
 // Makes `count` names with the setting on a generator of its own seeded
 // with seed, so the names are the ones vaelgen prints for the same seed and
 // options; the chapter's own generator is left alone. samples may be null
-// (a compiled chapter keeps none); generated, when given, receives every
-// name in capitals. requires: chapter.loaded.
+// (a compiled chapter keeps none); generated, when given, receives the
+// make-up of the names, in capitals. requires: chapter.loaded.
 SettingFigures MeasureSetting(const Chapter& chapter, const GenerationOptions& setting,
                               SampleComparison* samples, int count, std::uint32_t seed,
                               NameDistribution* generated = nullptr);

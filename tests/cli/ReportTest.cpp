@@ -2,7 +2,10 @@
 // it shows can be made again with vaelgen, and failures leave no page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <regex>
 
 #include "VaelgenRun.h"
@@ -57,6 +60,13 @@ class ReportTest : public ::testing::Test {
     if (start == std::string::npos || end == std::string::npos) return {};
     static const std::regex speed("<td>[0-9,]+</td></tr>");
     return std::regex_replace(page.substr(start, end - start), speed, "</tr>");
+  }
+
+  // "0.12 %" as the table rounds it, "0.1 %".
+  static std::string Fixed1(const std::string& percent) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %%", std::stod(percent));
+    return text;
   }
 
   TempDir dir_;
@@ -143,6 +153,105 @@ TEST_F(ReportTest, DegenerateAndCompiledChaptersStillGiveWholePages) {
     EXPECT_EQ(Count(page, "<svg "), 3) << "every chart has bars";
     EXPECT_FALSE(std::regex_search(page, std::regex("\\b(nan|inf)\\b", std::regex::icase)));
   }
+}
+
+// The figures table's rows: the setting and the cells after it, tags and
+// markup taken out.
+std::vector<std::vector<std::string>> FigureRows(const std::string& page) {
+  std::vector<std::vector<std::string>> rows;
+  const auto start = page.find("<tbody>", page.find("<table class=\"figures\">"));
+  const auto end = page.find("</tbody>", start);
+  static const std::regex row("<tr[^>]*>(.*?)</tr>"), cell("<td[^>]*>(.*?)</td>"), tag("<span.*?</span>|<[^>]*>");
+  const std::string body = page.substr(start, end - start);
+  for (std::sregex_iterator r(body.begin(), body.end(), row), last; r != last; ++r) {
+    const std::string text = (*r)[1];
+    std::vector<std::string> cells;
+    for (std::sregex_iterator c(text.begin(), text.end(), cell); c != last; ++c) {
+      cells.push_back(std::regex_replace(std::string((*c)[1]), tag, ""));
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+TEST_F(ReportTest, EveryRowSaysWhichBoundsItBreaks) {
+  test::WriteChapter(dir_, "elves.vel", test::ElvesDraft());
+  ASSERT_EQ(Run({"--report", "elves.html", "elves.vel"}).status, 0);
+  const std::string page = test::ReadFile(dir_.File("elves.html"));
+  const auto rows = FigureRows(page);
+  ASSERT_EQ(rows.size(), 24u);
+  static const std::regex breaks("none|(copies|unseen pairs|mean length|lengths|initials|accents)"
+                                 "(, (unseen pairs|mean length|lengths|initials|accents))*");
+  int marked = 0;
+  for (const auto& cells : rows) {
+    ASSERT_EQ(cells.size(), 12u) << cells.front();
+    EXPECT_TRUE(std::regex_match(cells[10], breaks)) << cells.front() << ": " << cells[10];
+    marked += cells[10] != "none";
+  }
+  EXPECT_GT(marked, 0);
+  // Eighteen samples: nothing qualifies, and the closest setting is named,
+  // marked in the table and shown by its names.
+  EXPECT_NE(page.find("No setting meets the bounds"), std::string::npos);
+  EXPECT_EQ(Count(page, "<span class=\"tag\">closest</span>"), 1);
+  EXPECT_NE(page.find("Closest setting: <code>"), std::string::npos);
+  for (const char* term : {"<dt>Length gap</dt>", "<dt>Initials gap</dt>", "<dt>Accents gap</dt>",
+                           "<dt>Breaks</dt>"}) {
+    EXPECT_NE(page.find(term), std::string::npos) << term;
+  }
+}
+
+TEST_F(ReportTest, FiguresAreThoseOfTheReportsRow) {
+  test::WriteChapter(dir_, "elves.vel", test::ElvesDraft());
+  ASSERT_EQ(Run({"--report", "elves.html", "elves.vel"}).status, 0);
+  const auto rows = FigureRows(test::ReadFile(dir_.File("elves.html")));
+  // The row of STATGEN STRUCTGEN FIT:1, asked for on the command line.
+  auto row = std::find_if(rows.begin(), rows.end(),
+                          [](const auto& cells) { return cells.front() == "STATGEN STRUCTGEN FIT:1"; });
+  ASSERT_NE(row, rows.end());
+  auto run = Run({"--figures", "--fit", "1", "--structural", "elves.vel"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  std::map<std::string, std::string> figures;
+  for (const std::string& line : test::Lines(run.out)) {
+    const auto colon = line.find(": ");
+    ASSERT_NE(colon, std::string::npos) << line;
+    figures[line.substr(0, colon)] = line.substr(colon + 2);
+  }
+  EXPECT_EQ(figures["setting"], "STATGEN STRUCTGEN FIT:1 VAL:0");
+  EXPECT_EQ(figures["names"], "10000");
+  EXPECT_EQ(figures["samples"], "18");
+  auto ungrouped = [](std::string number) {
+    std::erase(number, ',');
+    return number;
+  };
+  EXPECT_EQ(figures["distinct"], ungrouped((*row)[1]));
+  EXPECT_EQ(figures["distinct new"], ungrouped((*row)[2]));
+  EXPECT_EQ(figures["mean length"], (*row)[6]);
+  EXPECT_EQ(figures["length gap"], (*row)[7]);
+  EXPECT_EQ(figures["breaks"], (*row)[10]);
+  // "12 (0.12 %)" against the table's "0.1 %".
+  const std::string copies = figures["sample copies"];
+  EXPECT_EQ(Fixed1(copies.substr(copies.find('(') + 1)), (*row)[3]) << copies;
+
+  // Another count and seed, and the samples not kept by a compiled chapter.
+  run = Run({"--figures", "-n", "50", "--seed", "4", "elves.qch"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("names: 50\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("samples: not kept in a compiled chapter\n"), std::string::npos);
+  EXPECT_EQ(run.out.find("near-copies"), std::string::npos);
+
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--figures", "-i", "E", "elves.vel"},
+        {"--figures", "--unique", "elves.vel"},
+        {"--figures", "-o", "x.txt", "elves.vel"}}) {
+    auto refused = Run(arguments);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err.rfind("vaelgen: --figures takes a chapter and, at most, -n, --seed, --fit, "
+                                "--val and the switches\n", 0), 0u) << refused.err;
+  }
+  auto many = Run({"--figures", "-n", "1000001", "elves.vel"});
+  EXPECT_EQ(many.status, 2);
+  EXPECT_EQ(many.err.rfind("vaelgen: --figures measures at most 1000000 names\n", 0), 0u) << many.err;
 }
 
 TEST_F(ReportTest, FailuresLeaveNoPage) {

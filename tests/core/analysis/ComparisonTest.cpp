@@ -74,6 +74,36 @@ TEST(EditDistance, NearCopyAllowsOneEditPerFiveLetters) {
   EXPECT_FALSE(IsNearCopyOf("", ""));
 }
 
+// The letter sets that rule most names out at once must never rule out a
+// near-copy.
+TEST(EditDistance, NearCopiesAsDefinedWhateverTheLetters) {
+  std::mt19937 random(11);
+  auto word = [&] {
+    std::string text(3 + random() % 10, ' ');
+    for (char& c : text) c = "ABKLMRS\xC9"[random() % 8];
+    return text;
+  };
+  int near = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string a = word(), b = a;
+    // Mostly a few edits away, so that near-copies come up often.
+    for (int edits = static_cast<int>(random() % 4); edits > 0 && !b.empty(); --edits) {
+      const std::size_t at = random() % b.size();
+      switch (random() % 3) {
+        case 0: b.erase(at, 1); break;
+        case 1: b.insert(at, 1, "ABKLMRS"[random() % 7]); break;
+        default: b[at] = "ABKLMRS"[random() % 7];
+      }
+    }
+    if (random() % 4 == 0) b = word();
+    const int limit = static_cast<int>(std::max(a.size(), b.size())) / kLettersPerNearCopyEdit;
+    const bool defined = a != b && limit > 0 && DefinedEditDistance(a, b) <= limit;
+    EXPECT_EQ(IsNearCopyOf(a, b), defined) << a << " / " << b;
+    near += defined;
+  }
+  EXPECT_GT(near, 2000);
+}
+
 TEST(NameDistribution, LettersAndPairsStopAtSpacesAndHyphens) {
   NameDistribution d;
   EXPECT_EQ(d.MeanLength(), 0.0);
@@ -148,6 +178,27 @@ TEST_F(Comparison, LettersTheTemplatesWriteAreSeen) {
   // Harmony turns the vowels of a word; the pairs are compared unturned.
   EXPECT_FALSE(samples.Judge("Paivo").unseenPair);
   EXPECT_TRUE(samples.Judge("P\xE4ivi").unseenPair);
+}
+
+TEST_F(Comparison, ATemplateOfOneGroupWritesSamplesWhole) {
+  // MacLeod is a real name: made of the sample Leod by Mac_#, it copies it.
+  SampleComparison clans(Load("", {"Leod", "Donald", "Gregor"}, {"TEMPLATES \"Mac_#:7\" \"Mc_#:3\";"}),
+                         samples_);
+  EXPECT_TRUE(clans.Judge("MacLeod").sample);
+  EXPECT_TRUE(clans.Judge("McDonald").sample);
+  EXPECT_TRUE(clans.Judge("MacGregon").nearCopy);
+  EXPECT_TRUE(clans.Judge("Gregor").sample);
+  EXPECT_FALSE(clans.Judge("MacLean").sample || clans.Judge("MacLean").nearCopy);
+  // The spellings stay the samples'.
+  EXPECT_EQ(clans.Spellings(), (std::vector<std::string>{"LEOD", "DONALD", "GREGOR"}));
+
+  // A literal equal to the letter before it is left out, as the driver does;
+  // two groups put two samples together, which is no copy of either.
+  SampleComparison sons(Load("", {"Borgrims", "Kaldor"}, {"TEMPLATES \"#son:1\" \"# #-#:1\";"}),
+                        samples_);
+  EXPECT_TRUE(sons.Judge("Borgrimson").sample);
+  EXPECT_TRUE(sons.Judge("Kaldorson").sample);
+  EXPECT_FALSE(sons.Judge("Kaldor Borgrims-Kaldor").sample);
 }
 
 TEST_F(Comparison, CompiledChapterKeepsNoSamples) {

@@ -16,6 +16,7 @@
 namespace vael {
 namespace {
 
+using test::IsSubsequence;
 using test::Lines;
 using test::RunVaelgen;
 using test::ShellQuoted;
@@ -32,17 +33,6 @@ class BulkRunTest : public ::testing::Test {
 
   TempDir dir_;
 };
-
-// True when every entry of part appears in whole, in the same order.
-bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::string>& whole) {
-  auto at = whole.begin();
-  for (const std::string& name : part) {
-    at = std::find(at, whole.end(), name);
-    if (at == whole.end()) return false;
-    ++at;
-  }
-  return true;
-}
 
 // Made from the program before the filters and formats existed: with none
 // of them given, not a byte may change, on one thread or in blocks (and
@@ -188,6 +178,11 @@ TEST_F(BulkRunTest, NoSamplesNeedsTheSampleNames) {
   EXPECT_EQ(compiled.status, 2);
   EXPECT_EQ(compiled.out, "");
   EXPECT_NE(compiled.err.find("--no-samples needs the sample names"), std::string::npos);
+  auto novel = Run({"--novel", "elves.qch"});
+  EXPECT_EQ(novel.status, 2);
+  EXPECT_EQ(Lines(novel.err).at(0),
+            "vaelgen: --novel needs the sample names, which a compiled chapter (.qch) does not keep: give the "
+            "chapter's .vel");
   // From a plain list, its names are the samples, compared ignoring case.
   test::WriteFile(dir_.File("few.txt"), "ann\nbo\n");
   auto list = Run({"--no-samples", "--seed", "1", "-n", "200", "few.txt"});
@@ -297,6 +292,13 @@ TEST_F(BulkRunTest, BadFilterAndFormatUsage) {
       {{"--min-length", "6", "--max-length", "5", "elves.vel"},
        "--min-length is more than --max-length"},
       {{"--log", "--unique", "elves.vel"}, "--log works on a single name, without filters"},
+      {{"--log", "--clean", "elves.vel"}, "--log works on a single name, without filters"},
+      {{"--contains", "", "elves.vel"}, "--contains takes a text"},
+      {{"--starts-with", "elves.vel"}, "no chapter given"},
+      {{"--ends-with", "\xC5\x82", "elves.vel"},
+       "--ends-with \"\xC5\x82\": no name can hold \"\xC5\x82\" (U+0142)"},
+      {{"--clean-list", "", "elves.vel"}, "empty word list file name"},
+      {{"--report", "r.html", "--excludes", "a", "elves.vel"}, "--report takes a chapter and, at most, --seed"},
       {{"--format", "xml", "elves.vel"}, "--format takes txt, rtf, csv or json"},
       {{"--format", "csv", "--rpg", "2", "-o", "x", "elves.vel"},
        "--rpg and --lines go with txt and rtf documents, not csv or json"},

@@ -18,6 +18,7 @@
 namespace vael {
 namespace {
 
+using test::IsSubsequence;
 using test::Lines;
 using test::RunVaelgen;
 using test::TempDir;
@@ -68,16 +69,6 @@ class FilterRunTest : public ::testing::Test {
   TempDir dir_;
   std::vector<std::string> samples_;  // in capitals
 };
-
-bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::string>& whole) {
-  auto at = whole.begin();
-  for (const std::string& name : part) {
-    at = std::find(at, whole.end(), name);
-    if (at == whole.end()) return false;
-    ++at;
-  }
-  return true;
-}
 
 // What a filtered run's names must all be, told from its arguments.
 struct Expected {
@@ -249,30 +240,6 @@ TEST_F(FilterRunTest, AFilterTheChapterCanNeverMeetEndsTheRunAtOnce) {
   const std::string tail = rare.err.substr(head.size());
   ASSERT_EQ(tail.substr(tail.find(' ')), " tries)\n") << rare.err;
   EXPECT_GE(std::stol(tail), 100000 + std::stol(passed));
-}
-
-TEST_F(FilterRunTest, BadFilterUsage) {
-  ASSERT_EQ(Run({"-n", "1", "welsh.vel"}).status, 0);  // leaves welsh.qch behind
-  const std::vector<std::pair<Arguments, std::string>> cases = {
-      {{"--contains", "", "welsh.vel"}, "--contains takes a text"},
-      {{"--starts-with", "welsh.vel"}, "no chapter given"},
-      {{"--ends-with", "\xC5\x82", "welsh.vel"},
-       "--ends-with \"\xC5\x82\": no name can hold \"\xC5\x82\" (U+0142)"},
-      {{"--novel", "welsh.qch"},
-       "--novel needs the sample names, which a compiled chapter (.qch) does not keep: give the chapter's "
-       ".vel"},
-      {{"--log", "--clean", "welsh.vel"}, "--log works on a single name, without filters"},
-      {{"--clean-list", "", "welsh.vel"}, "empty word list file name"},
-      {{"--report", "r.html", "--excludes", "a", "welsh.vel"},
-       "--report takes a chapter and, at most, --seed"},
-  };
-  for (const auto& [arguments, problem] : cases) {
-    SCOPED_TRACE(problem);
-    auto run = Run(arguments);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(Lines(run.err).at(0), "vaelgen: " + problem);
-  }
 }
 
 }  // namespace

@@ -132,12 +132,27 @@ std::string InstalledLibraryFolder(const std::string& executableFolder) {
   return IsFolder(library.string()) ? library.string() : std::string();
 }
 
+std::string InstalledOffensiveWords(const std::string& executableFolder) {
+  if (executableFolder.empty()) return {};
+  const fs::path list =
+      (fs::path(executableFolder) / VAEL_DATA_FROM_BINARY / "vael" / kOffensiveWordsFile).lexically_normal();
+  std::error_code error;
+  return fs::is_regular_file(list, error) ? list.string() : std::string();
+}
+
+// The folder of this process's executable; empty when it cannot be told.
+std::string ExecutableFolder() {
+  std::error_code error;
+  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : executable.parent_path().string();
+}
+
+std::string OffensiveWordsFile() { return InstalledOffensiveWords(ExecutableFolder()); }
+
 LibraryPlaces FindLibraryPlaces() {
   LibraryPlaces places;
   places.user = UserLibraryFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-  std::error_code error;
-  const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-  if (!error) places.installed = InstalledLibraryFolder(executable.parent_path().string());
+  places.installed = InstalledLibraryFolder(ExecutableFolder());
   return places;
 }
 

@@ -24,6 +24,13 @@ std::string UserLibraryFolder(const char* dataHome, const char* home);
 // folder exists; empty otherwise (a program run from its build folder).
 std::string InstalledLibraryFolder(const std::string& executableFolder);
 
+// The list of offensive words (what vaelgen --clean leaves out), installed
+// beside the sample library of a program in executableFolder; empty when it
+// is not there. OffensiveWordsFile: the same for this process.
+inline constexpr char kOffensiveWordsFile[] = "offensive-words.txt";
+std::string InstalledOffensiveWords(const std::string& executableFolder);
+std::string OffensiveWordsFile();
+
 // The places for this process, from its environment and the folder of its
 // executable.
 LibraryPlaces FindLibraryPlaces();

@@ -49,10 +49,26 @@ const char* const kHelpText =
     "                       spaces and hyphens are not counted)\n"
     "      --no-samples     never a name equal to a sample name, ignoring case\n"
     "                       (needs the chapter's text or list, not a .qch)\n"
+    "      --novel          never a sample name nor a near-copy of one (at most\n"
+    "                       one letter in five changed, added or left out); needs\n"
+    "                       the chapter's text or list, as --no-samples does\n"
+    "      --starts-with TEXT, --ends-with TEXT, --contains TEXT\n"
+    "                       only names that begin with, end with or hold TEXT,\n"
+    "                       ignoring case and accents (e also finds an accented\n"
+    "                       e); each may be given more than once: all must hold\n"
+    "      --excludes TEXT  never a name that holds TEXT (more than once too)\n"
+    "      --clean          never a name that is, or holds as a word, one of the\n"
+    "                       offensive words and slurs of the list installed with\n"
+    "                       the program\n"
+    "      --clean-list FILE\n"
+    "                       the words of FILE too, one a line; a word followed by\n"
+    "                       * also leaves out the words that begin with it, one\n"
+    "                       after * those that end with it (implies --clean)\n"
     "                       These filters pick among the names made, which stay\n"
     "                       those of the same run without filters. When none of\n"
     "                       100000 names in a row passes, vaelgen stops with\n"
-    "                       exit status 1 after the names that did\n"
+    "                       exit status 1 after the names that did; filters that\n"
+    "                       the chapter can never meet stop it at once\n"
     "      --log            write the decision log of one name to !vel_log.txt\n"
     "                       in the current folder (implies -n 1)\n"
     "      --raw            print Windows-1252 bytes instead of UTF-8\n"
@@ -188,6 +204,20 @@ class Parser {
         IntegerValue(argument, 1, kMaxNameLength, [&](long long v) { line.maxLength = static_cast<int>(v); });
       } else if (argument == "--no-samples") {
         line.noSamples = true;
+      } else if (argument == "--novel") {
+        line.novel = true;
+      } else if (TextValue(argument, "--starts-with", line.startsWith) ||
+                 TextValue(argument, "--ends-with", line.endsWith) ||
+                 TextValue(argument, "--contains", line.contains) ||
+                 TextValue(argument, "--excludes", line.excludes)) {
+      } else if (argument == "--clean") {
+        line.clean = true;
+      } else if (argument == "--clean-list") {
+        line.clean = true;
+        if (auto v = Value(argument)) {
+          line.cleanLists.push_back(*v);
+          if (v->empty()) result_.error = "empty word list file name";
+        }
       } else if (argument == "--log") {
         nameOptionGiven = true;
         line.log = true;
@@ -303,10 +333,7 @@ class Parser {
     if (line.log) {
       if (countGiven && line.count != 1) result_.error = "--log works on a single name (-n 1)";
       if (line.threads) result_.error = "--log works on a single name, without --threads";
-      if (HasNameFilters(line)) {
-        result_.error = "--log works on a single name, without --unique, --min-length, "
-                        "--max-length or --no-samples";
-      }
+      if (HasNameFilters(line)) result_.error = "--log works on a single name, without filters";
       line.count = 1;
     }
     if (line.minLength && line.maxLength && *line.minLength > *line.maxLength) {
@@ -367,6 +394,16 @@ class Parser {
     store(*value);
   }
 
+  // A filter text, appended to texts; true when argument is that option.
+  bool TextValue(const std::string& argument, const std::string& option, std::vector<std::string>& texts) {
+    if (argument != option) return false;
+    if (auto v = Value(argument)) {
+      if (v->empty()) result_.error = option + " takes a text";
+      else texts.push_back(*v);
+    }
+    return true;
+  }
+
   static bool Switch(const std::string& argument, const std::string& name,
                      std::optional<bool>& target) {
     if (argument == "--" + name) target = true;
@@ -388,7 +425,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 bool HasNameFilters(const CommandLine& line) {
-  return line.unique || line.minLength || line.maxLength || line.noSamples;
+  return line.unique || line.minLength || line.maxLength || line.noSamples || line.novel ||
+         !line.startsWith.empty() || !line.endsWith.empty() || !line.contains.empty() ||
+         !line.excludes.empty() || line.clean;
 }
 
 }  // namespace vael::cli

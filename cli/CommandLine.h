@@ -50,6 +50,11 @@ struct CommandLine {
   bool unique = false;
   std::optional<int> minLength, maxLength;
   bool noSamples = false;
+  bool novel = false;
+  // As typed (UTF-8); each may be given more than once.
+  std::vector<std::string> startsWith, endsWith, contains, excludes;
+  bool clean = false;
+  std::vector<std::string> cleanLists;  // --clean-list files, which imply --clean
   int rpg = 0;
   int lines = 0;
 };

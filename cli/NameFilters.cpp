@@ -1,70 +1,90 @@
 #include "cli/NameFilters.h"
 
-#include <limits>
-
+#include "app/UserLibrary.h"
+#include "catalogue/FolderEntries.h"
+#include "cli/Messages.h"
 #include "cli/NameRun.h"
-#include "core/chapter/CaseMapping.h"
+#include "core/chapter/TextFile.h"
+#include "core/filters/OffensiveWords.h"
 
 namespace vael::cli {
 namespace {
 
-// Long enough never to end a filtered run before its bound does, short of
-// overflowing when the block run rounds it up to whole blocks.
-constexpr std::int64_t kEndlessCount = std::numeric_limits<std::int64_t>::max() / 2;
-
-}  // namespace
-
-int LetterCount(std::string_view name) {
-  int letters = 0;
-  for (char c : name) {
-    if (c != ' ' && c != '-') ++letters;
+// Texts typed at the terminal, in the code page. False, with the problem
+// set, for a text holding a character no name can hold.
+bool CodePageTexts(const std::string& option, const std::vector<std::string>& typed,
+                   std::vector<std::string>& texts, FilterSetup& setup) {
+  for (const std::string& text : typed) {
+    const CodePageText read = ReadTextFile(text);
+    if (read.fault == TextFault::NotInCodePage) {
+      setup.problem = option + " \"" + text + "\": no name can hold " + DescribeCharacter(read.character);
+      setup.badUsage = true;
+      return false;
+    }
+    texts.push_back(read.text);
   }
-  return letters;
-}
-
-NameFilters::NameFilters(const CommandLine& line, const std::vector<std::string>& samples)
-    : unique_(line.unique),
-      minLength_(line.minLength.value_or(0)),
-      maxLength_(line.maxLength.value_or(std::numeric_limits<int>::max())) {
-  if (line.noSamples) {
-    for (const std::string& sample : samples) upperSamples_.insert(ToUpper(sample));
-  }
-}
-
-bool NameFilters::Passes(std::string_view name) {
-  const int letters = LetterCount(name);
-  if (letters < minLength_ || letters > maxLength_) return false;
-  if (!upperSamples_.empty() && upperSamples_.count(ToUpper(name)) != 0) return false;
-  if (unique_) return printed_.emplace(name).second;
   return true;
 }
 
-FilteredRun MakeFilteredNames(Generator& generator, const GenerationOptions& request,
-                              const CommandLine& line, NameFilters& filters, const NameSink& sink) {
-  FilteredRun run;
-  if (!HasNameFilters(line)) {
-    MakeNames(generator, request, line, [&](std::string_view name) {
-      ++run.passed;
-      return sink(name);
-    });
-    return run;
+// Adds the entries of the word list at path; false, with the problem set,
+// when it cannot be read. Lines that are no entry are reported and left out.
+bool AddWordList(const std::string& path, std::vector<std::string>& words, FilterSetup& setup) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    setup.problem = "Couldn't open file " + path;
+    return false;
   }
-  // The same run, only longer: how many names are asked for never changes
-  // which names are made.
-  CommandLine endless = line;
-  endless.count = kEndlessCount;
-  int misses = 0;
-  MakeNames(generator, request, endless, [&](std::string_view name) {
-    if (!filters.Passes(name)) {
-      if (++misses < kMaxTriesWithoutName) return true;
-      run.exhausted = true;
-      return false;
+  PlainList list = ReadWordList(*bytes);
+  if (!list.fault.empty()) {
+    setup.problem = path + ": " + list.fault;
+    return false;
+  }
+  ReportLeftOut(path, list);
+  words.insert(words.end(), list.names.begin(), list.names.end());
+  return true;
+}
+
+}  // namespace
+
+FilterSetup FilterOptionsFor(const CommandLine& line, const std::string& offensiveWords) {
+  FilterSetup setup;
+  FilterOptions& options = setup.options;
+  options.unique = line.unique;
+  options.minLength = line.minLength.value_or(0);
+  options.maxLength = line.maxLength.value_or(0);
+  options.noSamples = line.noSamples;
+  options.novel = line.novel;
+  if (!CodePageTexts("--starts-with", line.startsWith, options.startsWith, setup) ||
+      !CodePageTexts("--ends-with", line.endsWith, options.endsWith, setup) ||
+      !CodePageTexts("--contains", line.contains, options.contains, setup) ||
+      !CodePageTexts("--excludes", line.excludes, options.excludes, setup)) {
+    return setup;
+  }
+  options.clean = line.clean;
+  if (line.clean) {
+    if (offensiveWords.empty()) {
+      setup.problem = std::string("--clean needs the list of offensive words installed with the program (") +
+                      kOffensiveWordsFile + " beside the sample library), which is not there";
+      return setup;
     }
-    misses = 0;
-    ++run.passed;
-    return sink(name) && run.passed < line.count;
-  });
-  return run;
+    if (!AddWordList(offensiveWords, options.cleanWords, setup)) return setup;
+    for (const std::string& path : line.cleanLists) {
+      if (!AddWordList(path, options.cleanWords, setup)) return setup;
+    }
+  }
+  return setup;
+}
+
+FilteredRun MakeFilteredNames(Generator& generator, const GenerationOptions& request, const CommandLine& line,
+                              NameFilter& filter, const NameSink& sink) {
+  return FilterNames(
+      line.count, filter,
+      [&](std::int64_t count, const NameSink& each) {
+        CommandLine run = line;
+        run.count = count;
+        MakeNames(generator, request, run, each);
+      },
+      sink);
 }
 
 }  // namespace vael::cli

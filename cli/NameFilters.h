@@ -1,53 +1,36 @@
 #pragma once
 // The filters of vaelgen (--unique, --min-length, --max-length,
-// --no-samples). They sit between the generation loop and the output and
-// only pick among finished names: a name is made exactly as without them,
-// so the names that pass are a subsequence of the same run unfiltered.
+// --no-samples, --novel, --starts-with, --ends-with, --contains,
+// --excludes, --clean, --clean-list) handed to the core's NameFilter, and
+// vaelgen's run through them.
 
-#include <cstdint>
+#include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "core/filters/FilteredRun.h"
 #include "core/generation/Generator.h"
 
 namespace vael::cli {
 
-// A filtered run ends when this many names in a row were turned away: the
-// chapter cannot give what was asked, and trying longer would only hang.
-inline constexpr int kMaxTriesWithoutName = 100000;
-
-// The letters of a name: every byte but spaces and hyphens (names are
-// Windows-1252, so an accented letter is one byte).
-int LetterCount(std::string_view name);
-
-class NameFilters {
- public:
-  // samples: the chapter's sample names as written; used for --no-samples.
-  NameFilters(const CommandLine& line, const std::vector<std::string>& samples);
-
-  // Whether name passes every filter; a name that passes is remembered for
-  // --unique.
-  bool Passes(std::string_view name);
-
- private:
-  bool unique_;
-  int minLength_, maxLength_;
-  std::unordered_set<std::string> printed_;
-  std::unordered_set<std::string> upperSamples_;  // in the chapter's capitals
+// What the command line's filters need that the command line does not hold:
+// the chapter's sample names (read by the caller, who refuses a chapter that
+// keeps none) and the words of the lists, read from their files.
+struct FilterSetup {
+  FilterOptions options;
+  std::string problem;    // UTF-8, for the user; empty when the options are sound
+  bool badUsage = false;  // the problem is the command line's, not a file's
 };
 
-struct FilteredRun {
-  std::int64_t passed = 0;  // names handed to the sink
-  bool exhausted = false;   // ended by kMaxTriesWithoutName
-};
+// The command line's filters in code-page text, with --clean's word lists
+// read: the program's own (offensiveWords, the file OffensiveWordsFile
+// finds; empty when it is not installed), then each --clean-list file.
+FilterSetup FilterOptionsFor(const CommandLine& line, const std::string& offensiveWords);
 
-// line.count names through the filters into sink. Without filters this is
-// MakeNames itself; with them the run goes on until enough names passed,
-// the sink ends it, or kMaxTriesWithoutName names in a row failed.
-FilteredRun MakeFilteredNames(Generator& generator, const GenerationOptions& request,
-                              const CommandLine& line, NameFilters& filters, const NameSink& sink);
+// line.count names through the filter into the sink, made by vaelgen's
+// generation loop (MakeNames): with --threads in blocks.
+FilteredRun MakeFilteredNames(Generator& generator, const GenerationOptions& request, const CommandLine& line,
+                              NameFilter& filter, const NameSink& sink);
 
 }  // namespace vael::cli

@@ -151,11 +151,23 @@ int Generate(const CommandLine& line) {
     initialLetter = *letter;
   }
 
-  if (line.noSamples && samples.empty() && !ReadSampleNames(path, samples)) {
-    return Usage("--no-samples needs the sample names, which a compiled chapter (.qch) "
-                 "does not keep: give the chapter's .vel");
+  if ((line.noSamples || line.novel) && samples.empty() && !ReadSampleNames(path, samples)) {
+    return Usage(std::string(line.novel ? "--novel" : "--no-samples") +
+                 " needs the sample names, which a compiled chapter (.qch) does not keep: give the "
+                 "chapter's .vel");
   }
-  NameFilters filters(line, samples);
+  FilterSetup setup = FilterOptionsFor(line, line.clean ? OffensiveWordsFile() : std::string());
+  if (setup.badUsage) return Usage(setup.problem);
+  if (!setup.problem.empty()) {
+    Error(setup.problem);
+    return kExitFailure;
+  }
+  NameFilter filters(chapter, std::move(setup.options), samples, initialLetter);
+  // Said at once: trying would only end, much later, in the same failure.
+  if (!filters.Impossible().empty()) {
+    Error(Utf8FromWindows1252(filters.Impossible()));
+    return kExitFailure;
+  }
 
   Generator generator(loaded, SeedFor(line));
   GenerationOptions request = RequestFor(chapter, line, initialLetter);
@@ -219,7 +231,8 @@ int Generate(const CommandLine& line) {
   if (run.exhausted) {
     Error("stopped after " + std::to_string(run.passed) + " of " + std::to_string(line.count) +
           " names: none of the last " + std::to_string(kMaxTriesWithoutName) +
-          " names made passed the filters");
+          " names made passed the filters (" + std::to_string(run.passed) + " passed in " +
+          std::to_string(run.tries) + " tries)");
     return kExitFailure;
   }
 

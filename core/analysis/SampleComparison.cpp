@@ -94,10 +94,7 @@ SampleComparison::SampleComparison(const ChapterTables& chapter,
   expected_ = ExpectedShape(templates, spellings_);
 }
 
-const SampleComparison::Verdict& SampleComparison::Judge(const std::string& name) {
-  if (auto known = verdicts_.find(name); known != verdicts_.end()) return known->second;
-  const std::string upper = ToUpper(name);
-  Verdict verdict;
+void SampleComparison::JudgeCopy(const std::string& upper, Verdict& verdict) const {
   verdict.sample = spellingSet_.count(upper) != 0;
   // A near-copy is at most a quarter longer or a fifth shorter than its
   // sample, so only samples of nearby lengths are compared.
@@ -109,11 +106,23 @@ const SampleComparison::Verdict& SampleComparison::Judge(const std::string& name
     for (const CopyTarget& sample : spellingsByLength_[size]) {
       if (fromName.IsNearCopy(sample.spelling, sample.letterBits)) {
         verdict.nearCopy = true;
-        break;
+        return;
       }
     }
-    if (verdict.nearCopy) break;
   }
+}
+
+bool SampleComparison::Copies(std::string_view name) const {
+  Verdict verdict;
+  JudgeCopy(ToUpper(name), verdict);
+  return verdict.sample || verdict.nearCopy;
+}
+
+const SampleComparison::Verdict& SampleComparison::Judge(const std::string& name) {
+  if (auto known = verdicts_.find(name); known != verdicts_.end()) return known->second;
+  const std::string upper = ToUpper(name);
+  Verdict verdict;
+  JudgeCopy(upper, verdict);
   const std::string plain = PlainVowels(chapter_, upper);
   for (std::size_t i = 0; i + 1 < plain.size() && !verdict.unseenPair; ++i) {
     verdict.unseenPair = IsLetterPair(plain[i], plain[i + 1]) && !IsSeenPair(plain[i], plain[i + 1]);

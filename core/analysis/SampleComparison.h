@@ -41,6 +41,10 @@ class SampleComparison {
   // up again and again across settings.
   const Verdict& Judge(const std::string& name);
 
+  // Whether the name is a sample or a near-copy of one, as Judge finds it,
+  // without remembering the name: for runs too long to remember every name.
+  bool Copies(std::string_view name) const;
+
   // The samples in capitals as the generator spells them, in file order.
   const std::vector<std::string>& Spellings() const { return spellings_; }
 
@@ -54,6 +58,8 @@ class SampleComparison {
   // A spelling that a generated name copies when it is equal or near.
   void AddCopyTarget(std::string spelled);
   bool IsSeenPair(char first, char second) const;
+  // The verdict's sample and nearCopy for a name in capitals.
+  void JudgeCopy(const std::string& upper, Verdict& verdict) const;
 
   const ChapterTables& chapter_;
   std::vector<std::string> spellings_;

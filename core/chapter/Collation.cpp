@@ -67,6 +67,8 @@ std::vector<std::uint16_t> CollationKey(std::string_view text) {
   return key;
 }
 
+bool IsLetterWeight(std::uint16_t weight) { return weight >= kLetterBase; }
+
 bool CollatesBefore(std::string_view a, std::string_view b) {
   const std::vector<std::uint16_t> keyA = CollationKey(a);
   const std::vector<std::uint16_t> keyB = CollationKey(b);

@@ -16,6 +16,10 @@ namespace vael {
 // The weights that decide the order of text, one or two per byte.
 std::vector<std::uint16_t> CollationKey(std::string_view text);
 
+// Whether a weight of CollationKey stands for a letter (not a sign, a space
+// or a digit).
+bool IsLetterWeight(std::uint16_t weight);
+
 // True when a lists before b; texts that differ only in case or accents
 // are equal (neither lists before the other).
 bool CollatesBefore(std::string_view a, std::string_view b);

@@ -111,7 +111,7 @@ void AppendTag(std::string& text, std::string_view keyword, std::string_view val
 
 }  // namespace
 
-PlainList ReadPlainList(std::string_view bytes) {
+PlainList ReadListLines(std::string_view bytes, const LineProblem& problemOf) {
   PlainList list;
   if (LooksLikeUtf16(bytes)) {
     list.fault = "UTF-16 text: save the list as UTF-8";
@@ -138,7 +138,7 @@ PlainList ReadPlainList(std::string_view bytes) {
     if (line.fault == TextFault::NotInCodePage) {
       problem = "the chapter alphabet has no " + DescribeCharacter(line.character);
     } else {
-      problem = NameProblem(name);
+      problem = problemOf(name);
     }
     if (problem.empty()) {
       if (list.names.size() == kMaxListNames) {
@@ -160,6 +160,11 @@ PlainList ReadPlainList(std::string_view bytes) {
                               "\" left out: " + problem);
     }
   });
+  return list;
+}
+
+PlainList ReadPlainList(std::string_view bytes) {
+  PlainList list = ReadListLines(bytes, NameProblem);
   if (list.fault.empty() && list.names.size() < 2) list.fault = "Fewer than two usable names in the list";
   return list;
 }

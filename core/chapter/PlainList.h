@@ -4,6 +4,7 @@
 // and those into the text of a chapter, so that a list loads through exactly
 // the same analysis as a chapter written by hand.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,16 @@ struct PlainList {
   // can.
   std::string fault;
 };
+
+// Why a line of a list, trimmed and in code-page bytes, is left out; empty
+// when it is taken.
+using LineProblem = std::function<std::string(const std::string& line)>;
+
+// The lines of a list file by the reading rule of lists (as ReadPlainList
+// reads them), each line taken or left out by problemOf; a line holding a
+// character the code page lacks is always left out. The fault is set for a
+// file that is not text, or not the UTF-8 it claims to be.
+PlainList ReadListLines(std::string_view bytes, const LineProblem& problemOf);
 
 // Reads a list in UTF-8 or Windows-1252: surrounding blanks trimmed, blank
 // lines and lines starting with "#" skipped, typographic apostrophes read as

@@ -80,6 +80,12 @@ TEST_F(UserLibraryTest, InstalledLibraryIsFoundBesideTheProgram) {
   EXPECT_EQ(InstalledLibraryFolder(bin.string()), installed_.string());
   EXPECT_EQ(InstalledLibraryFolder((root_.path() / "build" / "ui").string()), "");
   EXPECT_EQ(InstalledLibraryFolder(""), "");
+  // The list of offensive words lies beside the library.
+  EXPECT_EQ(InstalledOffensiveWords(bin.string()), "");
+  const fs::path words = installed_.parent_path() / "offensive-words.txt";
+  WriteFile(words.string(), "# none\n");
+  EXPECT_EQ(InstalledOffensiveWords(bin.string()), words.string());
+  EXPECT_EQ(InstalledOffensiveWords((root_.path() / "build" / "ui").string()), "");
 }
 
 TEST_F(UserLibraryTest, WorkingFolderWithBooksOrChaptersIsKept) {

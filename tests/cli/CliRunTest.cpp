@@ -33,8 +33,9 @@ TEST_F(VaelgenTest, VersionAndHelp) {
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"--count", "--initial", "--fit", "--no-suffixes", "--seed", "--log",
                              "--raw", "--format", "--rpg", "--lines", "--list", "--val", "--threads",
-                             "--unique", "--min-length", "--max-length", "--no-samples", "csv",
-                             "json"}) {
+                             "--unique", "--min-length", "--max-length", "--no-samples", "--novel",
+                             "--starts-with", "--ends-with", "--contains", "--excludes", "--clean",
+                             "--clean-list", "csv", "json"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built vaelgen in a folder and captures what it printed.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,17 @@ inline std::vector<std::string> Lines(const std::string& text) {
     lines.push_back(text.substr(start, end - start));
   }
   return lines;
+}
+
+// True when every entry of part appears in whole, in the same order.
+inline bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::string>& whole) {
+  auto at = whole.begin();
+  for (const std::string& name : part) {
+    at = std::find(at, whole.end(), name);
+    if (at == whole.end()) return false;
+    ++at;
+  }
+  return true;
 }
 
 // A chapter of elvish names, some accented (Windows-1252), that asks for

@@ -49,6 +49,9 @@ expect $'utf-8\nwindows-1252' vaelgen -o x.txt --encoding ''
 expect '' vaelgen -n ''
 expect $'goblins.vel\nnorth\nnotes.rtf\nvillages.txt' vaelgen -o ''
 expect 'north' vaelgen --list ''
+expect '' vaelgen --contains ''
+expect '' vaelgen --starts-with ''
+expect $'goblins.vel\nnorth\nnotes.rtf\nvillages.txt' vaelgen --clean-list ''
 
 # Chapters: files, plain lists, folders and titles, ignoring case, with or
 # without an opening quote.

@@ -18,7 +18,7 @@ for file in bin/vael bin/vaelgen \
   share/bash-completion/completions/vaelgen share/doc/vael/copyright \
   share/vael/library/vael.hlp share/vael/library/faecourt.qch share/vael/library/goblins.vel \
   share/vael/library/elder/book.dat share/vael/library/elder/chapters.hlp \
-  share/vael/library/elder/woodelves.vel; do
+  share/vael/library/elder/woodelves.vel share/vael/offensive-words.txt; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/vael" ] && [ -x "$prefix/bin/vaelgen" ] || fail "the programs are not executable"
@@ -53,4 +53,7 @@ user=$work/home/.local/share/vael/library
 diff -r -x '*.qch' "$prefix/share/vael/library" "$user" || fail "the user's library differs from the samples"
 env -u XDG_DATA_HOME HOME="$work/home" "$prefix/bin/vaelgen" --list | grep -q "^  Wood elves  *$user/elder/woodelves.vel$" ||
   fail "--list does not show the user's library"
+# --clean finds the list of offensive words installed beside the library.
+clean=$(env -u XDG_DATA_HOME HOME="$work/home" "$prefix/bin/vaelgen" --seed 4 -n 3 --clean "Wood elves" 2>&1) ||
+  fail "vaelgen --clean: $clean"
 echo "install: checked under $prefix"

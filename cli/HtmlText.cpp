@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cli/Utf8.h"
+#include "core/chapter/CodePage.h"
 
 namespace vael::cli {
 

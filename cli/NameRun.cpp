@@ -1,20 +1,15 @@
 #include "cli/NameRun.h"
 
-#include "core/analysis/SettingFigures.h"
+#include "core/analysis/Request.h"
 #include "core/generation/GenerationLog.h"
 
 namespace vael::cli {
 
 GenerationOptions RequestFor(const ChapterTables& chapter, const CommandLine& line,
                              char initialLetter) {
-  GenerationOptions request = RecommendedSetting(chapter);
-  request.fit = line.fit.value_or(request.fit);
-  request.val = line.val.value_or(request.val);
-  request.structural = line.structural.value_or(request.structural);
-  request.statistical = line.statistical.value_or(request.statistical);
-  request.prefixes = line.prefixes.value_or(request.prefixes);
-  request.suffixes = line.suffixes.value_or(request.suffixes);
-  request.initialLetter = initialLetter;
+  SettingChoices choices{line.fit, line.val, line.statistical, line.structural, line.prefixes,
+                         line.suffixes};
+  GenerationOptions request = vael::RequestFor(chapter, choices, initialLetter);
   request.log = line.log;
   return request;
 }

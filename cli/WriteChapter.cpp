@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "cli/DocumentText.h"
-#include "cli/LoadFailure.h"
 #include "cli/Messages.h"
 #include "cli/StandardOutput.h"
 #include "core/analysis/ListChapter.h"
 #include "core/chapter/ChapterLoader.h"
 #include "core/chapter/CodePage.h"
+#include "core/chapter/LoadFailure.h"
 #include "core/chapter/TextFile.h"
 
 namespace vael::cli {

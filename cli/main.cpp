@@ -15,17 +15,18 @@
 #include "cli/DocumentText.h"
 #include "cli/FiguresText.h"
 #include "cli/Listing.h"
-#include "cli/LoadFailure.h"
 #include "cli/Messages.h"
 #include "cli/NameFilters.h"
 #include "cli/NameRun.h"
 #include "cli/ReportPage.h"
 #include "cli/StandardOutput.h"
 #include "cli/TitleLookup.h"
-#include "cli/Utf8.h"
 #include "cli/WriteChapter.h"
+#include "core/analysis/Request.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/ChapterLoader.h"
+#include "core/chapter/CodePage.h"
+#include "core/chapter/LoadFailure.h"
 #include "core/chapter/TextFile.h"
 #include "core/Version.h"
 #include "core/generation/Generator.h"
@@ -138,17 +139,12 @@ int Generate(const CommandLine& line) {
   if (!loaded) return kExitFailure;
   const Chapter& chapter = *loaded;
 
-  char initialLetter = '*';
-  if (!line.initial.empty() && line.initial != "*") {
-    auto letter = Windows1252CharFromUtf8(line.initial);
-    if (letter) letter = ToUpperChar(*letter);
-    // Only letters some sample name begins with can be asked for; the
-    // window offers no others.
-    if (!letter || chapter.initialLetters.find(*letter) == std::string::npos) {
-      return Usage("no sample name of this chapter begins with " + line.initial +
-                   " (try one of " + Utf8FromWindows1252(chapter.initialLetters) + ")");
-    }
-    initialLetter = *letter;
+  // Only letters some sample name begins with can be asked for; the window
+  // offers no others.
+  const std::optional<char> initialLetter = InitialLetterFor(chapter, line.initial);
+  if (!initialLetter) {
+    return Usage("no sample name of this chapter begins with " + line.initial + " (try one of " +
+                 Utf8FromWindows1252(chapter.initialLetters) + ")");
   }
 
   if ((line.noSamples || line.novel) && samples.empty() && !ReadSampleNames(path, samples)) {
@@ -162,7 +158,7 @@ int Generate(const CommandLine& line) {
     Error(setup.problem);
     return kExitFailure;
   }
-  NameFilter filters(chapter, std::move(setup.options), samples, initialLetter);
+  NameFilter filters(chapter, std::move(setup.options), samples, *initialLetter);
   // Said at once: trying would only end, much later, in the same failure.
   if (!filters.Impossible().empty()) {
     Error(Utf8FromWindows1252(filters.Impossible()));
@@ -170,7 +166,7 @@ int Generate(const CommandLine& line) {
   }
 
   Generator generator(loaded, SeedFor(line));
-  GenerationOptions request = RequestFor(chapter, line, initialLetter);
+  GenerationOptions request = RequestFor(chapter, line, *initialLetter);
 
   FilteredRun run;
   if (line.format) {

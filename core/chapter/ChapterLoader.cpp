@@ -134,14 +134,17 @@ class Loading {
     return FromListBytes(bytes, path);
   }
 
-  PlainList FromListBytes(std::string_view bytes, const std::string& path) {
+  PlainList FromListBytes(std::string_view bytes, const std::string& path,
+                          const std::string& title = {}) {
     Begin();
     PlainList list = ReadPlainList(bytes);
     if (!list.fault.empty()) {
       Fail(list.fault);
       return list;
     }
-    Uncached(ChapterTextForNames(HeaderForList(path, list.names.size()), kPlainListOptions, list.names));
+    ChapterHeader header = HeaderForList(path, list.names.size());
+    if (!title.empty()) header.title = title;
+    Uncached(ChapterTextForNames(header, kPlainListOptions, list.names));
     return list;
   }
 
@@ -343,6 +346,14 @@ std::shared_ptr<const Chapter> OpenChapterBytes(std::string_view bytes, const st
   return chapter;
 }
 
+std::shared_ptr<const Chapter> OpenNameList(std::string_view bytes, const std::string& fileName,
+                                            const std::string& title, PlainList* listOut) {
+  auto chapter = std::make_shared<Chapter>();
+  PlainList list = Loading(*chapter, nullptr).FromListBytes(bytes, fileName, title);
+  if (listOut != nullptr) *listOut = std::move(list);
+  return chapter;
+}
+
 bool IsPlainListPath(std::string_view path) { return HasExtension(path, ".txt"); }
 
 std::string Chapter::ErrorTextUtf8() const {
@@ -355,6 +366,11 @@ bool ReadSampleNames(const std::string& path, std::vector<std::string>& names) {
   names.clear();
   std::string file;
   if (!ReadChapterFile(path, file)) return false;
+  return SampleNamesOf(file, names);
+}
+
+bool SampleNamesOf(std::string_view file, std::vector<std::string>& names) {
+  names.clear();
   if (IsCompiledChapter(file) && file[2] == 1) return false;
   // Read as Load reads it: a UTF-8 chapter in code-page bytes.
   const CodePageText decoded = ReadTextFile(file);

@@ -67,6 +67,12 @@ std::shared_ptr<const Chapter> OpenChapter(const std::string& path, const LoadOp
 std::shared_ptr<const Chapter> OpenChapterBytes(std::string_view bytes, const std::string& fileName,
                                                 PlainList* listOut = nullptr);
 
+// Names as a plain list of them loads (bytes as a ".txt" file holds them,
+// fileName naming it), titled `title` (code-page text) instead of after the
+// file unless that is empty.
+std::shared_ptr<const Chapter> OpenNameList(std::string_view bytes, const std::string& fileName,
+                                            const std::string& title, PlainList* listOut = nullptr);
+
 // Whether a path names a plain list rather than a chapter (".txt", any case).
 bool IsPlainListPath(std::string_view path);
 
@@ -77,5 +83,7 @@ bool ReadChapterFile(const std::string& path, std::string& bytes);
 // reads them. False for a compiled chapter, which does not keep them, and
 // for a file that cannot be read or holds no name list.
 bool ReadSampleNames(const std::string& path, std::vector<std::string>& names);
+// The same of a chapter file's bytes held in memory.
+bool SampleNamesOf(std::string_view file, std::vector<std::string>& names);
 
 }  // namespace vael

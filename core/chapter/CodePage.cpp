@@ -123,4 +123,16 @@ Utf8Sequence ReadUtf8Sequence(std::string_view text) {
   return {Utf8Sequence::Kind::Valid, c, length};
 }
 
+std::optional<char> Windows1252CharFromUtf8(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  const Utf8Sequence sequence = ReadUtf8Sequence(text);
+  if (sequence.kind == Utf8Sequence::Kind::Valid && sequence.length == text.size()) {
+    int byte = ByteOfCodePoint(sequence.codePoint);
+    if (byte >= 0) return static_cast<char>(byte);
+    return std::nullopt;
+  }
+  if (text.size() == 1) return text[0];
+  return std::nullopt;
+}
+
 }  // namespace vael

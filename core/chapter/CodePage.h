@@ -6,6 +6,7 @@
 // unassigned map to the C1 control of the same value, so nothing is lost.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,10 @@ struct Utf8Sequence {
 
 // Reads the sequence at the start of text (requires a non-empty text).
 Utf8Sequence ReadUtf8Sequence(std::string_view text);
+
+// The code-page byte of text when it is exactly one UTF-8 character the code
+// page can hold (or one byte that is not UTF-8 at all, taken as it is, as a
+// terminal set to the code page passes it).
+std::optional<char> Windows1252CharFromUtf8(std::string_view text);
 
 }  // namespace vael

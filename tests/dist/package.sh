@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build and checks it without installing
-# it: its name and fields, lintian finding no errors, the files a desktop
-# needs, and the extracted vaelgen running on the extracted library from an
-# unrelated folder.
+# Builds the Debian packages from the build and checks them without
+# installing them: their names and fields, lintian finding no errors, the
+# files a desktop needs, the extracted vaelgen running on the extracted
+# library from an unrelated folder, and where the library is built, a
+# program and the Python module using the extracted libvael.
 source "$(dirname "$0")/common.sh"
 need cpack
 need dpkg-deb
@@ -18,9 +19,25 @@ for field in Maintainer Description Section Priority; do
 done
 [[ $(dpkg-deb -f "$deb" Depends) == *libqt6widgets6* ]] || fail "the libraries are not among the dependencies"
 
-# As scripts/package checks it, with the one warning it justifies.
-lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs "$deb" >"$work/lintian" 2>&1 ||
-  fail "lintian: $(cat "$work/lintian")"
+# As scripts/package checks them, with the warnings it justifies.
+arch=$(dpkg --print-architecture)
+debs=("$deb")
+library_built=false
+if [ -n "${VAEL_LIBRARY:-}" ]; then
+  library_built=true
+  soname=$(objdump -p "$VAEL_LIBRARY" | awk '$1 == "SONAME" {print $2}')
+  library_package=libvael${soname#libvael.so.}
+  for name in "$library_package" libvael-dev python3-vael; do
+    debs+=("$work/package/${name}_${version}-1_$arch.deb")
+    [ -f "${debs[-1]}" ] || fail "no $(basename "${debs[-1]}"): $(ls "$work/package")"
+  done
+  [ "$(dpkg-deb -f "${debs[2]}" Depends)" = "$library_package (= $version-1)" ] ||
+    fail "libvael-dev depends on: $(dpkg-deb -f "${debs[2]}" Depends)"
+  [[ $(dpkg-deb -f "${debs[3]}" Depends) == "$library_package (= $version-1), python3 "* ]] ||
+    fail "python3-vael depends on: $(dpkg-deb -f "${debs[3]}" Depends)"
+fi
+lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs,maintscript-calls-ldconfig \
+  "${debs[@]}" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
 grep -v '^running with root' "$work/lintian" || true
 
 dpkg-deb -x "$deb" "$work/root"
@@ -38,4 +55,28 @@ cd "$work/elsewhere"
 names=$(env -u XDG_DATA_HOME HOME="$work/home" "$work/root/usr/bin/vaelgen" --seed 9 -n 4 "Finnish given names")
 [ "$(wc -l <<<"$names")" -eq 4 ] || fail "the extracted vaelgen printed: $names"
 [ -f "$work/home/.local/share/vael/library/northlands/finnish.qch" ] || fail "no user's library"
-echo "package: $(basename "$deb") checked"
+
+if $library_built; then
+  for package in "${debs[@]:1}"; do dpkg-deb -x "$package" "$work/libroot"; done
+  usr=$work/libroot/usr
+  libdir=$(dirname "$(find "$usr/lib" -name 'libvael.so')")
+  for file in include/vael/vael.h include/vael/vael.hpp share/doc/libvael-dev/examples/names.c \
+    share/doc/libvael-dev/api.md; do
+    [ -f "$usr/$file" ] || fail "$file is not in the library's packages"
+  done
+  [ -f "$libdir/pkgconfig/vael.pc" ] && [ -f "$libdir/cmake/Vael/VaelConfig.cmake" ] ||
+    fail "no vael.pc or CMake package in $libdir"
+  cc -std=c99 -I"$usr/include" -o "$work/names" "$usr/share/doc/libvael-dev/examples/names.c" \
+    -L"$libdir" -lvael || fail "the packaged example does not build"
+  cp "$work/root/usr/share/vael/library/northlands/finnish.vel" "$work/"
+  expected=$("$work/root/usr/bin/vaelgen" -n 5 --seed 2 "$work/finnish.vel")
+  [ "$(LD_LIBRARY_PATH=$libdir "$work/names" "$work/finnish.vel" 5 2)" = "$expected" ] ||
+    fail "the packaged library made other names"
+  if command -v python3 >/dev/null; then
+    names=$(LD_LIBRARY_PATH=$libdir PYTHONPATH=$usr/lib/python3/dist-packages /usr/bin/python3 -c \
+      "import vael, sys; print('\n'.join(vael.Chapter(sys.argv[1]).names(5, seed=2)))" "$work/finnish.vel") ||
+      fail "the packaged Python module does not load"
+    [ "$names" = "$expected" ] || fail "the packaged Python module made other names"
+  fi
+fi
+echo "package: $(for d in "${debs[@]}"; do basename "$d"; done | tr '\n' ' ')checked"

@@ -1,4 +1,4 @@
-#include "cli/LoadFailure.h"
+#include "core/chapter/LoadFailure.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +10,7 @@
 #include "core/files/FileNames.h"
 #include "core/files/SystemError.h"
 
-namespace vael::cli {
+namespace vael {
 namespace {
 
 // A cause that only says a tag was not found: for a file that is no text at
@@ -52,6 +52,11 @@ std::string ReadFailureText(const std::string& path) {
 std::string LoadFailureText(const std::string& path, const Chapter& chapter) {
   std::string bytes;
   if (!ReadChapterFile(path, bytes)) return path + ": " + ReadFailureText(path);
+  return LoadFailureText(path, bytes, chapter);
+}
+
+std::string LoadFailureText(const std::string& path, std::string_view bytes,
+                            const Chapter& chapter) {
   // A list says for itself what kind of file it is not.
   if (!IsPlainListPath(path)) {
     if (LooksLikeUtf16(bytes)) return path + ": UTF-16 text: save the chapter as UTF-8 or Windows-1252";
@@ -62,4 +67,4 @@ std::string LoadFailureText(const std::string& path, const Chapter& chapter) {
   return path + ": " + chapter.ErrorTextUtf8();
 }
 
-}  // namespace vael::cli
+}  // namespace vael

@@ -113,6 +113,8 @@ export class Vael {
     bytes: Uint8Array;
     leftOut: number;
   };
+  /** The texts in the order the window lists titles, books and initial letters in. */
+  sortTitles(texts: string[]): string[];
   /** The books and chapters of a library given as paths and bytes. */
   catalogue(files: Record<string, Uint8Array>): Book[];
 }

@@ -371,7 +371,7 @@ function freeStem(stem, taken) {
 
 // One file brought in, as a file dropped on the window is: a list is
 // written as a chapter first; nothing is kept unless it loads.
-async function addFile(file, taken) {
+async function addFile(file, taken, titles) {
   if (!CHAPTER_FILE.test(file.name)) {
     throw new VaelError('Not a chapter: only .vel, .qch and .txt files can be added');
   }
@@ -390,6 +390,10 @@ async function addFile(file, taken) {
   const engine = vael.openChapter(bytes, name);
   const title = engine.title;
   engine.close();
+  // Titles choose chapters: one whose title is listed already could never
+  // be chosen, so it is not kept.
+  if (titles.has(title)) return { name, title, leftOut, titleInUse: true };
+  titles.add(title);
   await keepChapter(name, bytes, title).catch(() => {
     throw new VaelError("Couldn't keep the chapter in this browser's storage");
   });
@@ -401,14 +405,16 @@ async function addFiles(files) {
   setStatus('Adding chapter');
   const unbound = books.find((entry) => entry.folder === '');
   const taken = new Set((unbound?.chapters ?? []).map((c) => c.file.toLowerCase()));
-  const titlesBefore = new Set((unbound?.chapters ?? []).map((c) => c.title));
+  const titles = new Set((unbound?.chapters ?? []).map((c) => c.title));
   let lastAdded = null;
   let leftOut = 0;
   let failed = null;
   for (const file of files) {
     try {
-      lastAdded = await addFile(file, taken);
-      leftOut += lastAdded.leftOut;
+      const added = await addFile(file, taken, titles);
+      if (added.titleInUse) continue;
+      lastAdded = added;
+      leftOut += added.leftOut;
     } catch (error) {
       failed ??= error;
     }
@@ -417,7 +423,7 @@ async function addFiles(files) {
   if (lastAdded) {
     await readLibrary();
     chooseBook(UNBOUND);
-    if (!titlesBefore.has(lastAdded.title)) chosen = await chooseChapter(lastAdded.title);
+    chosen = await chooseChapter(lastAdded.title);
   }
   if (failed) {
     failure(failed);

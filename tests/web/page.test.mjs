@@ -2,12 +2,12 @@
 // would drive it: clicks, keys, typed text, files opened and dropped, the
 // clipboard and the downloaded files read back.
 import assert from 'node:assert/strict';
-import { createReadStream, existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
-import { createServer } from 'node:http';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize } from 'node:path';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
+import { serve } from '../../web/tools/serve.mjs';
 import { library, loadModule, webDir } from './support.mjs';
 
 const { loadVael } = await loadModule();
@@ -30,8 +30,6 @@ if (!existsSync(chromium)) {
 }
 
 const site = join(webDir, 'site');
-const types = { '.html': 'text/html', '.mjs': 'text/javascript', '.js': 'text/javascript',
-                '.css': 'text/css', '.wasm': 'application/wasm', '.json': 'application/json' };
 let server;
 let origin;
 let browser;
@@ -39,19 +37,8 @@ let downloads;
 const vael = await loadVael();
 
 before(async () => {
-  server = createServer((request, response) => {
-    const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)).replace(/^\/+/, '');
-    let file = join(site, path);
-    if (existsSync(file) && statSync(file).isDirectory()) file = join(file, 'index.html');
-    if (!file.startsWith(site) || !existsSync(file)) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { 'content-type': types[extname(file)] ?? 'application/octet-stream' });
-    createReadStream(file).pipe(response);
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  origin = `http://127.0.0.1:${server.address().port}`;
+  server = await serve(site);
+  origin = server.origin;
   browser = await puppeteer.launch({ executablePath: chromium, headless: true,
                                      args: ['--no-sandbox', '--disable-gpu'] });
   await browser.defaultBrowserContext().overridePermissions(origin,
@@ -193,7 +180,8 @@ test('check marks, copy and save: the window\'s commands and bytes', async () =>
   await boxes[1].click();
   await boxes[3].click();
   await page.keyboard.press('Space'); // on the focused entry: unchecks it again
-  await boxes[4].click();
+  await page.keyboard.press('ArrowDown'); // the next entry, by the keyboard alone
+  await page.keyboard.press('Space');
   let entries = await history(page);
   assert.deepEqual(entries.map((e) => e.checked), [false, true, false, false, true, false]);
   await page.click('#btnCopy');

@@ -242,6 +242,7 @@ function generateNext() {
 function generatePage() {
   const size = pageSizeExit();
   if (!generator) return;
+  const started = performance.now();
   const names = generator.names(size);
   const page = names.reverse().map((text) => ({ text, checked: false }));
   history = page.concat(history);
@@ -252,20 +253,26 @@ function generatePage() {
   historyChanged();
   showName(history[0].text);
   setStatus(`Generated ${ui.ebxPageSize.value}`);
+  // How long the page took until it was on screen, for the benchmark.
+  requestAnimationFrame(() => {
+    document.body.dataset.pageMs = (performance.now() - started).toFixed(1);
+  });
 }
 
 // --- The history list ---
 
+// An entry: its check box, named after the name, and the name, which
+// chooses the entry without changing its mark, as in the window's list.
 function historyEntry(text, checked) {
   const item = document.createElement('li');
-  const label = document.createElement('label');
   const box = document.createElement('input');
   box.type = 'checkbox';
   box.checked = checked;
+  box.setAttribute('aria-label', text);
+  box.tabIndex = -1;
   const name = document.createElement('span');
   name.textContent = text;
-  label.append(box, name);
-  item.append(label);
+  item.append(box, name);
   return item;
 }
 
@@ -293,12 +300,26 @@ function entryIndex(node) {
   return item ? Array.prototype.indexOf.call(ui.lbxHistory.children, item) : -1;
 }
 
+// The chosen entry is the list's one stop for Tab; the arrow keys move it.
 function chooseEntry(index, show = true) {
-  ui.lbxHistory.querySelector('li.current')?.classList.remove('current');
+  const before = ui.lbxHistory.querySelector('li.current');
+  before?.classList.remove('current');
+  if (before) before.firstChild.tabIndex = -1;
   current = index;
   if (index < 0 || index >= history.length) return;
-  ui.lbxHistory.children[index].classList.add('current');
+  const item = ui.lbxHistory.children[index];
+  item.classList.add('current');
+  item.firstChild.tabIndex = 0;
   if (show) showName(history[index].text);
+}
+
+function moveInHistory(event) {
+  const steps = { ArrowUp: -1, ArrowDown: 1, PageUp: -10, PageDown: 10, Home: -Infinity, End: Infinity };
+  if (!(event.key in steps) || history.length === 0) return;
+  event.preventDefault();
+  const index = Math.min(Math.max((current < 0 ? 0 : current) + steps[event.key], 0), history.length - 1);
+  chooseEntry(index);
+  ui.lbxHistory.children[index].firstChild.focus();
 }
 
 function setAllChecks(mark) {
@@ -506,6 +527,7 @@ function wire() {
     history[index].checked = event.target.checked;
     historyChanged();
   });
+  ui.lbxHistory.addEventListener('keydown', moveInHistory);
   ui.lbxHistory.addEventListener('focusin', (event) => chooseEntry(entryIndex(event.target)));
   ui.lbxHistory.addEventListener('click', (event) => chooseEntry(entryIndex(event.target)));
   ui.lbxHistory.addEventListener('dblclick', (event) => { event.preventDefault(); copy(); });
@@ -557,7 +579,13 @@ async function start() {
   chooseBook(startBook);
   const startChapter = book.chapters.some((c) => c.title === kept.chapter)
     ? kept.chapter : ui.cmbChapter.options[0]?.value;
-  if (startChapter !== undefined && await chooseChapter(startChapter)) generateNext();
+  if (startChapter !== undefined && await chooseChapter(startChapter)) {
+    generateNext();
+    // Since the page began to load, for the benchmark.
+    requestAnimationFrame(() => {
+      document.body.dataset.firstNameMs = performance.now().toFixed(1);
+    });
+  }
   document.body.dataset.ready = 'true';
 }
 

@@ -1,0 +1,108 @@
+// Names per second of the JavaScript module against the native vaelgen and
+// against foswig (a Markov-chain name generator from npm) in the same Node
+// process, on one chapter with its own options; and the page's figures in
+// Chromium: its size, the time to its first name, a 1,000-name page.
+//
+//   node bench.mjs WEB_DIR VAELGEN CHAPTER [NAMES]
+import { execFileSync, spawnSync } from 'node:child_process';
+import { readFileSync, readdirSync, statSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { basename, join, resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { serve } from './serve.mjs';
+
+const [webDir, vaelgen, chapterPath, count = '1000000'] = process.argv.slice(2);
+const names = Number(count);
+const root = resolve(fileURLToPath(import.meta.url), '../../..');
+const tools = createRequire(join(root, 'tests/web/package.json'));
+const moduleUrl = pathToFileURL(join(webDir, 'npm/vael.mjs')).href;
+const { loadVael } = await import(moduleUrl);
+const foswigModule = await import(pathToFileURL(tools.resolve('foswig')).href);
+const Foswig = foswigModule.default.default ?? foswigModule.default; // the CommonJS build
+const runs = 3;
+
+const best = (times) => Math.min(...times);
+const rate = (ms) => Math.round(names / (ms / 1000));
+function timed(fn) {
+  const start = performance.now();
+  fn();
+  return performance.now() - start;
+}
+const row = (label, ms) => console.log(`${label.padEnd(44)} ${ms.toFixed(0).padStart(7)} ms ${
+  rate(ms).toLocaleString('en').padStart(12)} names/s`);
+
+const bytes = readFileSync(chapterPath);
+const vael = await loadVael();
+const chapter = vael.openChapter(bytes, basename(chapterPath));
+console.log(`${names.toLocaleString('en')} names of ${basename(chapterPath)} (${chapter.title}), its own options, best of ${runs}\n`);
+chapter.names(20000, { seed: 1 });
+
+// Whole processes on both sides: start, load, make the names, write them.
+const script = `import { loadVael } from ${JSON.stringify(moduleUrl)};
+  import { readFileSync, writeSync } from 'node:fs';
+  const vael = await loadVael();
+  const chapter = vael.openChapter(readFileSync(${JSON.stringify(chapterPath)}), ${JSON.stringify(basename(chapterPath))});
+  const g = chapter.generator({ seed: 1 });
+  for (let left = ${names}; left > 0; left -= 65536) writeSync(1, g.names(Math.min(left, 65536)).join('\\n') + '\\n');`;
+const processTime = (command, args) => best(Array.from({ length: runs }, () => timed(() => {
+  const result = spawnSync(command, args, { stdio: ['ignore', 'ignore', 'inherit'] });
+  if (result.status !== 0) throw new Error(`${command} failed`);
+})));
+const nativeProcess = processTime(vaelgen, ['-n', String(names), '--seed', '1', chapterPath]);
+const moduleProcess = processTime(process.execPath, ['--input-type=module', '-e', script]);
+row('vaelgen (native), whole process', nativeProcess);
+row('module in Node, whole process', moduleProcess);
+
+const moduleInProcess = best(Array.from({ length: runs }, () => timed(() => chapter.names(names, { seed: 1 }))));
+const samples = [...new Set(readFileSync(chapterPath, 'utf8').split(/\r?\n/)
+  .map((line) => line.trim()).filter((line) => line && !line.startsWith('#')))];
+const chain = new Foswig(3, samples);
+const foswig = best(Array.from({ length: runs }, () => timed(() => {
+  const made = new Array(names);
+  for (let i = 0; i < names; ++i) made[i] = chain.generate({ minLength: 3, maxLength: 20, allowDuplicates: true });
+})));
+row('module in Node, names(), in process', moduleInProcess);
+row('foswig (order 3), same process', foswig);
+console.log(`\nmodule / native: ${(nativeProcess / moduleProcess).toFixed(2)}x (goal at least 0.5x)`);
+console.log(`module / foswig: ${(foswig / moduleInProcess).toFixed(2)}x (goal above 1x)`);
+
+// The page.
+const site = join(webDir, 'site');
+let size = 0;
+const walk = (folder) => readdirSync(folder).forEach((entry) => {
+  const path = join(folder, entry);
+  if (statSync(path).isDirectory()) walk(path);
+  else size += statSync(path).size;
+});
+walk(site);
+console.log(`\npage: ${(size / 1024).toFixed(0)} KB uncompressed (goal under 1536 KB)`);
+let puppeteer;
+try {
+  puppeteer = (await import(pathToFileURL(tools.resolve('puppeteer-core')).href)).default;
+} catch {
+  console.log('page timings: puppeteer-core missing (npm ci in tests/web)');
+  process.exit(0);
+}
+const http = await serve(site);
+const browser = await puppeteer.launch({ executablePath: process.env.VAEL_CHROMIUM ?? '/usr/bin/chromium',
+                                         headless: true, args: ['--no-sandbox'] });
+const first = [];
+const pages = [];
+for (let i = 0; i < 5; ++i) {
+  const context = await browser.createBrowserContext(); // a first visit each time
+  const page = await context.newPage();
+  await page.goto(`${http.origin}/`);
+  await page.waitForSelector('body[data-first-name-ms]');
+  first.push(Number(await page.$eval('body', (b) => b.dataset.firstNameMs)));
+  await page.$eval('#ebxPageSize', (box) => { box.value = '1000'; });
+  await page.click('#btnStorePage');
+  await page.waitForSelector('body[data-page-ms]');
+  pages.push(Number(await page.$eval('body', (b) => b.dataset.pageMs)));
+  await context.close();
+}
+await browser.close();
+http.close();
+const span = (list) => `${Math.min(...list).toFixed(0)}-${Math.max(...list).toFixed(0)} ms`;
+const version = execFileSync(process.env.VAEL_CHROMIUM ?? '/usr/bin/chromium', ['--version'], { encoding: 'utf8' }).trim();
+console.log(`first name on screen: ${span(first)} after opening (goal within 1000 ms; ${version})`);
+console.log(`1,000-name page listed: ${span(pages)} (goal within 100 ms)`);

@@ -29,12 +29,14 @@ std::unique_ptr<vael_chapter> Handle(std::shared_ptr<const Chapter> chapter, con
   for (std::size_t i = 0; i < handle->texts.size(); ++i) {
     handle->texts[i] = Utf8FromWindows1252(*texts[i]);
   }
+  auto samples = std::make_shared<std::vector<std::string>>();
+  bool known = true;
   if (!list.names.empty()) {
-    for (const std::string& name : list.names) handle->samples.push_back(ToUpper(name));
-    handle->samplesKnown = true;
+    for (const std::string& name : list.names) samples->push_back(ToUpper(name));
   } else {
-    handle->samplesKnown = SampleNamesOf(bytes, handle->samples);
+    known = SampleNamesOf(bytes, *samples);
   }
+  if (known) handle->samples = std::move(samples);
   handle->leftOut = list.refusedCount;
   handle->chapter = std::move(chapter);
   return handle;

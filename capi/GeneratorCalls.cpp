@@ -6,30 +6,71 @@
 #include <string>
 
 #include "capi/Failure.h"
+#include "capi/Filters.h"
 #include "capi/Handles.h"
 #include "capi/Options.h"
 #include "core/chapter/CodePage.h"
 #include "core/generation/GenerationLog.h"
+#include "core/filters/FilteredRun.h"
 #include "core/generation/GenerationState.h"
 
 namespace vael::capi {
 namespace {
 
 // Makes the next name into g->pending, unless one is waiting there already.
-void MakePending(vael_generator& g, bool logged) {
-  if (g.hasPending) return;
-  g.pending.clear();
-  if (logged) {
-    vael::GenerationOptions request = g.request;
-    request.log = true;
-    vael::LogText log;
-    vael::AppendUtf8FromWindows1252(g.pending, g.generator.Next(request, &log));
-    g.pendingLog = vael::Utf8FromWindows1252(log.text());
+// With filters it is the next name that passes them, made by the one
+// bounded filtered run that vaelgen's names go through; VAEL_E_EXHAUSTED
+// when that run gives up.
+int MakePending(const char* call, vael_generator& g, bool logged) {
+  if (g.hasPending) return VAEL_OK;
+  vael::GenerationOptions request = g.request;
+  request.log = logged;
+  vael::LogText log;
+  auto take = [&](std::string_view name) {
+    g.pending.clear();
+    vael::AppendUtf8FromWindows1252(g.pending, name);
+    if (logged) g.pendingLog = vael::Utf8FromWindows1252(log.text());
+    return false;  // one name is all a call hands over
+  };
+  if (g.filter == nullptr) {
+    take(g.generator.Next(request, logged ? &log : nullptr));
   } else {
-    vael::AppendUtf8FromWindows1252(g.pending, g.generator.Next(g.request));
+    const FilteredRun run = FilterNames(
+        1, *g.filter,
+        [&](std::int64_t count, const NameSink& each) {
+          for (std::int64_t i = 0; i < count; ++i) {
+            if (logged) log = vael::LogText();  // the log of the name that passes, alone
+            if (!each(g.generator.Next(request, logged ? &log : nullptr))) return;
+          }
+        },
+        take);
+    if (run.passed == 0) {
+      return Fail(VAEL_E_EXHAUSTED, std::string(call) + ": none of the last " +
+                                        std::to_string(kMaxTriesWithoutName) +
+                                        " names made passed the filters");
+    }
   }
   g.hasPending = true;
   g.pendingLogged = logged;
+  return VAEL_OK;
+}
+
+// The filter the options ask for, or null for none; VAEL_E_OPTION when no
+// name of the chapter can pass it.
+int BuildFilter(const char* call, vael_generator& g, const FilterOptions& options,
+                std::unique_ptr<NameFilter>& filter) {
+  filter.reset();
+  if (!HasFilters(options)) return VAEL_OK;
+  static const std::vector<std::string> kNoSamples;
+  filter = std::make_unique<NameFilter>(g.generator.chapter(), options,
+                                        g.chapterSamples ? *g.chapterSamples : kNoSamples,
+                                        g.request.initialLetter);
+  if (!filter->Impossible().empty()) {
+    const std::string why = Utf8FromWindows1252(filter->Impossible());
+    filter.reset();
+    return Fail(VAEL_E_OPTION, std::string(call) + ": " + why);
+  }
+  return VAEL_OK;
 }
 
 // Hands the pending name over to the caller's buffer, or keeps it.
@@ -47,7 +88,7 @@ int NextName(const char* call, vael_generator* g, char* buffer, std::size_t size
     if (length != nullptr) *length = 0;
     if (g == nullptr) return NullArgument(call, "generator");
     if (buffer == nullptr && size != 0) return NullArgument(call, "buffer");
-    MakePending(*g, logged);
+    if (int status = MakePending(call, *g, logged)) return status;
     return HandOver(call, *g, buffer, size, length);
   });
 }
@@ -68,7 +109,7 @@ int vael_generator_new(const vael_chapter* chapter, const vael_options* options,
     if (chapter == nullptr) return NullArgument(call, "chapter");
     vael::GenerationOptions request;
     if (int status = RequestFromOptions(call, *chapter->chapter, options, request)) return status;
-    *out = new vael_generator(vael::Generator(chapter->chapter, seed), request);
+    *out = new vael_generator(vael::Generator(chapter->chapter, seed), request, chapter->samples);
     return VAEL_OK;
   });
 }
@@ -91,7 +132,12 @@ int vael_generator_names(vael_generator* g, size_t count, char* buffer, size_t s
     if (buffer == nullptr && size != 0) return NullArgument(call, "buffer");
     size_t names = 0, used = 0;
     while (names < count) {
-      MakePending(*g, false);
+      if (int status = MakePending(call, *g, false)) {
+        // The names already written stay the caller's: say how many.
+        if (made != nullptr) *made = names;
+        if (length != nullptr) *length = used;
+        return status;
+      }
       if (g->pending.size() >= size - used) break;
       std::memcpy(buffer + used, g->pending.c_str(), g->pending.size() + 1);
       used += g->pending.size() + 1;
@@ -127,6 +173,27 @@ int vael_generator_restart(vael_generator* g, uint32_t seed) {
     g->generator.Restart(seed);
     g->hasPending = false;
     g->log.clear();
+    return BuildFilter(call, *g, g->filterOptions, g->filter);
+  });
+}
+
+int vael_generator_set_filters(vael_generator* g, const vael_filters* filters) {
+  constexpr const char* call = "vael_generator_set_filters";
+  return Guarded(call, [&] {
+    if (g == nullptr) return NullArgument(call, "generator");
+    vael::FilterOptions options;
+    if (filters != nullptr) {
+      if (int status = FilterOptionsFrom(call, *filters, options)) return status;
+    }
+    if (vael::NeedsSamples(options) && g->chapterSamples == nullptr) {
+      return Fail(VAEL_E_OPTION, std::string(call) +
+                                     ": a compiled chapter keeps no sample names, which no_samples "
+                                     "and novel compare with; open the chapter's text or list");
+    }
+    std::unique_ptr<vael::NameFilter> filter;
+    if (int status = BuildFilter(call, *g, options, filter)) return status;
+    g->filterOptions = std::move(options);
+    g->filter = std::move(filter);
     return VAEL_OK;
   });
 }

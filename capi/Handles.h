@@ -13,6 +13,7 @@
 
 #include "core/analysis/ChapterReport.h"
 #include "core/chapter/Chapter.h"
+#include "core/filters/NameFilter.h"
 #include "core/generation/Generator.h"
 #include "vael/vael.h"
 
@@ -20,16 +21,17 @@ struct vael_chapter {
   std::shared_ptr<const vael::Chapter> chapter;
   // The header texts in UTF-8, by vael_text.
   std::array<std::string, VAEL_TEXT_INITIALS + 1> texts;
-  // The sample names in capitals (code page), when known: a compiled
-  // chapter keeps none.
-  std::vector<std::string> samples;
-  bool samplesKnown = false;
+  // The sample names in capitals (code page), when known (a compiled
+  // chapter keeps none); shared with the generators, whose filters may
+  // compare with them after the chapter's handle is gone.
+  std::shared_ptr<const std::vector<std::string>> samples;
   std::size_t leftOut = 0;  // names of a plain list left out
 };
 
 struct vael_generator {
-  vael_generator(vael::Generator made, const vael::GenerationOptions& options)
-      : generator(std::move(made)), request(options) {}
+  vael_generator(vael::Generator made, const vael::GenerationOptions& options,
+                 std::shared_ptr<const std::vector<std::string>> samples)
+      : generator(std::move(made)), request(options), chapterSamples(std::move(samples)) {}
 
   vael::Generator generator;
   vael::GenerationOptions request;
@@ -40,6 +42,11 @@ struct vael_generator {
   bool pendingLogged = false;
   std::string log;  // of the last logged name handed over, UTF-8
   std::string pendingLog;
+  std::shared_ptr<const std::vector<std::string>> chapterSamples;  // null: not known
+  // The filters as set; a restart builds the filter anew from them, so that
+  // unique forgets the names of the run before.
+  vael::FilterOptions filterOptions;
+  std::unique_ptr<vael::NameFilter> filter;  // null: no filters
 };
 
 struct vael_report {

@@ -69,7 +69,7 @@ int vael_chapter_measure(const vael_chapter* chapter, const vael_options* option
     vael::GenerationOptions request;
     if (int status = RequestFromOptions(call, *chapter->chapter, options, request)) return status;
     std::optional<vael::SampleComparison> comparison;
-    if (chapter->samplesKnown) comparison.emplace(*chapter->chapter, chapter->samples);
+    if (chapter->samples) comparison.emplace(*chapter->chapter, *chapter->samples);
     const vael::SettingFigures figures = vael::MeasureSetting(
         *chapter->chapter, request, comparison ? &*comparison : nullptr, names, seed);
     return FiguresOut(call, figures, out);
@@ -86,7 +86,7 @@ int vael_chapter_report(const vael_chapter* chapter, int names_per_setting, uint
     if (int status = CheckCount(call, "names_per_setting", names_per_setting)) return status;
     auto report = std::make_unique<vael_report>();
     report->report = vael::MakeChapterReport(*chapter->chapter,
-                                             chapter->samplesKnown ? &chapter->samples : nullptr,
+                                             chapter->samples.get(),
                                              seed, names_per_setting);
     // The judgement's reasons are written in plain ASCII.
     report->reason = report->report.judgement.reason;

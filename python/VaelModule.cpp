@@ -44,6 +44,53 @@ vael::Options OptionsOf(std::optional<int> fit, std::optional<bool> statistical,
   return options;
 }
 
+// The filters given as keyword arguments (the names of vael.Chapter.names'
+// docstring); None when none is given. An unknown keyword is a TypeError, as
+// for any Python function.
+std::optional<vael::Filters> FiltersOf(const py::kwargs& given) {
+  if (given.empty()) return std::nullopt;
+  vael::Filters filters;
+  for (const auto& [key, value] : given) {
+    const std::string name = py::cast<std::string>(key);
+    if (value.is_none()) continue;
+    if (name == "unique") {
+      filters.unique = py::cast<bool>(value);
+    } else if (name == "min_length") {
+      filters.minLength = py::cast<int>(value);
+    } else if (name == "max_length") {
+      filters.maxLength = py::cast<int>(value);
+    } else if (name == "no_samples") {
+      filters.noSamples = py::cast<bool>(value);
+    } else if (name == "novel") {
+      filters.novel = py::cast<bool>(value);
+    } else if (name == "starts_with") {
+      filters.startsWith = py::cast<std::string>(value);
+    } else if (name == "ends_with") {
+      filters.endsWith = py::cast<std::string>(value);
+    } else if (name == "contains") {
+      filters.contains = py::cast<std::string>(value);
+    } else if (name == "excludes") {
+      filters.excludes = py::cast<std::string>(value);
+    } else if (name == "clean") {
+      filters.clean = py::cast<bool>(value);
+    } else if (name == "clean_words") {
+      if (py::isinstance<py::str>(value)) throw py::type_error("clean_words takes a list of words, not one str");
+      filters.cleanWords = py::cast<std::vector<std::string>>(value);
+    } else {
+      throw py::type_error("unexpected keyword argument '" + name + "'");
+    }
+  }
+  return filters;
+}
+
+// A generator of the chapter with these options, seed and filters.
+vael::Generator GeneratorOf(const vael::Chapter& chapter, std::uint32_t seed, const vael::Options& options,
+                            const py::kwargs& filters) {
+  vael::Generator generator = chapter.generator(seed, options);
+  if (const std::optional<vael::Filters> chosen = FiltersOf(filters)) generator.setFilters(*chosen);
+  return generator;
+}
+
 py::dict SettingDict(const vael_options& setting) {
   py::dict dict;
   dict["fit"] = setting.fit;
@@ -261,10 +308,10 @@ PYBIND11_MODULE(_vael, m) {
              std::optional<int> fit, std::optional<bool> statistical,
              std::optional<bool> structural, std::optional<bool> prefixes,
              std::optional<bool> suffixes, std::optional<std::string> initial,
-             std::optional<int> val) {
-            vael::Generator generator = c.generator(
-                SeedOf(seed),
-                OptionsOf(fit, statistical, structural, prefixes, suffixes, initial, val));
+             std::optional<int> val, const py::kwargs& filters) {
+            vael::Generator generator = GeneratorOf(
+                c, SeedOf(seed), OptionsOf(fit, statistical, structural, prefixes, suffixes, initial, val),
+                filters);
             return NamesOf(generator.handle(), n);
           },
           py::arg("n"), py::arg("seed") = py::none(), py::arg("fit") = py::none(),
@@ -272,22 +319,26 @@ PYBIND11_MODULE(_vael, m) {
           py::arg("prefixes") = py::none(), py::arg("suffixes") = py::none(),
           py::arg("initial") = py::none(), py::arg("val") = py::none(),
           "n names as a list: those vaelgen --seed SEED prints with the same options. Options "
-          "left as None take the chapter's recommended ones; seed None takes one from the clock.")
+          "left as None take the chapter's recommended ones; seed None takes one from the clock.\n\n"
+          "Filters, as keyword arguments, pick among the names made as vaelgen's options of the "
+          "same names do: unique, min_length, max_length, no_samples, novel, starts_with, "
+          "ends_with, contains, excludes, clean, clean_words (a list of more words for clean). "
+          "vael.Error when the chapter cannot give names that pass them.")
       .def(
           "generator",
           [](const vael::Chapter& c, std::optional<long long> seed, std::optional<int> fit,
              std::optional<bool> statistical, std::optional<bool> structural,
              std::optional<bool> prefixes, std::optional<bool> suffixes,
-             std::optional<std::string> initial, std::optional<int> val) {
-            return std::make_unique<PyGenerator>(c.generator(
-                SeedOf(seed),
-                OptionsOf(fit, statistical, structural, prefixes, suffixes, initial, val)));
+             std::optional<std::string> initial, std::optional<int> val, const py::kwargs& filters) {
+            return std::make_unique<PyGenerator>(GeneratorOf(
+                c, SeedOf(seed), OptionsOf(fit, statistical, structural, prefixes, suffixes, initial, val),
+                filters));
           },
           py::arg("seed") = py::none(), py::arg("fit") = py::none(),
           py::arg("statistical") = py::none(), py::arg("structural") = py::none(),
           py::arg("prefixes") = py::none(), py::arg("suffixes") = py::none(),
           py::arg("initial") = py::none(), py::arg("val") = py::none(),
-          "An endless iterator of names with these options and seed.")
+          "An endless iterator of names with these options, seed and filters (as for names).")
       .def(
           "measure",
           [](const vael::Chapter& c, int n, long long seed, std::optional<int> fit,

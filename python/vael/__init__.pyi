@@ -114,13 +114,26 @@ class Chapter:
     def names(self, n: int, seed: int | None = None, fit: int | None = None,
               statistical: bool | None = None, structural: bool | None = None,
               prefixes: bool | None = None, suffixes: bool | None = None,
-              initial: str | None = None, val: int | None = None) -> list[str]:
-        """n names: those vaelgen --seed SEED prints with the same options."""
+              initial: str | None = None, val: int | None = None,
+              *, unique: bool = False, min_length: int = 0, max_length: int = 0,
+              no_samples: bool = False, novel: bool = False, starts_with: str | None = None,
+              ends_with: str | None = None, contains: str | None = None,
+              excludes: str | None = None, clean: bool = False,
+              clean_words: Sequence[str] | None = None) -> list[str]:
+        """n names: those vaelgen --seed SEED prints with the same options and filters.
+
+        The filters pick among the names made, as vaelgen's options of the same
+        names do; Error when the chapter cannot give names that pass them."""
     def generator(self, seed: int | None = None, fit: int | None = None,
                   statistical: bool | None = None, structural: bool | None = None,
                   prefixes: bool | None = None, suffixes: bool | None = None,
-                  initial: str | None = None, val: int | None = None) -> Generator:
-        """An endless iterator of names with these options and seed."""
+                  initial: str | None = None, val: int | None = None,
+              *, unique: bool = False, min_length: int = 0, max_length: int = 0,
+              no_samples: bool = False, novel: bool = False, starts_with: str | None = None,
+              ends_with: str | None = None, contains: str | None = None,
+              excludes: str | None = None, clean: bool = False,
+              clean_words: Sequence[str] | None = None) -> Generator:
+        """An endless iterator of names with these options, seed and filters."""
     def measure(self, n: int = 10000, seed: int = 1, fit: int | None = None,
                 statistical: bool | None = None, structural: bool | None = None,
                 prefixes: bool | None = None, suffixes: bool | None = None,

@@ -43,6 +43,28 @@ class VaelTest(unittest.TestCase):
             self.assertEqual([next(generator) for _ in range(150)], chapter.names(150, seed=12))
             self.assertEqual(generator.names(10), chapter.names(160, seed=12)[150:])
 
+    def test_filters_pass_the_names_vaelgen_prints(self):
+        file = self.copy("library/northlands/norse.vel")
+        chapter = vael.Chapter(file)
+        words = os.path.join(self.folder, "words.txt")
+        with open(words, "w", encoding="utf-8") as list_file:
+            list_file.write("sig*\n")
+        self.assertEqual(
+            chapter.names(60, seed=5, unique=True, min_length=5, starts_with="s",
+                          clean_words=["sig*"]),
+            vaelgen("-n", "60", "--seed", "5", "--unique", "--min-length", "5", "--starts-with", "s",
+                    "--clean-list", words, file))
+        generator = chapter.generator(seed=5, max_length=6, novel=True)
+        self.assertEqual([next(generator) for _ in range(40)],
+                         vaelgen("-n", "40", "--seed", "5", "--max-length", "6", "--novel", file))
+        with self.assertRaisesRegex(TypeError, "max_lenght"):
+            chapter.names(3, max_lenght=4)
+        with self.assertRaises(vael.Error):
+            chapter.names(3, min_length=9, max_length=2)
+        tiny = vael.Chapter.from_names(["Ana", "Bo"])
+        with self.assertRaisesRegex(vael.Error, "passed the filters"):
+            tiny.names(100000, seed=1, unique=True)
+
     def test_chapter_texts_and_options(self):
         chapter = vael.Chapter(self.copy("library/isles/welsh.vel"))
         self.assertIsInstance(chapter.title, str)

@@ -34,6 +34,7 @@ extern "C" {
                                 no sample name begins with */
 #define VAEL_E_MEMORY (-5)   /* out of memory */
 #define VAEL_E_INTERNAL (-6) /* an unexpected failure inside the engine */
+#define VAEL_E_EXHAUSTED (-7) /* filters turned away VAEL_FILTER_TRIES names in a row */
 
 /* "3.3.0": the library's full version. */
 VAEL_API const char *vael_version(void);
@@ -153,6 +154,44 @@ VAEL_API int vael_generator_restart(vael_generator *g, uint32_t seed);
 
 /* NULL is fine. */
 VAEL_API void vael_generator_free(vael_generator *g);
+
+/* --- Filters: which of the names made a generator hands over --- */
+
+/* The filters of vaelgen's --unique, --min-length, --max-length,
+ * --no-samples, --novel, --starts-with, --ends-with, --contains, --excludes
+ * and --clean, with the same meaning. They only pick among the names the
+ * generator makes: the names that pass are those vaelgen prints with the
+ * same options, seed and filters. Set `size` to sizeof(vael_filters); a
+ * field left 0 or NULL asks for nothing. Letters of the texts match
+ * without regard to case or accents ("e" matches "É"). */
+typedef struct vael_filters {
+  int size;
+  int unique;                 /* 1: never the same name twice (until a restart) */
+  int min_length, max_length; /* letters, spaces and hyphens not counted; 0: no bound */
+  int no_samples;             /* 1: never a sample name, ignoring case */
+  int novel;                  /* 1: never a sample nor a near-copy of one */
+  const char *starts_with;    /* UTF-8 text the name begins with; NULL or "" for any */
+  const char *ends_with;      /* ... ends with */
+  const char *contains;       /* ... holds */
+  const char *excludes;       /* ... never holds */
+  int clean;                  /* 1: never a name that is, or holds as a word, an
+                                 offensive word of the list built into the library */
+  const char *clean_words;    /* more words for clean, UTF-8, one entry per line as
+                                 in a word list ("word", "stem*", "*stem", "*stem*");
+                                 NULL for none; implies clean */
+} vael_filters;
+
+/* A filtered generator ends a call with VAEL_E_EXHAUSTED when this many
+ * names in a row failed the filters: the chapter cannot give what they ask. */
+#define VAEL_FILTER_TRIES 100000
+
+/* Sets the generator's filters (NULL: none), from its next name on. Checked
+ * here: VAEL_E_ARGUMENT for a wrong size, a negative length or a text that
+ * is not UTF-8 or holds a character no name can hold; VAEL_E_OPTION for
+ * filters no name of the chapter can pass (the message says why), and for
+ * no_samples or novel on a compiled chapter, which keeps no sample names.
+ * On failure the generator keeps the filters it had. */
+VAEL_API int vael_generator_set_filters(vael_generator *g, const vael_filters *filters);
 
 /* A seed from the clock, for a run that is given none (as vaelgen without
  * --seed). */

@@ -75,6 +75,17 @@ struct Options {
   std::optional<int> val;  // 0..9
 };
 
+// Which names a generator hands over (see vael_filters); empty texts ask for
+// nothing.
+struct Filters {
+  bool unique = false;
+  int minLength = 0, maxLength = 0;  // letters; 0: no bound
+  bool noSamples = false, novel = false;
+  std::string startsWith, endsWith, contains, excludes;
+  bool clean = false;
+  std::vector<std::string> cleanWords;  // more words for clean (implies it)
+};
+
 // What a chapter report shows of one setting (see vael_figures).
 struct Figures {
   vael_options setting{};
@@ -246,6 +257,25 @@ class Generator {
   }
   void restart(std::uint32_t seed) {
     detail::Check(vael_generator_restart(generator_.get(), seed));
+  }
+  // From the next name on, only names that pass these filters.
+  void setFilters(const Filters& choices) {
+    vael_filters filters{};
+    filters.size = sizeof filters;
+    filters.unique = choices.unique;
+    filters.min_length = choices.minLength;
+    filters.max_length = choices.maxLength;
+    filters.no_samples = choices.noSamples;
+    filters.novel = choices.novel;
+    filters.starts_with = choices.startsWith.c_str();
+    filters.ends_with = choices.endsWith.c_str();
+    filters.contains = choices.contains.c_str();
+    filters.excludes = choices.excludes.c_str();
+    filters.clean = choices.clean;
+    std::string words;
+    for (const std::string& word : choices.cleanWords) words += word + "\n";
+    if (!choices.cleanWords.empty()) filters.clean_words = words.c_str();
+    detail::Check(vael_generator_set_filters(generator_.get(), &filters));
   }
 
   class iterator {

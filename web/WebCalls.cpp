@@ -23,12 +23,19 @@
 #include "core/chapter/TextFile.h"
 #include "export/Export.h"
 
-// The module reads and writes vael_options at these offsets.
+// The module reads and writes vael_options and vael_filters at these offsets.
 static_assert(sizeof(vael_options) == 36);
 static_assert(offsetof(vael_options, fit) == 4 && offsetof(vael_options, statistical) == 8 &&
               offsetof(vael_options, structural) == 12 && offsetof(vael_options, prefixes) == 16 &&
               offsetof(vael_options, suffixes) == 20 && offsetof(vael_options, initial) == 24 &&
               offsetof(vael_options, val) == 32);
+static_assert(sizeof(vael_filters) == 48);
+static_assert(offsetof(vael_filters, unique) == 4 && offsetof(vael_filters, min_length) == 8 &&
+              offsetof(vael_filters, max_length) == 12 && offsetof(vael_filters, no_samples) == 16 &&
+              offsetof(vael_filters, novel) == 20 && offsetof(vael_filters, starts_with) == 24 &&
+              offsetof(vael_filters, ends_with) == 28 && offsetof(vael_filters, contains) == 32 &&
+              offsetof(vael_filters, excludes) == 36 && offsetof(vael_filters, clean) == 40 &&
+              offsetof(vael_filters, clean_words) == 44);
 
 namespace {
 

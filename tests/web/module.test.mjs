@@ -171,3 +171,31 @@ test('failures throw VaelError with the window\'s lines', () => {
   assert.equal(chapter.names(2, { seed: 1 }).length, 2);
   chapter.close();
 });
+
+test('filters pick the names vaelgen\'s filters pick, and say when no name can pass', () => {
+  const path = join(library, 'elder/woodelves.vel');
+  const chapter = open(path);
+  const cases = [
+    [{ startsWith: 'el', minLength: 6, unique: true }, ['--starts-with', 'el', '--min-length', '6', '--unique']],
+    [{ novel: true, excludes: 'th', maxLength: 8 }, ['--novel', '--excludes', 'th', '--max-length', '8']],
+    [{ contains: 'ë', clean: true }, ['--contains', 'ë', '--clean']],
+  ];
+  for (const [filters, args] of cases) {
+    const expected = vaelgen(['-n', '100', '--seed', '4', ...args, path]).split('\n').slice(0, -1);
+    assert.deepEqual(chapter.names(100, { seed: 4, filters }), expected, JSON.stringify(filters));
+  }
+  // Filters set on a running generator, and kept when its options change.
+  const generator = chapter.generator({ seed: 4 });
+  generator.setFilters({ endsWith: 'e' });
+  generator.setOptions({ initial: 'A' });
+  assert.ok(generator.names(30).every((name) => /^A.*e$/i.test(name.normalize('NFD').replace(/\p{M}/gu, ''))));
+  generator.setFilters(null);
+  generator.close();
+  assert.throws(() => chapter.names(1, { filters: { startsWith: 'xq' } }), VaelError);
+  assert.throws(() => chapter.names(1, { filters: { minLength: -2 } }), VaelError);
+  assert.throws(() => chapter.names(1, { filters: { shorterThan: 3 } }), /unknown filter/);
+  chapter.close();
+  const compiled = open(join(library, 'faecourt.qch'));
+  assert.throws(() => compiled.names(1, { filters: { novel: true } }), /compiled chapter/);
+  compiled.close();
+});

@@ -14,9 +14,32 @@ export interface NameOptions {
   val?: number;
 }
 
+/** Filters on the names made, as vaelgen's options of the same names; they pick among the names. */
+export interface NameFilters {
+  /** Never the same name twice. */
+  unique?: boolean;
+  /** Letters, spaces and hyphens not counted; 0 for no bound. */
+  minLength?: number;
+  maxLength?: number;
+  /** Never a sample name, ignoring case (not for a compiled chapter). */
+  noSamples?: boolean;
+  /** Never a sample nor a near-copy of one (not for a compiled chapter). */
+  novel?: boolean;
+  /** Texts matched without regard to case or accents. */
+  startsWith?: string;
+  endsWith?: string;
+  contains?: string;
+  excludes?: string;
+  /** Never a name that is, or holds as a word, an offensive word of the built-in list. */
+  clean?: boolean;
+  /** More words for clean, one entry a line ("word", "stem*", "*stem", "*stem*"); implies clean. */
+  cleanWords?: string;
+}
+
 export interface GeneratorOptions extends NameOptions {
   /** 0 to 4294967295: the same chapter, options and seed give the same names. The clock when left out. */
   seed?: number;
+  filters?: NameFilters;
 }
 
 /** A chapter's recommended options, every field given. */
@@ -62,6 +85,8 @@ export class Generator {
   nextLogged(): LoggedName;
   /** Options from the next name on; the history of recent names goes on. */
   setOptions(options?: NameOptions): void;
+  /** Filters from the next name on; null for none. Throws VaelError when no name can pass them. */
+  setFilters(filters: NameFilters | null): void;
   close(): void;
 }
 

@@ -12,6 +12,10 @@ import createVaelModule from './vael-wasm.mjs';
 const OK = 0;
 const E_SPACE = -2;
 const E_LOAD = -3;
+const FILTERS_SIZE = 48; // sizeof(vael_filters)
+// vael_filters' fields by offset: numbers, then texts (pointers).
+const FILTER_NUMBERS = { unique: 4, minLength: 8, maxLength: 12, noSamples: 16, novel: 20, clean: 40 };
+const FILTER_TEXTS = { startsWith: 24, endsWith: 28, contains: 32, excludes: 36, cleanWords: 44 };
 const OWN = -1;
 const OPTIONS_SIZE = 36; // sizeof(vael_options); WebCalls.cpp holds the layout to it
 const TEXTS = ['title', 'line1', 'line2', 'author', 'date', 'topic', 'initials'];
@@ -302,7 +306,16 @@ export class Chapter {
       if (m._vael_generator_new(handle, ptr, seed, memory.slot(0)) !== OK) throw fail(memory);
       return memory.read(0);
     });
-    return new Generator(memory, g);
+    const generator = new Generator(memory, g);
+    if (options.filters) {
+      try {
+        generator.setFilters(options.filters);
+      } catch (error) {
+        generator.close();
+        throw error;
+      }
+    }
+    return generator;
   }
 
   // `count` names, as `vaelgen -n COUNT` makes them with the same options
@@ -336,6 +349,7 @@ export class Generator {
   #memory;
   #handle;
   #buffer = 0;
+  #filters = null;
 
   constructor(memory, handle) {
     this.#memory = memory;
@@ -402,6 +416,42 @@ export class Generator {
       writeOptions(memory, ptr, options);
       if (m._vael_web_generator_options(g, ptr) !== OK) throw fail(memory);
     });
+    // The filters know the initial letter asked for: set them anew.
+    if (this.#filters) this.setFilters(this.#filters);
+  }
+
+  // Filters on the names from the next on (null: none), as vaelgen's
+  // --unique, --min-length, --max-length, --no-samples, --novel,
+  // --starts-with, --ends-with, --contains, --excludes, --clean and
+  // --clean-list words: { unique, minLength, maxLength, noSamples, novel,
+  // startsWith, endsWith, contains, excludes, clean, cleanWords }.
+  setFilters(filters) {
+    const memory = this.#memory;
+    const m = memory.m;
+    const g = this.#live();
+    if (!filters) {
+      if (m._vael_generator_set_filters(g, 0) !== OK) throw fail(memory);
+      this.#filters = null;
+      return;
+    }
+    for (const key of Object.keys(filters)) {
+      if (!(key in FILTER_NUMBERS) && !(key in FILTER_TEXTS)) throw new VaelError(`filters: unknown filter ${key}`);
+    }
+    const texts = Object.keys(FILTER_TEXTS).filter((key) => filters[key]);
+    memory.with([m._malloc(FILTERS_SIZE), ...texts.map((key) => memory.string(filters[key]))],
+      (ptr, ...strings) => {
+        const words = new Int32Array(FILTERS_SIZE / 4);
+        words[0] = FILTERS_SIZE;
+        for (const [key, offset] of Object.entries(FILTER_NUMBERS)) {
+          const value = filters[key];
+          words[offset / 4] = typeof value === 'boolean' ? Number(value)
+            : Number.isInteger(value) ? value : value === undefined ? 0 : -1;
+        }
+        texts.forEach((key, i) => { words[FILTER_TEXTS[key] / 4] = strings[i]; });
+        memory.heap.set(new Uint8Array(words.buffer), ptr);
+        if (m._vael_generator_set_filters(g, ptr) !== OK) throw fail(memory);
+      });
+    this.#filters = { ...filters };
   }
 
   close() {

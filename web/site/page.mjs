@@ -479,7 +479,8 @@ function onKey(event) {
   };
   if (event.key === 'Enter') {
     // Enter on a button or a list is theirs; everywhere else it makes a name.
-    if (target instanceof HTMLButtonElement || target instanceof HTMLSelectElement) return;
+    if (target instanceof HTMLButtonElement || target instanceof HTMLSelectElement
+        || (target instanceof HTMLInputElement && target.type === 'file')) return;
     if (target === ui.ebxPageSize) pageSizeExit();
     act(() => { if (!ui.btnNext.disabled) generateNext(); });
   } else if (event.key === 'F1') {

@@ -33,21 +33,42 @@ export class VaelError extends Error {
   }
 }
 
-async function wasmBytes(url) {
+// The compiled engine: from bytes given or read from a file, or compiled
+// while it downloads. The loader never looks for the file itself, which
+// it cannot do under Node.
+async function compiled(url, wasm) {
+  if (wasm) return WebAssembly.compile(wasm);
   if (url.protocol === 'file:') {
     const { readFile } = await import('node:fs/promises');
-    return readFile(url);
+    return WebAssembly.compile(await readFile(url));
   }
-  const response = await fetch(url);
-  if (!response.ok) throw new VaelError(`${url}: ${response.status} ${response.statusText}`);
-  return new Uint8Array(await response.arrayBuffer());
+  const response = fetch(url).then((answer) => {
+    if (!answer.ok) throw new VaelError(`${url}: ${answer.status} ${answer.statusText}`);
+    return answer;
+  });
+  if (WebAssembly.compileStreaming) {
+    try {
+      return await WebAssembly.compileStreaming(response);
+    } catch (error) {
+      if (error instanceof VaelError) throw error;
+      // A server that does not call it application/wasm: compiled whole.
+    }
+  }
+  return WebAssembly.compile(await (await fetch(url)).arrayBuffer());
 }
 
 // Loads the engine. The wasm file lies beside this module; `wasm` may hand
 // its bytes over instead.
 export async function loadVael({ wasm } = {}) {
-  const bytes = wasm ?? (await wasmBytes(new URL('./vael-wasm.wasm', import.meta.url)));
-  const module = await createVaelModule({ wasmBinary: bytes, print() {}, printErr() {} });
+  const code = await compiled(new URL('./vael-wasm.wasm', import.meta.url), wasm);
+  const module = await createVaelModule({
+    instantiateWasm(imports, receive) {
+      WebAssembly.instantiate(code, imports).then((instance) => receive(instance, code));
+      return {};
+    },
+    print() {},
+    printErr() {},
+  });
   return new Vael(module);
 }
 

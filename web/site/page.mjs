@@ -86,10 +86,12 @@ function fillSelect(select, texts) {
   select.selectedIndex = -1;
 }
 
+// The sample library's listing, asked for at once, while the engine loads.
+const listing = fetch('library/library.json').then((response) => response.json());
+
 async function readLibrary() {
-  const response = await fetch('library/library.json');
-  books = await response.json();
-  const own = await ownChapters();
+  const [sample, own] = await Promise.all([listing, ownChapters()]);
+  books = structuredClone(sample);
   if (own.length > 0) {
     let unbound = books.find((entry) => entry.folder === '');
     if (!unbound) {

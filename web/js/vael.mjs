@@ -392,15 +392,17 @@ export class Generator {
     const m = memory.m;
     const g = this.#live();
     if (this.#buffer === 0) this.#buffer = m._malloc(NAME_BUFFER);
-    const chunks = [];
+    let names = null;
     for (let made = 0; made < count;) {
       const status = m._vael_generator_names(g, count - made, this.#buffer, NAME_BUFFER,
                                              memory.slot(0), memory.slot(1));
       if (status !== OK) throw fail(memory);
-      chunks.push(memory.text(this.#buffer, memory.read(1) - 1).split('\0'));
-      made += memory.read(0);
+      const part = memory.text(this.#buffer, memory.read(1) - 1).split('\0');
+      if (names === null && part.length === count) return part;
+      names ??= new Array(count);
+      for (const name of part) names[made++] = name;
     }
-    return chunks.length === 1 ? chunks[0] : [].concat(...chunks);
+    return names ?? [];
   }
 
   next() {

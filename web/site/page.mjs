@@ -255,10 +255,11 @@ function generatePage() {
   historyChanged();
   showName(history[0].text);
   setStatus(`Generated ${ui.ebxPageSize.value}`);
-  // How long the page took until it was on screen, for the benchmark.
-  requestAnimationFrame(() => {
+  // How long the page took until it was on screen, for the benchmark: the
+  // frame that shows it is drawn before a task queued in its first step runs.
+  requestAnimationFrame(() => setTimeout(() => {
     document.body.dataset.pageMs = (performance.now() - started).toFixed(1);
-  });
+  }));
 }
 
 // --- The history list ---
@@ -592,9 +593,9 @@ async function start() {
   if (startChapter !== undefined && await chooseChapter(startChapter)) {
     generateNext();
     // Since the page began to load, for the benchmark.
-    requestAnimationFrame(() => {
+    requestAnimationFrame(() => setTimeout(() => {
       document.body.dataset.firstNameMs = performance.now().toFixed(1);
-    });
+    }));
   }
   document.body.dataset.ready = 'true';
 }

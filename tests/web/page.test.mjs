@@ -146,6 +146,19 @@ test('names by click, Enter and page; the list size corrected as the window corr
   }
   await page.click('#btnStorePage');
   await status(page, 'Generated 2');
+  // Hints in the status line while the pointer is on a control; the
+  // status comes back when it leaves.
+  await page.click('#ebxPageSize', { clickCount: 3 });
+  await page.type('#ebxPageSize', '7');
+  await page.hover('#btnStorePage');
+  await status(page, 'Generate 7');
+  await page.hover('#btnNext');
+  await status(page, 'Generate next');
+  await page.hover('#lblName');
+  await status(page, 'Generated 2');
+  await page.click('#ebxPageSize', { clickCount: 3 });
+  await page.type('#ebxPageSize', '1');
+  await page.keyboard.press('Tab');
   await page.click('#btnNext');
   await page.focus('#lblName');
   await page.keyboard.press('Enter');

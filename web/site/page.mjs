@@ -43,8 +43,35 @@ function showInfo(line1, line2, line3) {
   ui.info.classList.toggle('failure', line1 === 'FAILURE');
 }
 
+// The status line also shows the hint of the control under the pointer,
+// as the window's does; a command's outcome replaces the hint and stays.
+let hint = null; // { text, before }: the hint shown and the status it covers
+
 function setStatus(text) {
+  hint = null;
   ui.lblStatus.textContent = text;
+}
+
+function hintOf(target) {
+  const control = target instanceof Element ? target.closest('[data-hint], button[aria-label]') : null;
+  if (!control || control.disabled) return null;
+  return control.dataset.hint ?? control.getAttribute('aria-label');
+}
+
+function showHint(event) {
+  // The page button's hint names the list size: the box is read first.
+  if (event.target instanceof Element && event.target.closest('#btnStorePage')) pageSizeExit();
+  const text = hintOf(event.target);
+  if (text === null || text === hint?.text) return;
+  const before = hint ? hint.before : ui.lblStatus.textContent;
+  ui.lblStatus.textContent = text;
+  hint = { text, before };
+}
+
+function hideHint(event) {
+  if (!hint || hintOf(event.relatedTarget) !== null) return;
+  ui.lblStatus.textContent = hint.before;
+  hint = null;
 }
 
 function showName(text) {
@@ -559,6 +586,8 @@ function wire() {
     if (files.length > 0) await addFiles(files);
   });
   document.addEventListener('keydown', onKey);
+  document.addEventListener('pointerover', showHint);
+  document.addEventListener('pointerout', hideHint);
   document.addEventListener('dragover', (event) => {
     event.preventDefault();
     document.body.classList.add('dropping');

@@ -26,13 +26,19 @@ class FixedModulus {
   FixedModulus() = default;
   explicit FixedModulus(std::uint32_t n) : n_(n), reciprocal_(~std::uint64_t{0} / n + 1) {}
   std::uint32_t Of(std::uint32_t value) const {
+#if defined(__wasm__)
+    // WebAssembly has no wide multiplication: a 128-bit product is a library
+    // call there, and the one 32-bit remainder it stands for is cheaper.
+    return value % n_;
+#else
     const std::uint64_t fraction = reciprocal_ * value;
     return static_cast<std::uint32_t>((static_cast<unsigned __int128>(fraction) * n_) >> 64);
+#endif
   }
 
  private:
   std::uint32_t n_ = 1;
-  std::uint64_t reciprocal_ = 0;
+  [[maybe_unused]] std::uint64_t reciprocal_ = 0;  // not needed where % is used instead
 };
 
 }  // namespace vael

@@ -1,0 +1,358 @@
+// The page in a real browser (Chromium, headless), driven as a person
+// would drive it: clicks, keys, typed text, files opened and dropped, the
+// clipboard and the downloaded files read back.
+import assert from 'node:assert/strict';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { serve } from '../../web/tools/serve.mjs';
+import { library, loadModule, webDir } from './support.mjs';
+
+const { loadVael } = await loadModule();
+const require = createRequire(import.meta.url);
+// The browser driver and the checker come from npm (tests/web/package.json,
+// installed by scripts/test with npm ci).
+let puppeteer;
+let axeSource;
+try {
+  puppeteer = (await import('puppeteer-core')).default;
+  axeSource = readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+} catch {
+  console.log('puppeteer-core or axe-core is missing: run npm ci in tests/web');
+  process.exit(77);
+}
+const chromium = process.env.VAEL_CHROMIUM ?? '/usr/bin/chromium';
+if (!existsSync(chromium)) {
+  console.log(`no browser at ${chromium}`);
+  process.exit(77);
+}
+
+const site = join(webDir, 'site');
+let server;
+let origin;
+let browser;
+let downloads;
+const vael = await loadVael();
+
+before(async () => {
+  server = await serve(site);
+  origin = server.origin;
+  browser = await puppeteer.launch({ executablePath: chromium, headless: true,
+                                     args: ['--no-sandbox', '--disable-gpu'] });
+  await browser.defaultBrowserContext().overridePermissions(origin,
+    ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  downloads = mkdtempSync(join(tmpdir(), 'vael-downloads-'));
+  const session = await browser.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+  if (downloads) rmSync(downloads, { recursive: true });
+});
+
+async function openPage({ width = 1000, height = 900 } = {}) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  page.errors = errors;
+  await page.setViewport({ width, height });
+  await page.goto(`${origin}/`);
+  await page.waitForSelector('body[data-ready]');
+  return page;
+}
+
+const text = (page, selector) => page.$eval(selector, (element) => element.textContent);
+const info = (page) => page.$$eval('#info p', (lines) => lines.map((line) => line.textContent));
+const history = (page) => page.$$eval('#lbxHistory li', (items) => items.map((item) => ({
+  text: item.textContent, checked: item.querySelector('input').checked })));
+
+async function choose(page, book, chapter) {
+  await page.select('#cmbBook', book);
+  await page.select('#cmbChapter', chapter);
+  await page.waitForFunction(() => document.querySelector('#lblStatus').textContent === 'Chapter loaded');
+}
+
+async function waitForDownload(name) {
+  const path = join(downloads, name);
+  for (let i = 0; i < 100 && !existsSync(path); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+  await new Promise((resolve) => setTimeout(resolve, 100));
+  const bytes = readFileSync(path);
+  rmSync(path);
+  return bytes;
+}
+
+// Files dropped on the page, as the browser hands a drop from the desktop.
+async function drop(page, files) {
+  await page.evaluate((files) => {
+    const transfer = new DataTransfer();
+    for (const { name, bytes, size } of files) {
+      transfer.items.add(new File([size ? new Uint8Array(size) : Uint8Array.from(bytes)], name));
+    }
+    for (const type of ['dragenter', 'dragover', 'drop']) {
+      document.querySelector('main').dispatchEvent(new DragEvent(type, { dataTransfer: transfer, bubbles: true,
+                                                                         cancelable: true }));
+    }
+  }, files);
+}
+
+async function status(page, expected) {
+  await page.waitForFunction((expected) => document.querySelector('#lblStatus').textContent === expected,
+                             { timeout: 10000 }, expected).catch(async () => {
+    assert.fail(`status "${await text(page, "#lblStatus")}" (${(await info(page)).join(" / ")}), expected "${expected}"`);
+  });
+}
+
+test('opens with a name of the first chapter; books, chapters and options as the window fills them', async () => {
+  const page = await openPage();
+  assert.equal((await history(page)).length, 1);
+  assert.notEqual(await text(page, '#lblName'), '');
+  const books = await page.$$eval('#cmbBook option', (options) => options.map((o) => o.textContent));
+  assert.ok(books.includes('Unbound') && books.includes('Elder Realms'));
+  assert.deepEqual(books, vael.sortTitles(books));
+  await page.select('#cmbBook', 'Elder Realms');
+  assert.deepEqual(await info(page), ['Invented names of elves, dwarves and water spirits',
+                                      'Five fantasy styles for the older peoples', 'Vael sample library']);
+  assert.equal(await text(page, '#lblStatus'), 'Book loaded');
+  assert.equal(await page.$eval('#btnNext', (b) => b.disabled), true);
+  await choose(page, 'Elder Realms', 'Wood elves');
+  assert.deepEqual(await info(page), ['Soft, flowing names of the forest folk',
+                                      'A sounded final e is written with two dots', 'Vael sample library']);
+  // The chapter's own options, with automatic options on.
+  assert.equal(await page.$eval('input[name=fit]:checked', (r) => r.value), '1');
+  assert.equal(await page.$eval('#cbxStructural', (c) => c.checked), true);
+  assert.equal(await page.$eval('#cbxPrefix', (c) => c.checked), false);
+  const letters = await page.$$eval('#cmbInitLetter option', (options) => options.map((o) => o.textContent));
+  assert.equal(letters[0], '*');
+  assert.ok(letters.includes('Y') && !letters.includes('X'));
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('names by click, Enter and page; the list size corrected as the window corrects it', async () => {
+  const page = await openPage();
+  await choose(page, 'Northlands', 'Finnish given names');
+  for (const [typed, corrected] of [['5000', '1000'], ['abc', '50'], [' 3 ', '3'], ['0', '50'], ['-7', '2'],
+                                    ['1', '2']]) {
+    await page.click('#ebxPageSize', { clickCount: 3 });
+    await page.keyboard.press('Backspace');
+    await page.type('#ebxPageSize', typed);
+    await page.keyboard.press('Tab');
+    assert.equal(await page.$eval('#ebxPageSize', (e) => e.value), corrected, `"${typed}"`);
+    assert.equal(await page.$eval('#btnStorePage', (b) => b.getAttribute('aria-label')), `Generate ${corrected}`);
+  }
+  await page.click('#btnStorePage');
+  await status(page, 'Generated 2');
+  // Hints in the status line while the pointer is on a control; the
+  // status comes back when it leaves.
+  await page.click('#ebxPageSize', { clickCount: 3 });
+  await page.type('#ebxPageSize', '7');
+  await page.hover('#btnStorePage');
+  await status(page, 'Generate 7');
+  await page.hover('#btnNext');
+  await status(page, 'Generate next');
+  await page.hover('#lblName');
+  await status(page, 'Generated 2');
+  await page.click('#ebxPageSize', { clickCount: 3 });
+  await page.type('#ebxPageSize', '1');
+  await page.keyboard.press('Tab');
+  await page.click('#btnNext');
+  await page.focus('#lblName');
+  await page.keyboard.press('Enter');
+  const names = await history(page);
+  assert.equal(names.length, 4);
+  assert.equal(await text(page, '#lblName'), names[0].text);
+  // The initial letter holds for every name from the next on.
+  await page.select('#cmbInitLetter', 'K');
+  await page.click('#ebxPageSize', { clickCount: 3 });
+  await page.type('#ebxPageSize', '1000');
+  await page.click('#btnStorePage');
+  await status(page, 'Generated 1000');
+  const page1000 = (await history(page)).slice(0, 1000);
+  assert.ok(page1000.every((entry) => entry.text.startsWith('K')));
+  assert.equal((await history(page)).length, 1004);
+  // The log of the last single name.
+  await page.click('#btnLog');
+  assert.match(await text(page, '#logText'), /^Vael log file/);
+  await page.keyboard.press('Escape');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('check marks, copy and save: the window\'s commands and bytes', async () => {
+  const page = await openPage();
+  await choose(page, 'Elder Realms', 'Wood elves');
+  await page.$eval('#ebxPageSize', (e) => { e.value = '6'; });
+  await page.click('#btnStorePage');
+  await status(page, 'Generated 6');
+  assert.equal(await page.$eval('#btnSave', (b) => b.disabled), true);
+  const boxes = await page.$$('#lbxHistory input');
+  await boxes[1].click();
+  await boxes[3].click();
+  await page.keyboard.press('Space'); // on the focused entry: unchecks it again
+  await page.keyboard.press('ArrowDown'); // the next entry, by the keyboard alone
+  await page.keyboard.press('Space');
+  let entries = await history(page);
+  assert.deepEqual(entries.map((e) => e.checked), [false, true, false, false, true, false]);
+  await page.click('#btnCopy');
+  await status(page, 'Copied');
+  const clipboard = () => page.evaluate(() => navigator.clipboard.readText());
+  assert.equal(await clipboard(), `${entries[1].text}\r\n${entries[4].text}`);
+
+  await page.click('#btnInvertSelection');
+  assert.deepEqual((await history(page)).map((e) => e.checked), [true, false, true, true, false, true]);
+  await page.keyboard.down('Control');
+  await page.keyboard.press('a');
+  await page.keyboard.up('Control');
+  assert.ok((await history(page)).every((e) => e.checked));
+  await page.click('#btnDeselectAll');
+  assert.ok((await history(page)).every((e) => !e.checked));
+  // Nothing checked: Ctrl+C copies the chosen entry.
+  await page.click('#lbxHistory li:nth-child(3) span');
+  assert.equal(await text(page, '#lblName'), entries[2].text);
+  await page.keyboard.down('Control');
+  await page.keyboard.press('c');
+  await page.keyboard.up('Control');
+  await status(page, 'Copied');
+  assert.equal(await clipboard(), entries[2].text);
+
+  // Saved as Rich Text and as text, with a statistics block and lines.
+  await boxes[0].click();
+  await boxes[5].click();
+  entries = await history(page);
+  await page.select('#cmbSystem', '2nd Ed. AD&D');
+  await page.select('#cmbDesc', '3');
+  for (const format of ['rtf', 'txt']) {
+    await page.select('#cmbSaveFormat', format);
+    await page.click('#btnSave');
+    await status(page, 'Saved');
+    const expected = vael.saveDocument({ format, chapterTitle: 'Wood elves',
+                                         line1: 'Soft, flowing names of the forest folk',
+                                         system: 2, lines: 3, history: entries });
+    assert.deepEqual(await waitForDownload(`Wood elves.${format}`), Buffer.from(expected));
+  }
+  await page.click('#btnClear');
+  await status(page, 'Cleared');
+  assert.equal((await history(page)).length, 0);
+  assert.equal(await page.$eval('#btnSave', (b) => b.disabled), true);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('own chapters opened and dropped, kept for the next visit, removed; bad files told clearly', async () => {
+  const page = await openPage();
+  const goblins = readFileSync(join(library, 'goblins.vel'));
+  const own = goblins.toString('latin1').replace('TITLE "Goblins"', 'TITLE "My goblins"');
+  const input = await page.$('#fileOpen');
+  const folder = mkdtempSync(join(tmpdir(), 'vael-own-'));
+  try {
+    const path = join(folder, 'mine.vel');
+    writeFileSync(path, Buffer.from(own, 'latin1'));
+    await input.uploadFile(path);
+    await status(page, 'Chapter added');
+  } finally {
+    rmSync(folder, { recursive: true });
+  }
+  assert.equal(await page.$eval('#cmbBook', (s) => s.value), 'Unbound');
+  assert.equal(await page.$eval('#cmbChapter', (s) => s.value), 'My goblins');
+  assert.equal(await page.$eval('#btnRemove', (b) => b.disabled), false);
+
+  // A list dropped: written as a chapter titled after the file.
+  const list = ['Ashby', 'Barrowick', 'Cobham', 'Dunmere', 'Elsworth', 'Farleigh', 'Garrow', 'Hollins',
+                'x'.repeat(150)].join('\n');
+  await drop(page, [{ name: 'hamlets.txt', bytes: [...Buffer.from(list)] }]);
+  await status(page, '1 name left out');
+  assert.equal(await page.$eval('#cmbChapter', (s) => s.value), 'hamlets');
+  await page.click('#btnNext');
+
+  // Bad files: the window's failure lines, and the page stays usable.
+  const bad = [
+    [{ name: 'picture.png', bytes: [137, 80, 78, 71] }, 'Not a chapter: only .vel, .qch and .txt files can be added'],
+    [{ name: 'empty.vel', bytes: [] }, 'Invalid or missing TITLE tag'],
+    [{ name: 'nothing.txt', bytes: [...Buffer.from('123\n!!!\n')] }, 'Fewer than two usable names in the list'],
+    [{ name: 'huge.vel', size: 50 * 1048576 }, 'The file is too large for a chapter: 50.0 MB, at most 16 MB'],
+  ];
+  for (const [file, cause] of bad) {
+    await drop(page, [file]);
+    await status(page, 'Chapter not added');
+    assert.deepEqual(await info(page), ['FAILURE', 'Attempt to open chapter failed.', `Cause: ${cause}`]);
+    await page.evaluate(() => { document.querySelector('#lblStatus').textContent = ''; });
+  }
+  await drop(page, [{ name: 'again.vel', bytes: [...Buffer.from(own, 'latin1')] }]);
+  await status(page, 'Title in use');
+
+  // Kept for the next visit.
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await page.select('#cmbBook', 'Unbound');
+  const titles = await page.$$eval('#cmbChapter option', (options) => options.map((o) => o.textContent));
+  assert.ok(titles.includes('My goblins') && titles.includes('hamlets') && titles.includes('Goblins'));
+  await page.select('#cmbChapter', 'hamlets');
+  await status(page, 'Chapter loaded');
+  await page.click('#btnRemove');
+  await status(page, 'Chapter removed');
+  await page.select('#cmbChapter', 'My goblins');
+  await status(page, 'Chapter loaded');
+  await page.click('#btnRemove');
+  await status(page, 'Chapter removed');
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await page.select('#cmbBook', 'Unbound');
+  const left = await page.$$eval('#cmbChapter option', (options) => options.map((o) => o.textContent));
+  assert.ok(!left.includes('hamlets') && !left.includes('My goblins') && left.includes('Goblins'));
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('a chapter\'s texts stay text: nothing it holds becomes markup', async () => {
+  const page = await openPage();
+  const chapter = readFileSync(join(library, 'trolls.vel'), 'latin1')
+    .replace(/TITLE "[^"]*"/, 'TITLE "<img src=x onerror=window.hacked=1>"')
+    .replace(/LINE1 "[^"]*"/, 'LINE1 "<b id=bold>bold</b>"');
+  await drop(page, [{ name: 'tricky.vel', bytes: [...Buffer.from(chapter, 'latin1')] }]);
+  await status(page, 'Chapter added');
+  assert.equal(await page.$eval('#cmbChapter', (s) => s.value), '<img src=x onerror=window.hacked=1>');
+  assert.ok((await info(page)).includes('<b id=bold>bold</b>'));
+  assert.equal(await page.evaluate(() => document.querySelector('img, #bold') === null && !window.hacked), true);
+  await page.click('#btnRemove');
+  await status(page, 'Chapter removed');
+  await page.close();
+});
+
+test('accessible, usable at a phone\'s width and in dark mode, and offline once loaded', async () => {
+  for (const [width, scheme] of [[1000, 'light'], [360, 'dark']]) {
+    const page = await openPage({ width, height: 800 });
+    await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: scheme }]);
+    await page.click('#btnStorePage');
+    await page.addScriptTag({ content: axeSource });
+    const results = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] }));
+    const serious = results.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical');
+    assert.deepEqual(serious.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [], `${width} ${scheme}`);
+    // Every control has a name a screen reader can say.
+    const unnamed = await page.$$eval('button, select, input', (controls) => controls
+      .filter((c) => !(c.getAttribute('aria-label') || c.labels?.[0]?.textContent.trim() || c.textContent.trim()))
+      .map((c) => c.id));
+    assert.deepEqual(unnamed, []);
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth), `${width}`);
+    const background = await page.evaluate(() => getComputedStyle(document.body).backgroundColor);
+    assert.equal(background, scheme === 'dark' ? 'rgb(27, 25, 22)' : 'rgb(244, 239, 228)');
+    await page.close();
+  }
+
+  const page = await openPage();
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload(); // now under the service worker
+  await page.waitForSelector('body[data-ready]');
+  await page.setOfflineMode(true);
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await page.select('#cmbBook', 'Wild Realms');
+  await choose(page, 'Wild Realms', await page.$eval('#cmbChapter option', (o) => o.value));
+  await page.click('#btnNext');
+  assert.equal((await history(page)).length, 1);
+  await page.setOfflineMode(false);
+  await page.close();
+});

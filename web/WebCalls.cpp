@@ -1,0 +1,208 @@
+// What the page and JavaScript programs need beyond libvael's calls: the
+// window's own failure lines, its saved documents and copy text, a list
+// turned into a chapter as a dropped list is, options changed on a running
+// generator (as the window keeps one generator while its options change),
+// and the books of a library. Every text crossing here is UTF-8 but the
+// saved documents, which are the code-page bytes the window writes.
+
+#include <emscripten/emscripten.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capi/Failure.h"
+#include "capi/Handles.h"
+#include "capi/Options.h"
+#include "catalogue/Catalogue.h"
+#include "core/analysis/ListChapter.h"
+#include "core/chapter/ChapterLoader.h"
+#include "core/chapter/CodePage.h"
+#include "core/chapter/Collation.h"
+#include "core/chapter/TextFile.h"
+#include "export/Export.h"
+
+// The module reads and writes vael_options and vael_filters at these offsets.
+static_assert(sizeof(vael_options) == 36);
+static_assert(offsetof(vael_options, fit) == 4 && offsetof(vael_options, statistical) == 8 &&
+              offsetof(vael_options, structural) == 12 && offsetof(vael_options, prefixes) == 16 &&
+              offsetof(vael_options, suffixes) == 20 && offsetof(vael_options, initial) == 24 &&
+              offsetof(vael_options, val) == 32);
+static_assert(sizeof(vael_filters) == 48);
+static_assert(offsetof(vael_filters, unique) == 4 && offsetof(vael_filters, min_length) == 8 &&
+              offsetof(vael_filters, max_length) == 12 && offsetof(vael_filters, no_samples) == 16 &&
+              offsetof(vael_filters, novel) == 20 && offsetof(vael_filters, starts_with) == 24 &&
+              offsetof(vael_filters, ends_with) == 28 && offsetof(vael_filters, contains) == 32 &&
+              offsetof(vael_filters, excludes) == 36 && offsetof(vael_filters, clean) == 40 &&
+              offsetof(vael_filters, clean_words) == 44);
+
+namespace {
+
+// The last result handed out: valid until the next call that makes one.
+std::string result;
+// Why the last list could not become a chapter.
+std::string cause;
+
+const char* Hand(std::string text, std::size_t* length) {
+  result = std::move(text);
+  if (length != nullptr) *length = result.size();
+  return result.c_str();
+}
+
+// UTF-8 from the page as code-page bytes; names and titles came from a
+// chapter, so every character has its byte.
+std::string CodePage(std::string_view utf8) { return vael::ReadTextFile(utf8).text; }
+
+// The entries the page lists, newest first: `count` NUL-terminated names
+// one after another, and a mark for each.
+std::vector<vael::HistoryItem> History(const char* names, std::size_t count,
+                                       const unsigned char* checked) {
+  std::vector<vael::HistoryItem> items;
+  items.reserve(count);
+  const char* name = names;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view text(name);
+    items.push_back({CodePage(text), checked[i] != 0});
+    name += text.size() + 1;
+  }
+  return items;
+}
+
+std::string Field(std::string_view text) {
+  std::string utf8 = vael::Utf8FromWindows1252(text);
+  for (char& c : utf8) {
+    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+  }
+  return utf8;
+}
+
+}  // namespace
+
+extern "C" {
+
+// The cause the window shows after "Cause: " for bytes that do not load as
+// a chapter (or, named ".txt", as a list); "" when they load.
+EMSCRIPTEN_KEEPALIVE const char* vael_web_load_cause(const void* bytes, std::size_t size,
+                                                     const char* fileName) {
+  const std::string_view view(static_cast<const char*>(bytes), size);
+  const auto chapter = vael::OpenChapterBytes(view, fileName, nullptr);
+  return Hand(chapter->loaded ? std::string() : chapter->ErrorTextUtf8(), nullptr);
+}
+
+// Makes the generator use these options from its next name on, its history
+// and random numbers going on as they are.
+EMSCRIPTEN_KEEPALIVE int vael_web_generator_options(vael_generator* g,
+                                                    const vael_options* options) {
+  constexpr const char* call = "vael_web_generator_options";
+  return vael::capi::Guarded(call, [&] {
+    if (g == nullptr) return vael::capi::NullArgument(call, "generator");
+    vael::GenerationOptions request;
+    if (int status =
+            vael::capi::RequestFromOptions(call, g->generator.chapter(), options, request)) {
+      return status;
+    }
+    g->request = request;
+    // A name kept back for a small buffer was made with the old options.
+    g->hasPending = false;
+    return VAEL_OK;
+  });
+}
+
+// The saved document (format 0: Rich Text, 1: plain text) as the window
+// writes it, in code-page bytes.
+EMSCRIPTEN_KEEPALIVE const char* vael_web_document(int format, const char* chapterTitle,
+                                                   const char* line1, int systemIndex,
+                                                   int linesIndex, const char* names,
+                                                   std::size_t count,
+                                                   const unsigned char* checked,
+                                                   std::size_t* length) {
+  const auto documentFormat =
+      format == 1 ? vael::DocumentFormat::PlainText : vael::DocumentFormat::RichText;
+  return Hand(vael::NamesDocument(documentFormat, CodePage(chapterTitle), CodePage(line1),
+                                  systemIndex, linesIndex, History(names, count, checked)),
+              length);
+}
+
+// The text Copy puts on the clipboard, UTF-8; selected is -1 for none.
+EMSCRIPTEN_KEEPALIVE const char* vael_web_copy_text(const char* names, std::size_t count,
+                                                    const unsigned char* checked, int selected) {
+  return Hand(vael::Utf8FromWindows1252(vael::CopyText(History(names, count, checked), selected)),
+              nullptr);
+}
+
+// A plain list written as a chapter, as a list dropped on the window is:
+// titled `stem` (the name it is kept under, without ".vel"), dated today,
+// its options chosen by trying them on its names. Returns the chapter's
+// bytes, or null when the list is unusable, vael_web_cause telling why.
+EMSCRIPTEN_KEEPALIVE const char* vael_web_list_chapter(const void* bytes, std::size_t size,
+                                                       const char* fileName, const char* stem,
+                                                       std::size_t* length, std::size_t* leftOut) {
+  const std::string_view view(static_cast<const char*>(bytes), size);
+  const vael::ListChapter chapter =
+      vael::ChapterFromList(view, fileName, CodePage(stem), vael::TodayText());
+  *leftOut = chapter.list.refusedCount;
+  if (!chapter.list.fault.empty()) {
+    cause = vael::Utf8FromWindows1252(chapter.list.fault);
+    *length = 0;
+    return nullptr;
+  }
+  return Hand(chapter.text, length);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vael_web_cause(void) { return cause.c_str(); }
+
+// The order the window lists texts in (`count` NUL-terminated texts one
+// after another): order[i] receives the index of the i-th.
+EMSCRIPTEN_KEEPALIVE void vael_web_title_order(const char* texts, std::size_t count, int* order) {
+  struct Row {
+    std::string title;
+    int index;
+  };
+  std::vector<Row> rows;
+  rows.reserve(count);
+  const char* text = texts;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view view(text);
+    rows.push_back({CodePage(view), static_cast<int>(i)});
+    text += view.size() + 1;
+  }
+  vael::SortByTitle(rows, [](const Row& row) -> const std::string& { return row.title; });
+  for (std::size_t i = 0; i < count; ++i) order[i] = rows[i].index;
+}
+
+// The books and chapters of the library in the module's working folder, one
+// per line, fields split by tabs:
+//   B, folder ("" for the loose chapters), title, and the book's three
+//      information lines as the window shows them;
+//   C, file name, title: the chapters of the book above, in listing order.
+EMSCRIPTEN_KEEPALIVE const char* vael_web_catalogue(std::size_t* length) {
+  std::string out;
+  const vael::BookScan scan = vael::ScanBooks("");
+  auto chapters = [&out](const std::string& folder) {
+    for (const vael::ChapterEntry& entry : vael::ListChapters(folder)) {
+      out += "C\t" + Field(entry.fileName) + "\t" + Field(entry.title) + "\n";
+    }
+  };
+  if (scan.unbound) {
+    out += "B\t\tUnbound\tUnbound Book\t\tSee Help file to learn how to bind chapters into books.\n";
+    chapters("");
+  }
+  for (const vael::BookEntry& book : scan.books) {
+    const auto description = vael::ReadBookDescription(book.folder);
+    if (!description) continue;
+    std::size_t position = 0;
+    const std::string title = vael::ReadBookLine(*description, position);
+    std::string line2 = vael::ReadBookLine(*description, position);
+    const std::string line3 = vael::ReadBookLine(*description, position);
+    std::string line4 = vael::ReadBookLine(*description, position);
+    if (line2.empty()) line2 = title;
+    if (line4.empty()) line4 = "Author unknown";
+    out += "B\t" + Field(book.folder) + "\t" + Field(book.title) + "\t" + Field(line2) + "\t" +
+           Field(line3) + "\t" + Field(line4) + "\n";
+    chapters(book.folder + "/");
+  }
+  return Hand(out, length);
+}
+
+}  // extern "C"

@@ -177,6 +177,29 @@ int vael_generator_restart(vael_generator* g, uint32_t seed) {
   });
 }
 
+int vael_generator_set_options(vael_generator* g, const vael_options* options) {
+  constexpr const char* call = "vael_generator_set_options";
+  return Guarded(call, [&] {
+    if (g == nullptr) return NullArgument(call, "generator");
+    vael::GenerationOptions request;
+    if (int status = RequestFromOptions(call, g->generator.chapter(), options, request)) return status;
+    if (g->filter != nullptr && request.initialLetter != g->request.initialLetter) {
+      // Whether any name can pass the filters depends on the initial letter:
+      // checked against the new one. The filter itself stays, so that unique
+      // remembers the names it has seen.
+      const vael::GenerationOptions old = g->request;
+      g->request = request;
+      std::unique_ptr<vael::NameFilter> check;
+      const int status = BuildFilter(call, *g, g->filterOptions, check);
+      g->request = old;
+      if (status != VAEL_OK) return status;
+    }
+    g->request = request;
+    g->hasPending = false;
+    return VAEL_OK;
+  });
+}
+
 int vael_generator_set_filters(vael_generator* g, const vael_filters* filters) {
   constexpr const char* call = "vael_generator_set_filters";
   return Guarded(call, [&] {

@@ -1,8 +1,6 @@
 // What the page and JavaScript programs need beyond libvael's calls: the
 // window's own failure lines, its saved documents and copy text, a list
-// turned into a chapter as a dropped list is, options changed on a running
-// generator (as the window keeps one generator while its options change),
-// and the books of a library. Every text crossing here is UTF-8 but the
+// turned into a chapter as a dropped list is, and the books of a library. Every text crossing here is UTF-8 but the
 // saved documents, which are the code-page bytes the window writes.
 
 #include <emscripten/emscripten.h>
@@ -12,9 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "capi/Failure.h"
-#include "capi/Handles.h"
-#include "capi/Options.h"
 #include "catalogue/Catalogue.h"
 #include "core/analysis/ListChapter.h"
 #include "core/chapter/ChapterLoader.h"
@@ -22,6 +17,7 @@
 #include "core/chapter/Collation.h"
 #include "core/chapter/TextFile.h"
 #include "export/Export.h"
+#include "vael/vael.h"
 
 // The module reads and writes vael_options and vael_filters at these offsets.
 static_assert(sizeof(vael_options) == 36);
@@ -88,25 +84,6 @@ EMSCRIPTEN_KEEPALIVE const char* vael_web_load_cause(const void* bytes, std::siz
   const std::string_view view(static_cast<const char*>(bytes), size);
   const auto chapter = vael::OpenChapterBytes(view, fileName, nullptr);
   return Hand(chapter->loaded ? std::string() : chapter->ErrorTextUtf8(), nullptr);
-}
-
-// Makes the generator use these options from its next name on, its history
-// and random numbers going on as they are.
-EMSCRIPTEN_KEEPALIVE int vael_web_generator_options(vael_generator* g,
-                                                    const vael_options* options) {
-  constexpr const char* call = "vael_web_generator_options";
-  return vael::capi::Guarded(call, [&] {
-    if (g == nullptr) return vael::capi::NullArgument(call, "generator");
-    vael::GenerationOptions request;
-    if (int status =
-            vael::capi::RequestFromOptions(call, g->generator.chapter(), options, request)) {
-      return status;
-    }
-    g->request = request;
-    // A name kept back for a small buffer was made with the old options.
-    g->hasPending = false;
-    return VAEL_OK;
-  });
 }
 
 // The saved document (format 0: Rich Text, 1: plain text) as the window

@@ -180,6 +180,53 @@ TEST(CapiFilters, ARunWithNothingLeftToGiveEndsWithACode) {
   vael_chapter_free(chapter);
 }
 
+TEST(CapiFilters, OptionsChangedOnARunningGenerator) {
+  ScratchFolder folder;
+  vael_chapter* chapter = Open(folder.Copy(LibraryFile("elder/woodelves.vel")));
+  ASSERT_NE(chapter, nullptr);
+  vael_generator* reference = nullptr;
+  vael_generator* generator = nullptr;
+  ASSERT_EQ(vael_generator_new(chapter, nullptr, 9, &reference), VAEL_OK);
+  ASSERT_EQ(vael_generator_new(chapter, nullptr, 9, &generator), VAEL_OK);
+  vael_options own{};
+  own.size = sizeof own;
+  ASSERT_EQ(vael_chapter_options(chapter, &own), VAEL_OK);
+  char a[128], b[128];
+  // The same options again change nothing; a bad one is refused and the run
+  // goes on with the options it had.
+  const std::string initials = vael_chapter_text(chapter, VAEL_TEXT_INITIALS);
+  vael_options unknown = own;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    if (initials.find(letter) == std::string::npos) unknown.initial[0] = letter;
+  }
+  ASSERT_NE(unknown.initial[0], '\0');
+  vael_options outOfRange = own;
+  outOfRange.fit = 7;
+  for (int i = 0; i < 30; ++i) {
+    if (i == 10) {
+      EXPECT_EQ(vael_generator_set_options(generator, &own), VAEL_OK);
+    }
+    if (i == 20) {
+      EXPECT_EQ(vael_generator_set_options(generator, &unknown), VAEL_E_OPTION);
+      EXPECT_EQ(vael_generator_set_options(generator, &outOfRange), VAEL_E_ARGUMENT);
+    }
+    ASSERT_EQ(vael_generator_next(reference, a, sizeof a, nullptr), VAEL_OK);
+    ASSERT_EQ(vael_generator_next(generator, b, sizeof b, nullptr), VAEL_OK);
+    EXPECT_STREQ(a, b);
+  }
+  // A new initial letter takes effect with the next name.
+  vael_options withInitial = own;
+  withInitial.initial[0] = initials[0];
+  ASSERT_EQ(vael_generator_set_options(generator, &withInitial), VAEL_OK);
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_EQ(vael_generator_next(generator, b, sizeof b, nullptr), VAEL_OK);
+    EXPECT_EQ(b[0], initials[0]) << b;
+  }
+  vael_generator_free(reference);
+  vael_generator_free(generator);
+  vael_chapter_free(chapter);
+}
+
 TEST(CapiFilters, CleanWordsAndTheWrapper) {
   ScratchFolder folder;
   vael::Chapter chapter(folder.Copy(LibraryFile("wild/desert.vel")));

@@ -437,7 +437,7 @@ export class Generator {
     const g = this.#live();
     memory.with([m._malloc(OPTIONS_SIZE)], (ptr) => {
       writeOptions(memory, ptr, options);
-      if (m._vael_web_generator_options(g, ptr) !== OK) throw fail(memory);
+      if (m._vael_generator_set_options(g, ptr) !== OK) throw fail(memory);
     });
     // The filters know the initial letter asked for: set them anew.
     if (this.#filters) this.setFilters(this.#filters);

@@ -149,6 +149,14 @@ VAEL_API int vael_generator_next_logged(vael_generator *g, char *buffer, size_t 
 VAEL_API int vael_generator_log(const vael_generator *g, char *buffer, size_t size,
                                 size_t *length);
 
+/* Makes the generator use these options (NULL: the chapter's own) from its
+ * next name on, its history and random numbers going on as they are, as the
+ * window's generator does when its options change. Checked as in
+ * vael_generator_new; on failure the generator keeps the options it had. A
+ * name kept back by VAEL_E_SPACE was made with the old options and is
+ * dropped. */
+VAEL_API int vael_generator_set_options(vael_generator *g, const vael_options *options);
+
 /* Starts over as a new generator with this seed: the same names again. */
 VAEL_API int vael_generator_restart(vael_generator *g, uint32_t seed);
 

@@ -258,6 +258,10 @@ class Generator {
   void restart(std::uint32_t seed) {
     detail::Check(vael_generator_restart(generator_.get(), seed));
   }
+  // Other options from the next name on; history and random numbers go on.
+  void setOptions(const vael_options& options) {
+    detail::Check(vael_generator_set_options(generator_.get(), &options));
+  }
   // From the next name on, only names that pass these filters.
   void setFilters(const Filters& choices) {
     vael_filters filters{};

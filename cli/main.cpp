@@ -22,6 +22,7 @@
 #include "cli/StandardOutput.h"
 #include "cli/TitleLookup.h"
 #include "cli/WriteChapter.h"
+#include "core/SpeedTricks.h"
 #include "core/analysis/Request.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/ChapterLoader.h"
@@ -210,7 +211,7 @@ int Generate(const CommandLine& line) {
         return output.Text(piece);
       });
       output.Text(writer.Tail());
-    } else if (line.threads && !HasNameFilters(line)) {
+    } else if (line.threads && !HasNameFilters(line) && tricks::kWorkerLines) {
       // Each line is made on the thread that made its name; this thread
       // only writes whole blocks.
       const bool raw = line.raw;

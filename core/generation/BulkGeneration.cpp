@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/SpeedTricks.h"
 #include "core/generation/Generator.h"
 #include "core/generation/NameDriver.h"
 
@@ -100,7 +101,7 @@ class ParallelRun {
  private:
   // Each slot has cache lines of its own: two workers handing over
   // neighbouring blocks must not pass a line back and forth.
-  struct alignas(64) Slot {
+  struct alignas(tricks::kSlotLines ? 64 : alignof(std::int64_t)) Slot {
     BlockText text;
     std::int64_t block = -1;  // the block it holds, -1 while free
   };

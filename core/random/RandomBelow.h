@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "core/SpeedTricks.h"
 #include "core/random/MersenneTwister.h"
 
 namespace vael {
@@ -26,6 +27,7 @@ class FixedModulus {
   FixedModulus() = default;
   explicit FixedModulus(std::uint32_t n) : n_(n), reciprocal_(~std::uint64_t{0} / n + 1) {}
   std::uint32_t Of(std::uint32_t value) const {
+    if constexpr (!tricks::kFixedModulus) return value % n_;
     const std::uint64_t fraction = reciprocal_ * value;
     return static_cast<std::uint32_t>((static_cast<unsigned __int128>(fraction) * n_) >> 64);
   }

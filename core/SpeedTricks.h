@@ -71,4 +71,11 @@ inline constexpr bool kScreeningCache = false;
 inline constexpr bool kScreeningCache = true;
 #endif
 
+#ifdef VAEL_WITHOUT_TEXT_HASH
+inline constexpr bool kTextHash = false;
+#else
+// Names hashed for the history inline, eight letters a step.
+inline constexpr bool kTextHash = true;
+#endif
+
 }  // namespace vael::tricks

@@ -22,6 +22,9 @@ inline std::int64_t RandomBelow(MersenneTwister32& random, std::int64_t n) {
 
 // A generator value modulo a fixed n below 2^32, by two multiplications with
 // a kept reciprocal instead of a division; exact for every value and n.
+// Gain (scripts/bench-compare --trick FIXED_MODULUS; instructions per name, 40
+// villages, own / all options / -i K): GAIN_FIXED_MODULUS_WITHOUT without,
+// GAIN_FIXED_MODULUS_WITH with.
 class FixedModulus {
  public:
   FixedModulus() = default;

@@ -196,10 +196,21 @@ struct PairTests {
 };
 static_assert(kEndPairFlags < 255, "a flag column fits the pair key's eight bits");
 
-// The pairs that pass every test of `tests`, in index order, kept in the
-// run's cache under the tests' key.
-const CandidateCache::Entry& WorkOutPairs(const PairList& list, GenerationState& state,
-                                          const PairTests& tests, std::uint64_t key) {
+// The draw a cache entry makes, made from the listed candidates themselves:
+// what a choice costs in a build without the caches, which measures them.
+int DrawListed(MersenneTwister32& random, std::span<const int> members,
+               std::span<const int> weights, bool statistical) {
+  const int count = static_cast<int>(members.size());
+  if (statistical) {
+    const int place = WalkWeights(random, count, [&](int i) { return weights[i]; });
+    if (place >= 0) return members[place];
+  }
+  return members[RandomBelow(random, count)];
+}
+
+// The pairs that pass every test of `tests`, in index order, with their weights.
+void ListPairs(const PairList& list, GenerationState& state, const PairTests& tests,
+               std::vector<int>& members, std::vector<int>& weights) {
   const int words = list.words;
   std::vector<std::uint64_t>& set = state.pairSet;
   set.assign(static_cast<std::size_t>(words), ~std::uint64_t{0});
@@ -215,12 +226,41 @@ const CandidateCache::Entry& WorkOutPairs(const PairList& list, GenerationState&
   keep(list.withSecondDigit, tests.second);
   keep(list.before1, tests.before1);
   keep(list.before2, tests.before2);
-  std::vector<int> members, weights;
+  members.clear();
+  weights.clear();
   ForEachMember(set, [&](int k) {
     members.push_back(k);
     weights.push_back(list.pairs[k].weight);
   });
+}
+
+// The same, kept in the run's cache under the tests' key.
+const CandidateCache::Entry& WorkOutPairs(const PairList& list, GenerationState& state,
+                                          const PairTests& tests, std::uint64_t key) {
+  std::vector<int> members, weights;
+  ListPairs(list, state, tests, members, weights);
   return state.candidates.Add(key, members, weights);
+}
+
+void LogPairCandidates(GenerationLog& log, const PairList& list, const DerivedTables& derived,
+                       std::span<const int> members) {
+  for (int k : members) {
+    const ElementPair& codes = list.pairs[k].codes;
+    log.PairCandidate(derived.Text(derived.Facts(codes.first)),
+                      derived.Text(derived.Facts(codes.second)));
+  }
+}
+
+// A pair drawn from the candidates listed afresh, in a build without the
+// cache; -1 when there are none.
+int ChooseListedPair(const PairList& list, GenerationState& state, const PairTests& tests,
+                     const PieceRequest& request, const DerivedTables& derived,
+                     GenerationLog& log) {
+  std::vector<int> members, weights;
+  ListPairs(list, state, tests, members, weights);
+  if (members.empty()) return -1;
+  if (log.enabled()) LogPairCandidates(log, list, derived, members);
+  return DrawListed(state.random, members, weights, request.options.statistical);
 }
 
 // Pair candidates and the choice among them, for start pairs (at position 0)
@@ -272,23 +312,24 @@ bool ChoosePair(const Chapter& chapter, GenerationState& state, const PieceReque
     }
   }
 
-  CandidateCache& cache = state.candidates;
-  const std::uint64_t key = tests.Key(vowelNow);
-  const CandidateCache::Entry* entry = tricks::kPairCache ? cache.Find(key) : nullptr;
-  if (entry == nullptr) entry = &WorkOutPairs(list, state, tests, key);
-  if (entry->count == 0) return false;
+  int picked = -1;
+  if constexpr (!tricks::kPairCache) {
+    picked = ChooseListedPair(list, state, tests, request, derived, log);
+    if (picked < 0) return false;
+  } else {
+    CandidateCache& cache = state.candidates;
+    const std::uint64_t key = tests.Key(vowelNow);
+    const CandidateCache::Entry* entry = cache.Find(key);
+    if (entry == nullptr) entry = &WorkOutPairs(list, state, tests, key);
+    if (entry->count == 0) return false;
 
-  if (log.enabled()) {
-    for (int k : cache.ListOf(*entry).members) {
-      const ElementPair& codes = list.pairs[k].codes;
-      log.PairCandidate(derived.Text(derived.Facts(codes.first)),
-                        derived.Text(derived.Facts(codes.second)));
-    }
+    if (log.enabled()) LogPairCandidates(log, list, derived, cache.ListOf(*entry).members);
+    picked = cache.Draw(state.random, *entry, request.options.statistical);
   }
-  const int picked = cache.Draw(state.random, *entry, request.options.statistical);
   chosen = list.pairs[picked].codes;
-  log.PairChoice(derived.Text(derived.Facts(chosen.first)),
-                 derived.Text(derived.Facts(chosen.second)));
+  if (log.enabled())
+    log.PairChoice(derived.Text(derived.Facts(chosen.first)),
+                   derived.Text(derived.Facts(chosen.second)));
   return true;
 }
 
@@ -431,11 +472,14 @@ struct CandidateSets<ConsonantKind> {
   }
 };
 
-// The candidates that pass every test of `tests`, in index order, kept in
-// the run's cache under the tests' key.
+// Room for the candidates of one position.
+using Listed = std::array<int, kMostSetWords * 64>;
+
+// The candidates that pass every test of `tests`, in index order, with
+// their weights; gives how many there are.
 template <typename Kind>
-const CandidateCache::Entry& WorkOutCandidates(const DerivedTables& derived, CandidateCache& cache,
-                                              const PositionTests& tests, std::uint64_t key) {
+std::size_t ListCandidates(const DerivedTables& derived, const PositionTests& tests,
+                           Listed& members, Listed& weights) {
   using Sets = CandidateSets<Kind>;
   WorkingSet set(Sets::AtSlot(derived).Words(tests.slot));
   if (tests.initial >= 0) set.Keep(Sets::WithInitial(derived).Words(tests.initial));
@@ -445,15 +489,38 @@ const CandidateCache::Entry& WorkOutCandidates(const DerivedTables& derived, Can
   // Position counts slot by slot: the weights of a statistical draw.
   const std::size_t count = Sets::Facts(derived).size();
   const int* slotWeights = Sets::Weights(derived).data() + static_cast<std::size_t>(tests.slot) * count;
-  std::array<int, kMostSetWords * 64> members;
-  std::array<int, kMostSetWords * 64> weights;
   std::size_t found = 0;
   ForEachMember(set.Words(), [&](int k) {
     members[found] = k;
     weights[found] = slotWeights[k];
     ++found;
   });
+  return found;
+}
+
+// The same, kept in the run's cache under the tests' key.
+template <typename Kind>
+const CandidateCache::Entry& WorkOutCandidates(const DerivedTables& derived, CandidateCache& cache,
+                                              const PositionTests& tests, std::uint64_t key) {
+  Listed members, weights;
+  const std::size_t found = ListCandidates<Kind>(derived, tests, members, weights);
   return cache.Add(key, std::span(members.data(), found), std::span(weights.data(), found));
+}
+
+// An element drawn from the candidates listed afresh, in a build without
+// the cache; -1 when there are none.
+template <typename Kind>
+int ChooseListedElement(const DerivedTables& derived, GenerationState& state,
+                        const PositionTests& tests, bool statistical, GenerationLog& log) {
+  Listed members, weights;
+  const std::size_t found = ListCandidates<Kind>(derived, tests, members, weights);
+  if (log.enabled()) {
+    for (std::size_t i = 0; i < found; ++i)
+      log.Candidate(derived.Text(CandidateSets<Kind>::Facts(derived)[members[i]]));
+  }
+  if (found == 0) return -1;
+  return DrawListed(state.random, std::span(members.data(), found),
+                    std::span(weights.data(), found), statistical);
 }
 
 // Single element candidates and the choice: the code chosen, or -1. The
@@ -476,17 +543,22 @@ int ChooseElementOf(const Chapter& chapter, GenerationState& state,
   }
   if (!CandidateSets<Kind>::ReadNeighbours(derived, work, position, tests)) return -1;
 
-  CandidateCache& cache = state.candidates;
-  const std::uint64_t key = tests.Key(vowel);
-  const CandidateCache::Entry* entry = tricks::kCandidateCache ? cache.Find(key) : nullptr;
-  if (entry == nullptr) entry = &WorkOutCandidates<Kind>(derived, cache, tests, key);
   const std::vector<ElementFacts>& facts = CandidateSets<Kind>::Facts(derived);
-  if (log.enabled()) {
-    for (int k : cache.ListOf(*entry).members) log.Candidate(derived.Text(facts[k]));
+  int picked = -1;
+  if constexpr (!tricks::kCandidateCache) {
+    picked = ChooseListedElement<Kind>(derived, state, tests, request.options.statistical, log);
+    if (picked < 0) return -1;
+  } else {
+    CandidateCache& cache = state.candidates;
+    const std::uint64_t key = tests.Key(vowel);
+    const CandidateCache::Entry* entry = cache.Find(key);
+    if (entry == nullptr) entry = &WorkOutCandidates<Kind>(derived, cache, tests, key);
+    if (log.enabled()) {
+      for (int k : cache.ListOf(*entry).members) log.Candidate(derived.Text(facts[k]));
+    }
+    if (entry->count == 0) return -1;
+    picked = cache.Draw(state.random, *entry, request.options.statistical);
   }
-  if (entry->count == 0) return -1;
-
-  const int picked = cache.Draw(state.random, *entry, request.options.statistical);
   if (log.enabled()) log.Choice(derived.Text(facts[picked]));
   return (vowel ? 0 : kFirstConsonantCode) + picked;
 }

@@ -197,8 +197,8 @@ struct PairTests {
 static_assert(kEndPairFlags < 255, "a flag column fits the pair key's eight bits");
 
 // The draw a cache entry makes, made from the listed candidates themselves:
-// what a choice costs in a build without the caches, which measures them.
-int DrawListed(MersenneTwister32& random, std::span<const int> members,
+// what an element's choice costs in a build without the cache.
+[[maybe_unused]] int DrawListed(MersenneTwister32& random, std::span<const int> members,
                std::span<const int> weights, bool statistical) {
   const int count = static_cast<int>(members.size());
   if (statistical) {
@@ -208,9 +208,9 @@ int DrawListed(MersenneTwister32& random, std::span<const int> members,
   return members[RandomBelow(random, count)];
 }
 
-// The pairs that pass every test of `tests`, in index order, with their weights.
-void ListPairs(const PairList& list, GenerationState& state, const PairTests& tests,
-               std::vector<int>& members, std::vector<int>& weights) {
+// The pairs that pass every test of `tests`, as a set in state.pairSet.
+std::span<const std::uint64_t> IntersectPairs(const PairList& list, GenerationState& state,
+                                              const PairTests& tests) {
   const int words = list.words;
   std::vector<std::uint64_t>& set = state.pairSet;
   set.assign(static_cast<std::size_t>(words), ~std::uint64_t{0});
@@ -226,41 +226,47 @@ void ListPairs(const PairList& list, GenerationState& state, const PairTests& te
   keep(list.withSecondDigit, tests.second);
   keep(list.before1, tests.before1);
   keep(list.before2, tests.before2);
-  members.clear();
-  weights.clear();
-  ForEachMember(set, [&](int k) {
-    members.push_back(k);
-    weights.push_back(list.pairs[k].weight);
-  });
+  return set;
 }
 
-// The same, kept in the run's cache under the tests' key.
+// The same in index order with their weights, kept in the run's cache under
+// the tests' key.
 const CandidateCache::Entry& WorkOutPairs(const PairList& list, GenerationState& state,
                                           const PairTests& tests, std::uint64_t key) {
   std::vector<int> members, weights;
-  ListPairs(list, state, tests, members, weights);
+  ForEachMember(IntersectPairs(list, state, tests), [&](int k) {
+    members.push_back(k);
+    weights.push_back(list.pairs[k].weight);
+  });
   return state.candidates.Add(key, members, weights);
 }
 
-void LogPairCandidates(GenerationLog& log, const PairList& list, const DerivedTables& derived,
-                       std::span<const int> members) {
-  for (int k : members) {
-    const ElementPair& codes = list.pairs[k].codes;
-    log.PairCandidate(derived.Text(derived.Facts(codes.first)),
-                      derived.Text(derived.Facts(codes.second)));
-  }
+void LogPairCandidate(GenerationLog& log, const PairList& list, const DerivedTables& derived,
+                      int k) {
+  const ElementPair& codes = list.pairs[k].codes;
+  log.PairCandidate(derived.Text(derived.Facts(codes.first)),
+                    derived.Text(derived.Facts(codes.second)));
 }
 
-// A pair drawn from the candidates listed afresh, in a build without the
-// cache; -1 when there are none.
+// A pair drawn from the set of candidates worked out afresh, in a build
+// without the cache: the same draw over the set's members in index order.
+// -1 when there are none.
 int ChooseListedPair(const PairList& list, GenerationState& state, const PairTests& tests,
                      const PieceRequest& request, const DerivedTables& derived,
                      GenerationLog& log) {
-  std::vector<int> members, weights;
-  ListPairs(list, state, tests, members, weights);
-  if (members.empty()) return -1;
-  if (log.enabled()) LogPairCandidates(log, list, derived, members);
-  return DrawListed(state.random, members, weights, request.options.statistical);
+  const std::span<const std::uint64_t> set = IntersectPairs(list, state, tests);
+  const int count = CountMembers(set);
+  if (count == 0) return -1;
+  if (log.enabled()) {
+    ForEachMember(set, [&](int k) { LogPairCandidate(log, list, derived, k); });
+  }
+  if (request.options.statistical) {
+    const int drawn = WalkPlaces(state.random, [&](auto take) {
+      FirstMemberWhere(set, [&](int k) { return take(k, list.pairs[k].weight); });
+    });
+    if (drawn >= 0) return drawn;
+  }
+  return NthMember(set, RandomBelow(state.random, count));
 }
 
 // Pair candidates and the choice among them, for start pairs (at position 0)
@@ -269,8 +275,8 @@ int ChooseListedPair(const PairList& list, GenerationState& state, const PairTes
 // set that a test of the builder admits. The choice is the draw over the
 // candidates in index order: by weight with `statistical`, else uniform.
 // Gain (scripts/bench-compare --trick PAIR_CACHE; instructions per name, 40
-// villages, own / all options / -i K): GAIN_PAIR_CACHE_WITHOUT without,
-// GAIN_PAIR_CACHE_WITH with.
+// villages, own / all options / -i K): 5,333 / 198,215 / 19,916 without,
+// 5,333 / 16,564 / 19,916 with.
 bool ChoosePair(const Chapter& chapter, GenerationState& state, const PieceRequest& request,
                 const Working& work, int position, bool vowelNow, bool start, GenerationLog& log,
                 ElementPair& chosen) {
@@ -323,7 +329,9 @@ bool ChoosePair(const Chapter& chapter, GenerationState& state, const PieceReque
     if (entry == nullptr) entry = &WorkOutPairs(list, state, tests, key);
     if (entry->count == 0) return false;
 
-    if (log.enabled()) LogPairCandidates(log, list, derived, cache.ListOf(*entry).members);
+    if (log.enabled()) {
+      for (int k : cache.ListOf(*entry).members) LogPairCandidate(log, list, derived, k);
+    }
     picked = cache.Draw(state.random, *entry, request.options.statistical);
   }
   chosen = list.pairs[picked].codes;

@@ -275,8 +275,8 @@ int ChooseListedPair(const PairList& list, GenerationState& state, const PairTes
 // set that a test of the builder admits. The choice is the draw over the
 // candidates in index order: by weight with `statistical`, else uniform.
 // Gain (scripts/bench-compare --trick PAIR_CACHE; instructions per name, 40
-// villages, own / all options / -i K): 5,333 / 198,215 / 19,916 without,
-// 5,333 / 16,564 / 19,916 with.
+// villages, own / all options / -i K): 5,325 / 20,667 / 19,775 without,
+// 5,325 / 16,151 / 19,775 with.
 bool ChoosePair(const Chapter& chapter, GenerationState& state, const PieceRequest& request,
                 const Working& work, int position, bool vowelNow, bool start, GenerationLog& log,
                 ElementPair& chosen) {

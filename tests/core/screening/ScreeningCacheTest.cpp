@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SpeedTricks.h"
 #include "core/Vael.h"
 #include "core/screening/ScreeningCache.h"
 
@@ -59,6 +60,7 @@ TEST(ScreeningCache, GivesWhatScreeningGivesForEveryPieceAndLevel) {
 // Outcomes worked out from one chapter's tables are forgotten when the
 // tables change; kept while they stay.
 TEST(ScreeningCache, ForgetsOutcomesOfOtherTables) {
+  if (!tricks::kScreeningCache) GTEST_SKIP() << "a build without the screening cache";
   auto lenient = std::make_unique<TVaelChapter>();
   lenient->minRepeatDistance.fill(2);
   lenient->maxLetterPercent.fill(100);

@@ -22,6 +22,7 @@
 #include "cli/StandardOutput.h"
 #include "cli/TitleLookup.h"
 #include "cli/WriteChapter.h"
+#include "core/SpeedTricks.h"
 #include "core/analysis/Request.h"
 #include "core/chapter/CaseMapping.h"
 #include "core/chapter/ChapterLoader.h"
@@ -210,9 +211,11 @@ int Generate(const CommandLine& line) {
         return output.Text(piece);
       });
       output.Text(writer.Tail());
-    } else if (line.threads && !HasNameFilters(line)) {
+    } else if (line.threads && !HasNameFilters(line) && tricks::kWorkerLines) {
       // Each line is made on the thread that made its name; this thread
-      // only writes whole blocks.
+      // only writes whole blocks. Gain (scripts/bench-compare --trick --wall
+      // WORKER_LINES, 1,000,000 names of the 40 villages, --threads 2):
+      // none this 2-core machine could show, 375 ms either way, +-50-70 ms.
       const bool raw = line.raw;
       GenerateNameBlocks(
           chapter, request, line.count, RunFor(line),

@@ -22,6 +22,9 @@
 
 namespace vael {
 
+// Gain (scripts/bench-compare --trick CANDIDATE_CACHE; instructions per name, 40
+// villages, own / all options / -i K): 8,872 / 22,696 / 28,952 without,
+// 5,326 / 16,151 / 19,782 with.
 class CandidateCache {
  public:
   // Entries point into the lists they hold, so a cache is never copied.

@@ -9,12 +9,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/chapter/ChapterLimits.h"
 #include "core/chapter/DerivedTables.h"
 #include "core/generation/CandidateCache.h"
 #include "core/random/MersenneTwister.h"
+#include "core/screening/ScreeningCache.h"
 
 namespace vael {
 
@@ -49,12 +51,14 @@ struct GenerationState {
   // Hash of each history slot's name, written with it, so that the history
   // check compares strings only where the hashes agree.
   std::array<std::uint64_t, kHistorySize> historyHashes{};
-  // How many history slots hold a hash in each bucket (the hash's low bits).
-  // A name whose bucket is empty is in no slot, so the check is done without
-  // looking at the slots at all, which is the case for almost every name.
+  // Which history slots hold a hash in each bucket (the hash's low bits),
+  // one bit a slot, so that the check compares only the slots that can hold
+  // the name: none for almost every name, one or two for a name refused.
   // Emptied by the first name recorded after the history was cleared.
-  static constexpr std::size_t kHistoryBuckets = 4096;
-  std::array<std::uint8_t, kHistoryBuckets> historyBuckets{};
+  static constexpr std::size_t kHistoryBuckets = 1024;
+  using HistorySlots = std::array<std::uint64_t, 2>;
+  static_assert(kHistorySize <= 64 * std::tuple_size_v<HistorySlots>);
+  std::array<HistorySlots, kHistoryBuckets> historyBuckets{};
   // The log of the name being made, when it is logged; nullptr otherwise.
   LogSink* logSink = nullptr;
   // The type draw of the element group being filled: allowedTypeWeights
@@ -71,6 +75,8 @@ struct GenerationState {
   std::vector<std::uint64_t> pairSet;  // the pairs still admitted, as a set
   // The candidates of each combination of element tests met so far.
   CandidateCache candidates;
+  // The outcome of each piece screened so far.
+  ScreeningCache screened;
 };
 
 // Seeds the random numbers and marks them seeded, so that a run can be

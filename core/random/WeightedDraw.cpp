@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/SpeedTricks.h"
+
 namespace vael {
 
 namespace {
@@ -18,7 +20,7 @@ RunningDraw::RunningDraw(std::span<const std::int64_t> running, std::int64_t tot
   }
   if (total_ <= 0 || total_ > kLargestModulus) return;
   modulus_ = FixedModulus(static_cast<std::uint32_t>(total_));
-  if (!rising_ || total_ > kMostWrittenOut) return;
+  if (!tricks::kWrittenOutDraws || !rising_ || total_ > kMostWrittenOut) return;
   for (std::size_t place = 0; place < running_.size(); ++place) {
     if (ValueOf(place) > kMostValue) return;
   }

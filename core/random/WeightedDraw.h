@@ -80,6 +80,9 @@ struct WrittenOutDraw {
 // Copied by value into every cache entry.
 static_assert(std::is_trivially_copyable_v<WrittenOutDraw>);
 
+// Gain (scripts/bench-compare --trick WRITTEN_OUT_DRAWS; instructions per name, 40
+// villages, own / all options / -i K): 6,531 / 19,164 / 24,225 without,
+// 5,326 / 16,151 / 19,782 with.
 class RunningDraw {
  public:
   // Totals up to this many get their places written out.

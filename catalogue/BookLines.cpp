@@ -14,6 +14,18 @@ std::string ReadBookLine(const std::string& data, std::size_t& position) {
   return line;
 }
 
+BookInfo ReadBookInfo(const std::string& description) {
+  BookInfo info;
+  std::size_t position = 0;
+  info.title = ReadBookLine(description, position);
+  info.line2 = ReadBookLine(description, position);
+  info.line3 = ReadBookLine(description, position);
+  info.line4 = ReadBookLine(description, position);
+  if (info.line2.empty()) info.line2 = info.title;
+  if (info.line4.empty()) info.line4 = "Author unknown";
+  return info;
+}
+
 std::optional<std::string> ReadBookDescription(const std::string& folder, std::size_t maxBytes) {
   auto bytes = ReadFilePrefix(PathInFolder(folder, "book.dat"), maxBytes);
   if (!bytes) return std::nullopt;

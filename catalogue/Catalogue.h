@@ -36,6 +36,14 @@ std::string ReadBookLine(const std::string& data, std::size_t& position);
 std::optional<std::string> ReadBookDescription(const std::string& folder,
                                                std::size_t maxBytes = SIZE_MAX);
 
+// The lines of a book's description that the information panel shows: its
+// first line (the title), then lines two to four, where an empty second line
+// gives way to the title and an empty fourth to "Author unknown".
+struct BookInfo {
+  std::string title, line2, line3, line4;
+};
+BookInfo ReadBookInfo(const std::string& description);
+
 // Title of a text chapter from the first 2048 bytes of its text (a UTF-8
 // file taken into the code page as the loader takes it); empty when none.
 std::string ReadChapterTitle(const std::string& path);

@@ -83,14 +83,8 @@ void TForm1::cmbBookChange() {
     ShowInfo(QStringLiteral("Unbound Book"), QString(),
              QStringLiteral("See Help file to learn how to bind chapters into books."));
   } else {
-    std::size_t position = 0;
-    const std::string title = vael::ReadBookLine(*description, position);
-    std::string line2 = vael::ReadBookLine(*description, position);
-    const std::string line3 = vael::ReadBookLine(*description, position);
-    std::string line4 = vael::ReadBookLine(*description, position);
-    if (line2.empty()) line2 = title;
-    if (line4.empty()) line4 = "Author unknown";
-    ShowInfo(FromWindows1252(line2), FromWindows1252(line3), FromWindows1252(line4));
+    const vael::BookInfo info = vael::ReadBookInfo(*description);
+    ShowInfo(FromWindows1252(info.line2), FromWindows1252(info.line3), FromWindows1252(info.line4));
   }
 
   vael::ListProgress progress;

@@ -168,15 +168,9 @@ EMSCRIPTEN_KEEPALIVE const char* vael_web_catalogue(std::size_t* length) {
   for (const vael::BookEntry& book : scan.books) {
     const auto description = vael::ReadBookDescription(book.folder);
     if (!description) continue;
-    std::size_t position = 0;
-    const std::string title = vael::ReadBookLine(*description, position);
-    std::string line2 = vael::ReadBookLine(*description, position);
-    const std::string line3 = vael::ReadBookLine(*description, position);
-    std::string line4 = vael::ReadBookLine(*description, position);
-    if (line2.empty()) line2 = title;
-    if (line4.empty()) line4 = "Author unknown";
-    out += "B\t" + Field(book.folder) + "\t" + Field(book.title) + "\t" + Field(line2) + "\t" +
-           Field(line3) + "\t" + Field(line4) + "\n";
+    const vael::BookInfo info = vael::ReadBookInfo(*description);
+    out += "B\t" + Field(book.folder) + "\t" + Field(book.title) + "\t" + Field(info.line2) + "\t" +
+           Field(info.line3) + "\t" + Field(info.line4) + "\n";
     chapters(book.folder + "/");
   }
   return Hand(out, length);

@@ -27,6 +27,18 @@ TEST(ReadBookLine, WalksCrLfLinesAndIsEmptyPastTheEnd) {
   EXPECT_EQ(ReadBookLine(data, position), "");
 }
 
+TEST(ReadBookInfo, EmptyLinesGiveWayToTheTitleAndAnUnknownAuthor) {
+  const BookInfo full = ReadBookInfo("Elves\r\nThe fair folk\r\nOld songs\r\nOrlin\r\n");
+  EXPECT_EQ(full.title, "Elves");
+  EXPECT_EQ(full.line2, "The fair folk");
+  EXPECT_EQ(full.line3, "Old songs");
+  EXPECT_EQ(full.line4, "Orlin");
+  const BookInfo bare = ReadBookInfo("Elves\r\n\r\nOld songs");
+  EXPECT_EQ(bare.line2, "Elves");
+  EXPECT_EQ(bare.line3, "Old songs");
+  EXPECT_EQ(bare.line4, "Author unknown");
+}
+
 TEST(ReadBookLine, LineFeedsAndCarriageReturnsEndALine) {
   std::size_t position = 0;
   const std::string lineFeeds = "Elves\nDwarves\n\nOrlin";

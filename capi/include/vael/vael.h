@@ -39,9 +39,9 @@ extern "C" {
 /* "3.3.0": the library's full version. */
 VAEL_API const char *vael_version(void);
 
-/* The UTF-8 text of this thread's last failure, e.g. "Cause: Invalid tag
- * TITLE"; "" when none has happened on this thread. Valid until this thread's
- * next failure. */
+/* The UTF-8 text of this thread's last failure: the call, then what failed,
+ * e.g. "vael_chapter_open: elves.vel: no such file"; "" when none has
+ * happened on this thread. Valid until this thread's next failure. */
 VAEL_API const char *vael_last_error(void);
 
 typedef struct vael_chapter vael_chapter;     /* read-only after loading, shareable */

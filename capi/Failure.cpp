@@ -25,6 +25,13 @@ int NullArgument(const char* call, const char* argument) {
   return Fail(VAEL_E_ARGUMENT, std::string(call) + ": " + argument + " is NULL");
 }
 
+int CheckSize(const char* call, const char* what, int size, std::size_t expected) {
+  if (size == static_cast<int>(expected)) return VAEL_OK;
+  return Fail(VAEL_E_ARGUMENT, std::string(call) + ": " + what + "->size is " +
+                                   std::to_string(size) + "; set it to sizeof(" + what + "), " +
+                                   std::to_string(expected));
+}
+
 int CopyOut(const char* call, const std::string& text, char* buffer, std::size_t size,
             std::size_t* length) {
   if (length != nullptr) *length = text.size();

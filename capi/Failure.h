@@ -32,6 +32,11 @@ int Guarded(const char* call, Body&& body) noexcept {
 // VAEL_E_ARGUMENT for a null pointer argument, named in the message.
 int NullArgument(const char* call, const char* argument);
 
+// VAEL_E_ARGUMENT unless a struct's size field (what: its type's name) is
+// this version's sizeof: later versions may add fields at the end, and a
+// size this version does not know cannot be read safely.
+int CheckSize(const char* call, const char* what, int size, std::size_t expected);
+
 // Copies text and its NUL into a caller's buffer, or says how much it needs.
 int CopyOut(const char* call, const std::string& text, char* buffer, std::size_t size,
             std::size_t* length);

@@ -39,11 +39,7 @@ int AddWords(const char* call, std::string_view list, std::vector<std::string>& 
 }  // namespace
 
 int FilterOptionsFrom(const char* call, const vael_filters& filters, FilterOptions& options) {
-  if (filters.size != static_cast<int>(sizeof(vael_filters))) {
-    return Fail(VAEL_E_ARGUMENT, std::string(call) + ": vael_filters->size is " + std::to_string(filters.size) +
-                                     "; set it to sizeof(vael_filters), " +
-                                     std::to_string(sizeof(vael_filters)));
-  }
+  if (int status = CheckSize(call, "vael_filters", filters.size, sizeof(vael_filters))) return status;
   if (filters.min_length < 0 || filters.max_length < 0) {
     return Fail(VAEL_E_ARGUMENT, std::string(call) + ": filters." +
                                      (filters.min_length < 0 ? "min_length" : "max_length") +

@@ -12,15 +12,6 @@
 namespace vael::capi {
 namespace {
 
-// Later versions may add fields at the end of vael_options; a size this
-// version does not know cannot be read safely.
-int CheckSize(const char* call, const char* what, int size, std::size_t expected) {
-  if (size == static_cast<int>(expected)) return VAEL_OK;
-  return Fail(VAEL_E_ARGUMENT, std::string(call) + ": " + what + "->size is " +
-                                   std::to_string(size) + "; set it to sizeof(" + what + "), " +
-                                   std::to_string(expected));
-}
-
 int CheckRange(const char* call, const char* field, int value, int low, int high) {
   if ((value >= low && value <= high) || value == VAEL_OWN) return VAEL_OK;
   return Fail(VAEL_E_ARGUMENT, std::string(call) + ": options." + field + " is " +

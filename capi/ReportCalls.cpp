@@ -26,11 +26,7 @@ int CheckCount(const char* call, const char* what, int count) {
 
 int FiguresOut(const char* call, const SettingFigures& figures, vael_figures* out) {
   if (out == nullptr) return NullArgument(call, "figures");
-  if (out->size != static_cast<int>(sizeof(vael_figures))) {
-    return Fail(VAEL_E_ARGUMENT,
-                std::string(call) + ": vael_figures->size is " + std::to_string(out->size) +
-                    "; set it to sizeof(vael_figures), " + std::to_string(sizeof(vael_figures)));
-  }
+  if (int status = CheckSize(call, "vael_figures", out->size, sizeof(vael_figures))) return status;
   out->compared = figures.compared;
   out->names = figures.names;
   out->distinct = figures.distinct;

@@ -128,11 +128,11 @@ class Chapter:
                   statistical: bool | None = None, structural: bool | None = None,
                   prefixes: bool | None = None, suffixes: bool | None = None,
                   initial: str | None = None, val: int | None = None,
-              *, unique: bool = False, min_length: int = 0, max_length: int = 0,
-              no_samples: bool = False, novel: bool = False, starts_with: str | None = None,
-              ends_with: str | None = None, contains: str | None = None,
-              excludes: str | None = None, clean: bool = False,
-              clean_words: Sequence[str] | None = None) -> Generator:
+                  *, unique: bool = False, min_length: int = 0, max_length: int = 0,
+                  no_samples: bool = False, novel: bool = False,
+                  starts_with: str | None = None, ends_with: str | None = None,
+                  contains: str | None = None, excludes: str | None = None,
+                  clean: bool = False, clean_words: Sequence[str] | None = None) -> Generator:
         """An endless iterator of names with these options, seed and filters."""
     def measure(self, n: int = 10000, seed: int = 1, fit: int | None = None,
                 statistical: bool | None = None, structural: bool | None = None,

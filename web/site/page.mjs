@@ -601,6 +601,23 @@ function wire() {
   });
 }
 
+// The browser first runs the engine's code from a quick translation and
+// makes it fast only once that code has run for a while: the first page of
+// a thousand names would otherwise take several times as long as the next.
+// Once the first name is shown, a few thousand names made aside on a
+// generator of their own, never shown, let that happen while the reader is
+// still reading. The user's generator and history are left as they were.
+function warmUp() {
+  const idle = window.requestIdleCallback ?? ((task) => setTimeout(task, 0));
+  idle(() => {
+    try {
+      chapter?.engine.names(3000, requestedOptions());
+    } catch {
+      // Only a head start: a failure shows when the user generates.
+    }
+  });
+}
+
 async function start() {
   const kept = settings();
   if (kept.system >= 0 && kept.system < ui.cmbSystem.length) ui.cmbSystem.selectedIndex = kept.system;
@@ -621,6 +638,7 @@ async function start() {
     ? kept.chapter : ui.cmbChapter.options[0]?.value;
   if (startChapter !== undefined && await chooseChapter(startChapter)) {
     generateNext();
+    warmUp();
     // Since the page began to load, for the benchmark.
     requestAnimationFrame(() => setTimeout(() => {
       document.body.dataset.firstNameMs = performance.now().toFixed(1);

@@ -1,35 +1,27 @@
 #include "ui/HelpFile.h"
 
-#include <QRegularExpression>
-
-#include "ui/TextCodec.h"
+#include "catalogue/HelpText.h"
 
 namespace vael::ui {
 namespace {
 
-// "@topic", a number, and an optional title after one or more blanks.
-const QRegularExpression kTopicLine(QStringLiteral("^@topic[ \\t]+([0-9]+)(?:[ \\t]+(.*))?$"));
+QStringList FromUtf8Lines(const std::vector<std::string>& lines) {
+  QStringList list;
+  for (const std::string& line : lines) list.append(QString::fromStdString(line));
+  return list;
+}
 
-// Paragraphs from text lines: blank lines split them, "- " lines break.
+// Paragraphs from text lines, as the catalogue splits them: blank lines
+// split them, "- " lines break.
 QString ParagraphsHtml(const QStringList& lines) {
+  std::vector<std::string> utf8;
+  for (const QString& line : lines) utf8.push_back(line.toStdString());
   QString html;
-  QString paragraph;
-  auto flush = [&]() {
-    if (!paragraph.isEmpty()) html += QStringLiteral("<p>") + paragraph + QStringLiteral("</p>");
-    paragraph.clear();
-  };
-  for (const QString& line : lines) {
-    const QString text = line.trimmed();
-    if (text.isEmpty()) {
-      flush();
-      continue;
-    }
-    if (!paragraph.isEmpty()) {
-      paragraph += text.startsWith(QStringLiteral("- ")) ? QStringLiteral("<br>") : QStringLiteral(" ");
-    }
-    paragraph += text.toHtmlEscaped();
+  for (const HelpParagraph& paragraph : HelpParagraphs(utf8)) {
+    QStringList shown;
+    for (const std::string& line : paragraph) shown.append(QString::fromStdString(line).toHtmlEscaped());
+    html += QStringLiteral("<p>") + shown.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
   }
-  flush();
   return html;
 }
 
@@ -43,21 +35,12 @@ const HelpTopic* HelpDocument::Find(int number) const {
 }
 
 HelpDocument ParseHelpText(std::string_view bytes) {
+  const vael::HelpDocument parsed = vael::ParseHelpText(bytes);
   HelpDocument document;
-  QStringList* target = &document.introduction;
-  const QStringList lines = FromTextFile(bytes).split(QLatin1Char('\n'));
-  for (QString line : lines) {
-    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-    if (line.startsWith(QStringLiteral("//"))) continue;
-    const QRegularExpressionMatch match = kTopicLine.match(line);
-    bool ok = false;
-    const int number = match.hasMatch() ? match.captured(1).toInt(&ok) : 0;
-    if (ok && number >= 1) {
-      document.topics.push_back(HelpTopic{number, match.captured(2).trimmed(), {}});
-      target = &document.topics.back().lines;
-      continue;
-    }
-    target->append(line);
+  document.introduction = FromUtf8Lines(parsed.introduction);
+  for (const vael::HelpTopic& topic : parsed.topics) {
+    document.topics.push_back(
+        HelpTopic{topic.number, QString::fromStdString(topic.title), FromUtf8Lines(topic.lines)});
   }
   return document;
 }

@@ -1,7 +1,6 @@
 #include "ui/TextCodec.h"
 
 #include "core/chapter/CodePage.h"
-#include "core/chapter/TextFile.h"
 
 namespace vael::ui {
 
@@ -11,13 +10,6 @@ QString FromWindows1252(std::string_view bytes) {
   // Every code point of the code page lies in the Basic Multilingual Plane.
   for (char byte : bytes) text.append(QChar(static_cast<char16_t>(CodePointOfByte(byte))));
   return text;
-}
-
-QString FromTextFile(std::string_view bytes) {
-  if (DetectTextEncoding(bytes) == TextEncoding::Windows1252) return FromWindows1252(bytes);
-  // Shown only, never taken into the core: no need to pass the code page.
-  const std::string_view text = WithoutByteOrderMark(bytes);
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string ToWindows1252(const QString& text) {

@@ -12,10 +12,6 @@ namespace vael::ui {
 
 QString FromWindows1252(std::string_view bytes);
 
-// A text file the program reads for show only (a help file): UTF-8 or
-// Windows-1252 by the same rule as a chapter, every character kept.
-QString FromTextFile(std::string_view bytes);
-
 // Characters the code page cannot hold become '?'.
 std::string ToWindows1252(const QString& text);
 

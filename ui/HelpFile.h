@@ -1,10 +1,6 @@
 #pragma once
-// Our help file format: plain text in UTF-8 or Windows-1252. A line
-// "@topic N Title" (N a decimal number of at least 1) starts topic N, whose
-// text runs up to the next such line; text before the first topic is the introduction shown
-// above the contents. Lines beginning with "//" are comments. Blank lines
-// separate paragraphs; the lines of a paragraph flow together, except that a
-// line beginning with "- " starts a new line of its own (a list item).
+// A help file as the window's help windows show it: read by the catalogue
+// (catalogue/HelpText.h, which describes the format), in Qt's texts and HTML.
 
 #include <QString>
 #include <QStringList>

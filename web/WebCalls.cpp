@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/FolderEntries.h"
+#include "catalogue/HelpText.h"
 #include "core/analysis/ListChapter.h"
 #include "core/chapter/ChapterLoader.h"
 #include "core/chapter/CodePage.h"
@@ -65,12 +67,32 @@ std::vector<vael::HistoryItem> History(const char* names, std::size_t count,
   return items;
 }
 
-std::string Field(std::string_view text) {
-  std::string utf8 = vael::Utf8FromWindows1252(text);
-  for (char& c : utf8) {
+// UTF-8 text as one field of a line.
+std::string Utf8Field(std::string_view utf8) {
+  std::string field(utf8);
+  for (char& c : field) {
     if (c == '\t' || c == '\n' || c == '\r') c = ' ';
   }
-  return utf8;
+  return field;
+}
+
+std::string Field(std::string_view text) { return Utf8Field(vael::Utf8FromWindows1252(text)); }
+
+// The topics of a book's "chapters.hlp", when it has one: a line a topic,
+// then a line a paragraph (see vael_web_catalogue).
+std::string Topics(const std::string& folder) {
+  const auto bytes = vael::ReadWholeFile(vael::PathInFolder(folder, "chapters.hlp"));
+  if (!bytes) return {};
+  std::string out;
+  for (const vael::HelpTopic& topic : vael::ParseHelpText(*bytes).topics) {
+    out += "T\t" + std::to_string(topic.number) + "\t" + Utf8Field(topic.title) + "\n";
+    for (const vael::HelpParagraph& paragraph : vael::HelpParagraphs(topic.lines)) {
+      out += "P";
+      for (const std::string& line : paragraph) out += "\t" + Utf8Field(line);
+      out += "\n";
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -152,7 +174,10 @@ EMSCRIPTEN_KEEPALIVE void vael_web_title_order(const char* texts, std::size_t co
 // per line, fields split by tabs:
 //   B, folder ("" for the loose chapters), title, and the book's three
 //      information lines as the window shows them;
-//   C, file name, title: the chapters of the book above, in listing order.
+//   C, file name, title: the chapters of the book above, in listing order;
+//   T, number, title: a topic of the book's "chapters.hlp" (notes on its
+//      chapters, found by their TOPIC), followed by
+//   P, line, line...: its paragraphs, each as the lines it shows.
 EMSCRIPTEN_KEEPALIVE const char* vael_web_catalogue(std::size_t* length) {
   std::string out;
   const vael::BookScan scan = vael::ScanBooks("");
@@ -172,6 +197,7 @@ EMSCRIPTEN_KEEPALIVE const char* vael_web_catalogue(std::size_t* length) {
     out += "B\t" + Field(book.folder) + "\t" + Field(book.title) + "\t" + Field(info.line2) + "\t" +
            Field(info.line3) + "\t" + Field(info.line4) + "\n";
     chapters(book.folder + "/");
+    out += Topics(book.folder);
   }
   return Hand(out, length);
 }

@@ -307,6 +307,45 @@ test('own chapters opened and dropped, kept for the next visit, removed; bad fil
   await page.close();
 });
 
+test('Info: the notes on a chapter follow the chapter while it is pressed', async () => {
+  const page = await openPage();
+  const notes = () => page.$eval('#chapterNotes', (section) => (section.hidden ? null : {
+    title: section.querySelector('h2').textContent,
+    paragraphs: [...section.querySelectorAll('p')].map((p) => p.textContent),
+  }));
+  await choose(page, 'Elder Realms', 'Wood elves');
+  assert.equal(await page.$eval('#btnInfo', (b) => b.getAttribute('aria-label')), 'Chapter info');
+  assert.equal(await notes(), null);
+  await page.click('#btnInfo');
+  assert.equal(await page.$eval('#btnInfo', (b) => b.getAttribute('aria-pressed')), 'true');
+  let shown = await notes();
+  assert.equal(shown.title, 'Wood elves');
+  assert.equal(shown.paragraphs.length, 2);
+  assert.match(shown.paragraphs[0], /^Invented names of the forest elves: soft, flowing/);
+  assert.equal(shown.paragraphs[1], 'Try Structural off for shorter, wilder names.');
+  // The lines of a paragraph flow together.
+  await choose(page, 'Elder Realms', 'Dwarves of the deep halls');
+  shown = await notes();
+  assert.equal(shown.title, 'Dwarves of the deep halls');
+  assert.match(shown.paragraphs[0], /other chapters would reject\.$/);
+  await page.addScriptTag({ content: axeSource });
+  const results = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] }));
+  assert.deepEqual(results.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+    .map((v) => v.id), []);
+  // "Unbound" has no notes; released, the notes go and stay away.
+  await choose(page, 'Unbound', 'Goblins');
+  assert.equal(await notes(), null);
+  await choose(page, 'Wild Realms', 'Reef islanders');
+  assert.equal((await notes()).title, 'Reef islanders');
+  await page.focus('#btnInfo');
+  await page.keyboard.press('Space');
+  assert.equal(await notes(), null);
+  await choose(page, 'Wild Realms', 'Orc warbands');
+  assert.equal(await notes(), null);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test('a chapter\'s texts stay text: nothing it holds becomes markup', async () => {
   const page = await openPage();
   const chapter = readFileSync(join(library, 'trolls.vel'), 'latin1')

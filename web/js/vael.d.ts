@@ -72,6 +72,15 @@ export interface Book {
   /** The three information lines the window shows for the book. */
   info: [string, string, string];
   chapters: { file: string; title: string }[];
+  /** The notes of the book's "chapters.hlp", by the number a chapter's `texts.topic` gives. */
+  topics: HelpTopic[];
+}
+
+export interface HelpTopic {
+  number: number;
+  title: string;
+  /** Each paragraph as the lines it shows (a list item is a line of its own). */
+  paragraphs: string[][];
 }
 
 export class VaelError extends Error {

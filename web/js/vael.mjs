@@ -274,9 +274,13 @@ export class Vael {
       for (const line of text.split('\n')) {
         const [kind, ...fields] = line.split('\t');
         if (kind === 'B') {
-          books.push({ folder: fields[0], title: fields[1], info: fields.slice(2, 5), chapters: [] });
+          books.push({ folder: fields[0], title: fields[1], info: fields.slice(2, 5), chapters: [], topics: [] });
         } else if (kind === 'C') {
           books.at(-1).chapters.push({ file: fields[0], title: fields[1] });
+        } else if (kind === 'T') {
+          books.at(-1).topics.push({ number: Number(fields[0]), title: fields[1], paragraphs: [] });
+        } else if (kind === 'P') {
+          books.at(-1).topics.at(-1).paragraphs.push(fields);
         }
       }
       return books;

@@ -20,13 +20,13 @@ for (const id of ['cmbBook', 'cmbChapter', 'fileOpen', 'btnRemove', 'lblInfo1', 
   'cbxStatistical', 'cbxStructural', 'cbxPrefix', 'cbxSuffix', 'cbxAutoOptions', 'ebxPageSize',
   'cmbSystem', 'cmbDesc', 'lbxHistory', 'cmbSaveFormat', 'btnSave', 'btnCopy', 'btnClear',
   'btnSelectAll', 'btnInvertSelection', 'btnDeselectAll', 'lblStatus', 'dlgLog', 'logText',
-  'dlgHelp', 'btnHelp']) {
+  'dlgHelp', 'btnHelp', 'btnInfo', 'chapterNotes', 'notesTitle', 'notesText']) {
   ui[id] = $(id);
 }
 const historyButtons = [ui.btnClear, ui.btnSelectAll, ui.btnInvertSelection, ui.btnDeselectAll];
 
 let vael;
-let books = []; // { folder, title, info, chapters: [{ file, title, own }] }
+let books = []; // { folder, title, info, chapters: [{ file, title, own }], topics }
 let book = null;
 let chapter = null; // the loaded chapter: { title, file, own, engine }
 let generator = null;
@@ -123,7 +123,7 @@ async function readLibrary() {
     let unbound = books.find((entry) => entry.folder === '');
     if (!unbound) {
       unbound = { folder: '', title: UNBOUND, info: ['Unbound Book', '',
-        'See Help file to learn how to bind chapters into books.'], chapters: [] };
+        'See Help file to learn how to bind chapters into books.'], chapters: [], topics: [] };
       books.push(unbound);
     }
     for (const record of own) {
@@ -171,6 +171,7 @@ function closeChapter() {
   chapter?.engine.close();
   generator = null;
   chapter = null;
+  showNotes();
 }
 
 async function chapterBytes(entry) {
@@ -200,13 +201,54 @@ async function chooseChapter(title) {
   }
   fillOptionsFromChapter();
   generator = chapter.engine.generator(requestedOptions());
-  const { line1, line2, author } = chapter.engine.texts;
+  const { line1, line2, author, topic } = chapter.engine.texts;
   showInfo(line1, line2, author);
+  const info = topic !== '0' ? 'Chapter info' : 'No chapter info';
+  ui.btnInfo.setAttribute('aria-label', info);
+  ui.btnInfo.title = info;
+  showNotes();
   for (const control of [ui.btnNext, ui.btnStorePage, ui.btnLog]) control.disabled = false;
   ui.btnRemove.disabled = !chapter.own;
   setStatus('Chapter loaded');
   keepSettings();
   return true;
+}
+
+// --- Notes on the chapter ---
+
+// The topic of the chosen chapter in its book's notes ("chapters.hlp"),
+// found by the number its TOPIC gives; null when it has none, as a chapter
+// of TOPIC "0" and every chapter in "Unbound" have none.
+function chapterTopic() {
+  if (!chapter || !book || book.title === UNBOUND) return null;
+  const { topic } = chapter.engine.texts;
+  if (topic === '0') return null;
+  const number = /^\s*[+-]?\d+\s*$/.test(topic) ? Number.parseInt(topic, 10) : 0;
+  return book.topics?.find((entry) => entry.number === number) ?? null;
+}
+
+// While "Chapter info" is pressed the notes follow the chapter, as the
+// window's help window does; a chapter without notes hides them. Their
+// text only ever enters the page as text.
+function showNotes() {
+  const topic = ui.btnInfo.getAttribute('aria-pressed') === 'true' ? chapterTopic() : null;
+  ui.chapterNotes.hidden = topic === null;
+  if (topic === null) return;
+  ui.notesTitle.textContent = topic.title || chapter.title;
+  ui.notesText.replaceChildren(...topic.paragraphs.map((lines) => {
+    const paragraph = document.createElement('p');
+    lines.forEach((line, i) => {
+      if (i > 0) paragraph.append(document.createElement('br'));
+      paragraph.append(line);
+    });
+    return paragraph;
+  }));
+}
+
+function toggleNotes() {
+  const pressed = ui.btnInfo.getAttribute('aria-pressed') !== 'true';
+  ui.btnInfo.setAttribute('aria-pressed', String(pressed));
+  showNotes();
 }
 
 // --- Options ---
@@ -550,6 +592,7 @@ function wire() {
   ui.btnStorePage.addEventListener('click', generatePage);
   ui.btnLog.addEventListener('click', showLog);
   ui.btnHelp.addEventListener('click', () => ui.dlgHelp.showModal());
+  ui.btnInfo.addEventListener('click', toggleNotes);
   ui.ebxPageSize.addEventListener('change', () => { pageSizeExit(); keepSettings(); });
   ui.ebxPageSize.addEventListener('blur', pageSizeExit);
   for (const control of [ui.cmbSystem, ui.cmbDesc, ui.cmbSaveFormat]) {

@@ -11,8 +11,9 @@ const [moduleFolder, libraryFolder, outFolder] = process.argv.slice(2);
 const { loadVael } = await import(pathToFileURL(join(moduleFolder, 'vael.mjs')));
 const vael = await loadVael();
 
-// What the listing reads: chapters, compiled chapters and book descriptions.
-const wanted = /\.(vel|qch)$|(^|\/)book\.dat$/i;
+// What the listing reads: chapters, compiled chapters, book descriptions and
+// the notes on a book's chapters (these go into library.json).
+const wanted = /\.(vel|qch)$|(^|\/)(book\.dat|chapters\.hlp)$/i;
 const files = {};
 async function gather(folder) {
   for (const entry of await readdir(folder)) {

@@ -75,8 +75,8 @@ VAEL_API int vael_chapter_from_memory(const void *bytes, size_t size, const char
                                       vael_chapter **out);
 
 /* A chapter from names, as a plain list of them loads (each name is one line
- * of the list; names the chapter format cannot hold are left out, and
- * vael_chapter_left_out counts them). title may be NULL or "" for "names". */
+ * of the list, in UTF-8; names the chapter format cannot hold are left out,
+ * and vael_chapter_left_out counts them). title may be NULL or "" for "names". */
 VAEL_API int vael_chapter_from_names(const char *const *names, size_t count, const char *title,
                                      vael_chapter **out);
 

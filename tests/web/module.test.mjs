@@ -191,6 +191,13 @@ test('filters pick the names vaelgen\'s filters pick, and say when no name can p
   assert.ok(generator.names(30).every((name) => /^A.*e$/i.test(name.normalize('NFD').replace(/\p{M}/gu, ''))));
   generator.setFilters(null);
   generator.close();
+  // unique goes on remembering across changed options, as libvael's does:
+  // setting the filters anew would forget the names already given.
+  const once = chapter.generator({ seed: 4, filters: { unique: true } });
+  const given = new Set(once.names(400));
+  once.setOptions({ fit: 2 });
+  assert.deepEqual(once.names(400).filter((name) => given.has(name)), []);
+  once.close();
   assert.throws(() => chapter.names(1, { filters: { startsWith: 'xq' } }), VaelError);
   assert.throws(() => chapter.names(1, { filters: { minLength: -2 } }), VaelError);
   assert.throws(() => chapter.names(1, { filters: { shorterThan: 3 } }), /unknown filter/);

@@ -374,7 +374,6 @@ export class Generator {
   #memory;
   #handle;
   #buffer = 0;
-  #filters = null;
 
   constructor(memory, handle) {
     this.#memory = memory;
@@ -443,8 +442,6 @@ export class Generator {
       writeOptions(memory, ptr, options);
       if (m._vael_generator_set_options(g, ptr) !== OK) throw fail(memory);
     });
-    // The filters know the initial letter asked for: set them anew.
-    if (this.#filters) this.setFilters(this.#filters);
   }
 
   // Filters on the names from the next on (null: none), as vaelgen's
@@ -458,7 +455,6 @@ export class Generator {
     const g = this.#live();
     if (!filters) {
       if (m._vael_generator_set_filters(g, 0) !== OK) throw fail(memory);
-      this.#filters = null;
       return;
     }
     for (const key of Object.keys(filters)) {
@@ -478,7 +474,6 @@ export class Generator {
         memory.heap.set(new Uint8Array(words.buffer), ptr);
         if (m._vael_generator_set_filters(g, ptr) !== OK) throw fail(memory);
       });
-    this.#filters = { ...filters };
   }
 
   close() {

@@ -138,6 +138,21 @@ test('a list is written as a chapter as vaelgen --write-chapter writes it', () =
   }
 });
 
+test('a library is listed with its books and chapters, call after call', () => {
+  const files = {};
+  for (const path of ['elder/book.dat', 'elder/dwarves.vel', 'elder/woodelves.vel', 'goblins.vel']) {
+    files[path] = readFileSync(join(library, path));
+  }
+  const first = vael.catalogue(files);
+  assert.deepEqual(vael.catalogue(files), first);
+  assert.deepEqual(first.map((book) => book.title), ['Unbound', 'Elder Realms']);
+  assert.deepEqual(first[1].chapters.map((chapter) => chapter.file), ['dwarves.vel', 'woodelves.vel']);
+  // Nothing of a library stays behind for the next.
+  assert.deepEqual(vael.catalogue({ 'goblins.vel': files['goblins.vel'] })[0].chapters.length, 1);
+  // Calls quicker than the clock's millisecond.
+  for (let i = 0; i < 20; ++i) assert.deepEqual(vael.catalogue({}), []);
+});
+
 test('titles sort as the window lists them', () => {
   assert.deepEqual(vael.sortTitles(['Wild', 'Elder', 'Unbound']), ['Elder', 'Unbound', 'Wild']);
 });

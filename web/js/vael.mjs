@@ -72,6 +72,17 @@ export async function loadVael({ wasm } = {}) {
   return new Vael(module);
 }
 
+// Takes a folder of the module's file system away with all it holds.
+function removeFolder(FS, folder) {
+  for (const name of FS.readdir(folder)) {
+    if (name === '.' || name === '..') continue;
+    const path = `${folder}/${name}`;
+    if (FS.isDir(FS.stat(path).mode)) removeFolder(FS, path);
+    else FS.unlink(path);
+  }
+  FS.rmdir(folder);
+}
+
 function asBytes(bytes) {
   if (bytes instanceof Uint8Array) return bytes;
   if (bytes instanceof ArrayBuffer) return new Uint8Array(bytes);
@@ -255,19 +266,23 @@ export class Vael {
   // chapters: [{ file, title }] }].
   catalogue(files) {
     const { FS } = this.#memory.m;
-    const root = `/library-${Date.now()}`;
+    // A folder of its own, taken away again: a folder named after the clock
+    // was still there for a second call in the same millisecond, and every
+    // library stayed in the module's memory.
+    let root = '/library';
+    for (let n = 1; FS.analyzePath(root).exists; ++n) root = `/library-${n}`;
     FS.mkdir(root);
-    for (const [path, bytes] of Object.entries(files)) {
-      const parts = path.split('/');
-      for (let i = 1; i < parts.length; ++i) {
-        const folder = `${root}/${parts.slice(0, i).join('/')}`;
-        if (!FS.analyzePath(folder).exists) FS.mkdir(folder);
-      }
-      FS.writeFile(`${root}/${path}`, asBytes(bytes));
-    }
     const here = FS.cwd();
-    FS.chdir(root);
     try {
+      for (const [path, bytes] of Object.entries(files)) {
+        const parts = path.split('/');
+        for (let i = 1; i < parts.length; ++i) {
+          const folder = `${root}/${parts.slice(0, i).join('/')}`;
+          if (!FS.analyzePath(folder).exists) FS.mkdir(folder);
+        }
+        FS.writeFile(`${root}/${path}`, asBytes(bytes));
+      }
+      FS.chdir(root);
       const memory = this.#memory;
       const text = memory.text(memory.m._vael_web_catalogue(memory.slot(0)), memory.read(0));
       const books = [];
@@ -286,6 +301,7 @@ export class Vael {
       return books;
     } finally {
       FS.chdir(here);
+      removeFolder(FS, root);
     }
   }
 }

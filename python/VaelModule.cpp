@@ -265,7 +265,11 @@ PYBIND11_MODULE(_vael, m) {
   py::class_<vael::Chapter>(m, "Chapter",
                             "A loaded chapter: read only, shared freely between threads.")
       .def(py::init([](const py::object& path) {
-             return vael::Chapter(py::str(py::module_::import("os").attr("fspath")(path)));
+             // The path's bytes as the file system has them: a str path may
+             // hold a file name that is not UTF-8 (as os.listdir gives it),
+             // and a bytes path is no text at all.
+             const py::bytes bytes = py::module_::import("os").attr("fsencode")(path);
+             return vael::Chapter(std::string(bytes));
            }),
            py::arg("path"),
            "Loads a text chapter (.vel), a compiled chapter (.qch) or a plain list of names "

@@ -2,6 +2,7 @@
 generators on threads."""
 
 import os
+import pathlib
 import shutil
 import subprocess
 import tempfile
@@ -83,6 +84,15 @@ class VaelTest(unittest.TestCase):
         with open(os.path.join(SOURCE, "library/isles/welsh.vel"), "rb") as file:
             from_bytes = vael.Chapter.from_bytes(file.read(), "welsh.vel")
         self.assertEqual(from_bytes.names(20, seed=4), chapter.names(20, seed=4))
+
+    def test_any_path_the_file_system_takes(self):
+        # A file name that is not UTF-8, as os.listdir gives it (a str with
+        # the byte escaped) and as bytes.
+        path = os.path.join(os.fsencode(self.folder), b"caf\xe9.vel")
+        shutil.copy(os.path.join(SOURCE, "library/elder/dwarves.vel"), path)
+        expected = vael.Chapter(os.path.join(SOURCE, "library/elder/dwarves.vel")).names(5, seed=3)
+        for given in (os.fsdecode(path), path, pathlib.PurePath(os.fsdecode(path))):
+            self.assertEqual(vael.Chapter(given).names(5, seed=3), expected, given)
 
     def test_failures_raise_vael_error_with_the_librarys_text(self):
         with self.assertRaisesRegex(vael.Error, r"^vael_chapter_open: .*none\.vel: no such file$"):

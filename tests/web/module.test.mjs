@@ -182,6 +182,11 @@ test('failures throw VaelError with the window\'s lines', () => {
   assert.throws(() => chapter.names(1, { seed: -1 }), VaelError);
   assert.throws(() => chapter.names(1, { initial: 'too long' }), VaelError);
   assert.throws(() => chapter.names(-1), VaelError);
+  // A value no int field holds is refused by the name it was given under,
+  // not wrapped into range nor named as a number never given.
+  assert.throws(() => chapter.names(1, { fit: '2' }), /^VaelError: fit: "2" is not a whole number$/);
+  assert.throws(() => chapter.names(1, { val: 1.5 }), /val: 1.5 is not a whole number/);
+  assert.throws(() => chapter.names(1, { val: 2 ** 32 + 1 }), /val: 4294967297 is not a whole number in range/);
   // A failure leaves the module usable.
   assert.equal(chapter.names(2, { seed: 1 }).length, 2);
   chapter.close();
@@ -215,6 +220,12 @@ test('filters pick the names vaelgen\'s filters pick, and say when no name can p
   once.close();
   assert.throws(() => chapter.names(1, { filters: { startsWith: 'xq' } }), VaelError);
   assert.throws(() => chapter.names(1, { filters: { minLength: -2 } }), VaelError);
+  // null asks for nothing, as a filter left out; other values are refused by name.
+  assert.deepEqual(chapter.names(20, { seed: 4, filters: { minLength: null, clean: null, unique: null } }),
+                   chapter.names(20, { seed: 4 }));
+  assert.throws(() => chapter.names(1, { filters: { maxLength: '8' } }), /filters.maxLength: "8" is not a whole number/);
+  assert.throws(() => chapter.names(1, { filters: { minLength: 2 ** 32 + 3 } }), /filters.minLength: .* in range/);
+  assert.throws(() => chapter.names(1, { filters: { unique: 'no' } }), /filters.unique: "no" is not true or false/);
   assert.throws(() => chapter.names(1, { filters: { shorterThan: 3 } }), /unknown filter/);
   chapter.close();
   const compiled = open(join(library, 'faecourt.qch'));

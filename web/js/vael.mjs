@@ -144,16 +144,34 @@ function fail(memory) {
   return new VaelError(memory.text(memory.m._vael_last_error()));
 }
 
+// A value given for one of the interface's int fields, refused here by the
+// caller's own name for it unless it is a whole number the field can hold:
+// the field would wrap a larger one into range, and a stand-in value would
+// have the library name a number the caller never gave.
+function whole(name, value) {
+  if (Number.isInteger(value) && value >= -0x80000000 && value <= 0x7fffffff) return value;
+  const shown = typeof value === 'string' ? `"${value}"` : String(value);
+  throw new VaelError(`${name}: ${shown} is not a whole number${Number.isInteger(value) ? ' in range' : ''}`);
+}
+
+// A filter's switch: true or false (or a number, 0 for off).
+function onOff(name, value) {
+  if (typeof value === 'boolean') return Number(value);
+  if (typeof value === 'number' && !Number.isNaN(value)) return value !== 0 ? 1 : 0;
+  const shown = typeof value === 'string' ? `"${value}"` : String(value);
+  throw new VaelError(`${name}: ${shown} is not true or false`);
+}
+
 // Writes options over the chapter's own: a field not given stays VAEL_OWN.
 function writeOptions(memory, ptr, options = {}) {
   const words = new Int32Array(OPTIONS_SIZE / 4).fill(OWN);
   words[0] = OPTIONS_SIZE;
   const { fit, val, initial } = options;
-  if (fit !== undefined) words[1] = Number.isInteger(fit) ? fit : -2;
+  if (fit !== undefined) words[1] = whole('fit', fit);
   SWITCHES.forEach((name, i) => {
     if (options[name] !== undefined) words[2 + i] = options[name] ? 1 : 0;
   });
-  if (val !== undefined) words[8] = Number.isInteger(val) ? val : -2;
+  if (val !== undefined) words[8] = whole('val', val);
   const bytes = new Uint8Array(words.buffer);
   bytes.fill(0, 24, 32);
   const letter = initial === undefined || initial === '*' ? '' : `${initial}`;
@@ -481,10 +499,12 @@ export class Generator {
       (ptr, ...strings) => {
         const words = new Int32Array(FILTERS_SIZE / 4);
         words[0] = FILTERS_SIZE;
+        // A filter left out, undefined or null asks for nothing.
         for (const [key, offset] of Object.entries(FILTER_NUMBERS)) {
           const value = filters[key];
-          words[offset / 4] = typeof value === 'boolean' ? Number(value)
-            : Number.isInteger(value) ? value : value === undefined ? 0 : -1;
+          if (value === undefined || value === null) continue;
+          words[offset / 4] = key.endsWith('Length') ? whole(`filters.${key}`, value)
+            : onOff(`filters.${key}`, value);
         }
         texts.forEach((key, i) => { words[FILTER_TEXTS[key] / 4] = strings[i]; });
         memory.heap.set(new Uint8Array(words.buffer), ptr);

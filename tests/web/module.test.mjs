@@ -123,6 +123,31 @@ test('only checked entries are saved; copy takes them, else the chosen one', () 
   assert.equal(vael.copyText(history, 1), 'Bram');
 });
 
+test('a call that throws on its arguments leaves nothing allocated', async () => {
+  // The module's memory, seen from outside: its instance is caught as it is made.
+  let memory;
+  const instantiate = WebAssembly.instantiate;
+  WebAssembly.instantiate = async (...args) => {
+    const made = await instantiate(...args);
+    memory = Object.values((made.instance ?? made).exports).find((value) => value instanceof WebAssembly.Memory);
+    return made;
+  };
+  let own;
+  try {
+    own = await loadVael();
+  } finally {
+    WebAssembly.instantiate = instantiate;
+  }
+  const request = { format: 'txt', chapterTitle: 'T'.repeat(16 << 20), line1: 'L', history: [] };
+  own.saveDocument(request);
+  const size = memory.buffer.byteLength;
+  for (let i = 0; i < 6; ++i) {
+    assert.throws(() => own.saveDocument({ ...request, history: [null] }), TypeError);
+    assert.throws(() => own.copyText([{ text: 'A' }, null]), TypeError);
+  }
+  assert.equal(memory.buffer.byteLength, size);
+});
+
 test('a list is written as a chapter as vaelgen --write-chapter writes it', () => {
   const list = join(testData, 'villages40.txt');
   const folder = mkdtempSync(join(tmpdir(), 'vael-web-'));

@@ -107,8 +107,23 @@ class Memory {
     this.heap.set(data, ptr);
     return ptr;
   }
+  // Allocations holding each of these bytes; none is left behind when one
+  // cannot be made.
+  allocate(data) {
+    const made = [];
+    try {
+      for (const bytes of data) made.push(this.bytes(bytes));
+      return made;
+    } catch (error) {
+      for (const ptr of made) this.m._free(ptr);
+      throw error;
+    }
+  }
   string(text) {
-    return this.bytes(this.encoder.encode(`${text}\0`));
+    return this.bytes(this.cString(text));
+  }
+  cString(text) {
+    return this.encoder.encode(`${text}\0`);
   }
   slot(i) {
     return this.out + 4 * i;
@@ -132,10 +147,12 @@ class Memory {
       for (const ptr of allocations) this.m._free(ptr);
     }
   }
-  // History entries as NUL-terminated names one after another, and a mark each.
+  // History entries as NUL-terminated names one after another, and a mark
+  // each: bytes still to be allocated, so that entries that are no entries
+  // throw before anything is.
   history(items) {
-    const names = this.string(items.map((item) => `${item.text}`.replaceAll('\0', '')).join('\0'));
-    const marks = this.bytes(Uint8Array.from(items, (item) => (item.checked ? 1 : 0)));
+    const names = this.cString(items.map((item) => `${item.text}`.replaceAll('\0', '')).join('\0'));
+    const marks = Uint8Array.from(items, (item) => (item.checked ? 1 : 0));
     return [names, marks];
   }
 }
@@ -230,8 +247,8 @@ export class Vael {
   saveDocument({ format, chapterTitle, line1, system = 0, lines = 0, history }) {
     const memory = this.#memory;
     const m = memory.m;
-    return memory.with(
-      [memory.string(chapterTitle), memory.string(line1), ...memory.history(history)],
+    const data = [memory.cString(chapterTitle), memory.cString(line1), ...memory.history(history)];
+    return memory.with(memory.allocate(data),
       (title, line, names, marks) => {
         const ptr = m._vael_web_document(format === 'txt' ? 1 : 0, title, line, system, lines,
                                          names, history.length, marks, memory.slot(0));
@@ -243,7 +260,7 @@ export class Vael {
   // one (index, -1 for none).
   copyText(history, selected = -1) {
     const memory = this.#memory;
-    return memory.with(memory.history(history), (names, marks) =>
+    return memory.with(memory.allocate(memory.history(history)), (names, marks) =>
       memory.text(memory.m._vael_web_copy_text(names, history.length, marks, selected)));
   }
 

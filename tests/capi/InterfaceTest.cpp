@@ -249,6 +249,9 @@ TEST(CapiInterface, BadInputIsACodeAndAMessage) {
       {"new: a letter the code page lacks",
        [&] { return options([](vael_options& o) { std::strcpy(o.initial, "\xC5\x81"); }); },
        VAEL_E_OPTION, "begins with \xC5\x81"},
+      {"new: a cut UTF-8 sequence, told in UTF-8",
+       [&] { return options([](vael_options& o) { std::strcpy(o.initial, "\xC3"); }); },
+       VAEL_E_OPTION, "begins with \xC3\x83 (try"},
       {"new: initial not terminated",
        [&] {
          return options([](vael_options& o) { std::memset(o.initial, 'a', sizeof o.initial); });

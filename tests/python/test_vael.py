@@ -60,6 +60,10 @@ class VaelTest(unittest.TestCase):
                          vaelgen("-n", "40", "--seed", "5", "--max-length", "6", "--novel", file))
         with self.assertRaisesRegex(TypeError, "max_lenght"):
             chapter.names(3, max_lenght=4)
+        with self.assertRaisesRegex(TypeError, "^min_length takes an int, not float$"):
+            chapter.names(3, min_length=2.5)
+        with self.assertRaisesRegex(TypeError, "^clean_words takes a list of str, not int$"):
+            chapter.names(3, clean_words=7)
         with self.assertRaises(vael.Error):
             chapter.names(3, min_length=9, max_length=2)
         tiny = vael.Chapter.from_names(["Ana", "Bo"])

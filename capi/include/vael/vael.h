@@ -198,7 +198,8 @@ typedef struct vael_filters {
  * is not UTF-8 or holds a character no name can hold; VAEL_E_OPTION for
  * filters no name of the chapter can pass (the message says why), and for
  * no_samples or novel on a compiled chapter, which keeps no sample names.
- * On failure the generator keeps the filters it had. */
+ * On failure the generator keeps the filters it had. A name kept back by
+ * VAEL_E_SPACE comes next only if it passes the new filters. */
 VAEL_API int vael_generator_set_filters(vael_generator *g, const vael_filters *filters);
 
 /* A seed from the clock, for a run that is given none (as vaelgen without

@@ -2,7 +2,7 @@
 // and written chapters for the same chapter, options and seed; and how it
 // fails.
 import assert from 'node:assert/strict';
-import { readFileSync, mkdtempSync, rmSync } from 'node:fs';
+import { readFileSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
@@ -107,6 +107,20 @@ test('saved documents are byte for byte vaelgen\'s', () => {
                                         system, lines, history });
       assert.deepEqual(Buffer.from(bytes), readFileSync(file), `${format} ${system} ${lines}`);
     }
+    // A title and first line with curly apostrophes keep their own bytes.
+    const curly = join(folder, 'curly.vel');
+    writeFileSync(curly, Buffer.concat([Buffer.from('TITLE "Elves\x92 wood";\r\nLINE1 "The \x91soft\x92 names";', 'latin1'),
+                                        readFileSync(path).subarray(readFileSync(path).indexOf('\r\nLINE2'))]));
+    const withCurly = vael.openChapter(readFileSync(curly), 'curly.vel');
+    assert.equal(withCurly.texts.line1, 'The \u2018soft\u2019 names');
+    for (const format of ['rtf', 'txt']) {
+      const file = join(folder, `curly.${format}`);
+      vaelgen(['-n', '3', '--seed', '8', '-o', file, '--format', format, curly]);
+      const history = withCurly.names(3, { seed: 8 }).reverse().map((text) => ({ text, checked: true }));
+      const bytes = vael.saveDocument({ format, chapterTitle: withCurly.title, line1: withCurly.texts.line1, history });
+      assert.deepEqual(Buffer.from(bytes), readFileSync(file), `curly ${format}`);
+    }
+    withCurly.close();
   } finally {
     rmSync(folder, { recursive: true });
   }

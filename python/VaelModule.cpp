@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -51,6 +52,12 @@ T Given(const std::string& name, const py::handle& value, const char* wanted) {
   try {
     return py::cast<T>(value);
   } catch (const py::cast_error&) {
+    if constexpr (std::is_same_v<T, int>) {
+      if (py::isinstance<py::int_>(value)) {
+        throw py::value_error(name + " is " + py::cast<std::string>(py::str(value)) +
+                              ", out of range");
+      }
+    }
     throw py::type_error(name + " takes " + wanted + ", not " +
                          py::cast<std::string>(py::str(value.get_type().attr("__name__"))));
   }

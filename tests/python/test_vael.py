@@ -62,6 +62,8 @@ class VaelTest(unittest.TestCase):
             chapter.names(3, max_lenght=4)
         with self.assertRaisesRegex(TypeError, "^min_length takes an int, not float$"):
             chapter.names(3, min_length=2.5)
+        with self.assertRaisesRegex(ValueError, "^max_length is 1099511627776, out of range$"):
+            chapter.names(3, max_length=2**40)
         with self.assertRaisesRegex(TypeError, "^clean_words takes a list of str, not int$"):
             chapter.names(3, clean_words=7)
         with self.assertRaises(vael.Error):

@@ -117,6 +117,13 @@ int vael_chapter_from_names(const char* const* names, size_t count, const char* 
         return Fail(VAEL_E_ARGUMENT,
                     std::string(call) + ": names[" + std::to_string(i) + "] holds a line break");
       }
+      // The list is read in one encoding throughout: a name in another
+      // would have every other name read wrongly.
+      if (vael::DecodeText(names[i], vael::TextEncoding::Utf8).fault ==
+          vael::TextFault::InvalidUtf8) {
+        return Fail(VAEL_E_ARGUMENT,
+                    std::string(call) + ": names[" + std::to_string(i) + "] is not UTF-8 text");
+      }
       lines += names[i];
       lines += '\n';
     }

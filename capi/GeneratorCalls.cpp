@@ -27,6 +27,7 @@ int MakePending(const char* call, vael_generator& g, bool logged) {
   request.log = logged;
   vael::LogText log;
   auto take = [&](std::string_view name) {
+    g.pendingName = name;
     g.pending.clear();
     vael::AppendUtf8FromWindows1252(g.pending, name);
     if (logged) g.pendingLog = vael::Utf8FromWindows1252(log.text());
@@ -215,6 +216,9 @@ int vael_generator_set_filters(vael_generator* g, const vael_filters* filters) {
     }
     std::unique_ptr<vael::NameFilter> filter;
     if (int status = BuildFilter(call, *g, options, filter)) return status;
+    // A name kept back by VAEL_E_SPACE is still to come: it comes only if
+    // it passes these filters, as any name after it.
+    if (g->hasPending && filter != nullptr && !filter->Passes(g->pendingName)) g->hasPending = false;
     g->filterOptions = std::move(options);
     g->filter = std::move(filter);
     return VAEL_OK;

@@ -38,6 +38,7 @@ struct vael_generator {
   // A name made but not yet handed over, because the caller's buffer was too
   // small: it comes first with the next call. In UTF-8.
   std::string pending;
+  std::string pendingName;  // the same in the code page, for filters set while it waits
   bool hasPending = false;
   bool pendingLogged = false;
   std::string log;  // of the last logged name handed over, UTF-8

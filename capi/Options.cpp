@@ -8,6 +8,7 @@
 #include "capi/Failure.h"
 #include "core/analysis/Request.h"
 #include "core/chapter/CodePage.h"
+#include "core/chapter/TextFile.h"
 
 namespace vael::capi {
 namespace {
@@ -51,8 +52,12 @@ int RequestFromOptions(const char* call, const Chapter& chapter, const vael_opti
                                  static_cast<const char*>(end) - options->initial);
   const std::optional<char> letter = InitialLetterFor(chapter, initial);
   if (!letter) {
+    // The message is UTF-8 whatever was asked: bytes that are not UTF-8 are
+    // shown as the code page reads them, as a lone one is taken.
+    const bool utf8 = DecodeText(initial, TextEncoding::Utf8).fault != TextFault::InvalidUtf8;
     return Fail(VAEL_E_OPTION, std::string(call) + ": no sample name of this chapter begins with " +
-                                   std::string(initial) + " (try one of " +
+                                   (utf8 ? std::string(initial) : Utf8FromWindows1252(initial)) +
+                                   " (try one of " +
                                    Utf8FromWindows1252(chapter.initialLetters) + ")");
   }
   auto given = [](int value) -> std::optional<int> {

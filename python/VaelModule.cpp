@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,24 @@ vael::Options OptionsOf(std::optional<int> fit, std::optional<bool> statistical,
   return options;
 }
 
+// A keyword argument's value as T; a TypeError that names the argument when
+// it is not one (pybind11's own says only that a cast failed).
+template <typename T>
+T Given(const std::string& name, const py::handle& value, const char* wanted) {
+  try {
+    return py::cast<T>(value);
+  } catch (const py::cast_error&) {
+    if constexpr (std::is_same_v<T, int>) {
+      if (py::isinstance<py::int_>(value)) {
+        throw py::value_error(name + " is " + py::cast<std::string>(py::str(value)) +
+                              ", out of range");
+      }
+    }
+    throw py::type_error(name + " takes " + wanted + ", not " +
+                         py::cast<std::string>(py::str(value.get_type().attr("__name__"))));
+  }
+}
+
 // The filters given as keyword arguments (the names of vael.Chapter.names'
 // docstring); None when none is given. An unknown keyword is a TypeError, as
 // for any Python function.
@@ -54,28 +73,28 @@ std::optional<vael::Filters> FiltersOf(const py::kwargs& given) {
     const std::string name = py::cast<std::string>(key);
     if (value.is_none()) continue;
     if (name == "unique") {
-      filters.unique = py::cast<bool>(value);
+      filters.unique = Given<bool>(name, value, "a bool");
     } else if (name == "min_length") {
-      filters.minLength = py::cast<int>(value);
+      filters.minLength = Given<int>(name, value, "an int");
     } else if (name == "max_length") {
-      filters.maxLength = py::cast<int>(value);
+      filters.maxLength = Given<int>(name, value, "an int");
     } else if (name == "no_samples") {
-      filters.noSamples = py::cast<bool>(value);
+      filters.noSamples = Given<bool>(name, value, "a bool");
     } else if (name == "novel") {
-      filters.novel = py::cast<bool>(value);
+      filters.novel = Given<bool>(name, value, "a bool");
     } else if (name == "starts_with") {
-      filters.startsWith = py::cast<std::string>(value);
+      filters.startsWith = Given<std::string>(name, value, "a str");
     } else if (name == "ends_with") {
-      filters.endsWith = py::cast<std::string>(value);
+      filters.endsWith = Given<std::string>(name, value, "a str");
     } else if (name == "contains") {
-      filters.contains = py::cast<std::string>(value);
+      filters.contains = Given<std::string>(name, value, "a str");
     } else if (name == "excludes") {
-      filters.excludes = py::cast<std::string>(value);
+      filters.excludes = Given<std::string>(name, value, "a str");
     } else if (name == "clean") {
-      filters.clean = py::cast<bool>(value);
+      filters.clean = Given<bool>(name, value, "a bool");
     } else if (name == "clean_words") {
       if (py::isinstance<py::str>(value)) throw py::type_error("clean_words takes a list of words, not one str");
-      filters.cleanWords = py::cast<std::vector<std::string>>(value);
+      filters.cleanWords = Given<std::vector<std::string>>(name, value, "a list of str");
     } else {
       throw py::type_error("unexpected keyword argument '" + name + "'");
     }
@@ -265,7 +284,11 @@ PYBIND11_MODULE(_vael, m) {
   py::class_<vael::Chapter>(m, "Chapter",
                             "A loaded chapter: read only, shared freely between threads.")
       .def(py::init([](const py::object& path) {
-             return vael::Chapter(py::str(py::module_::import("os").attr("fspath")(path)));
+             // The path's bytes as the file system has them: a str path may
+             // hold a file name that is not UTF-8 (as os.listdir gives it),
+             // and a bytes path is no text at all.
+             const py::bytes bytes = py::module_::import("os").attr("fsencode")(path);
+             return vael::Chapter(std::string(bytes));
            }),
            py::arg("path"),
            "Loads a text chapter (.vel), a compiled chapter (.qch) or a plain list of names "

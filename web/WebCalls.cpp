@@ -52,6 +52,23 @@ const char* Hand(std::string text, std::size_t* length) {
 // chapter, so every character has its byte.
 std::string CodePage(std::string_view utf8) { return vael::ReadTextFile(utf8).text; }
 
+// A chapter's title or first line as the module handed it out, back in the
+// chapter's own bytes: each character its byte, the curly apostrophes too,
+// which reading typed text takes as the plain one. The saved document holds
+// them as the window writes them.
+std::string ChapterText(std::string_view utf8) {
+  std::string text;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const vael::Utf8Sequence sequence = vael::ReadUtf8Sequence(utf8.substr(at));
+    const int byte = sequence.kind == vael::Utf8Sequence::Kind::Valid
+                         ? vael::ByteOfCodePoint(sequence.codePoint)
+                         : -1;
+    text += byte >= 0 ? static_cast<char>(byte) : '?';
+    at += sequence.length;
+  }
+  return text;
+}
+
 // The entries the page lists, newest first: `count` NUL-terminated names
 // one after another, and a mark for each.
 std::vector<vael::HistoryItem> History(const char* names, std::size_t count,
@@ -118,7 +135,7 @@ EMSCRIPTEN_KEEPALIVE const char* vael_web_document(int format, const char* chapt
                                                    std::size_t* length) {
   const auto documentFormat =
       format == 1 ? vael::DocumentFormat::PlainText : vael::DocumentFormat::RichText;
-  return Hand(vael::NamesDocument(documentFormat, CodePage(chapterTitle), CodePage(line1),
+  return Hand(vael::NamesDocument(documentFormat, ChapterText(chapterTitle), ChapterText(line1),
                                   systemIndex, linesIndex, History(names, count, checked)),
               length);
 }

@@ -82,7 +82,7 @@ class Generator:
 
 class Chapter:
     """A loaded chapter: read only, shared freely between threads."""
-    def __init__(self, path: str | os.PathLike[str]) -> None:
+    def __init__(self, path: str | bytes | os.PathLike[str] | os.PathLike[bytes]) -> None:
         """Loads a text chapter (.vel), a compiled chapter (.qch) or a plain list (.txt)."""
     @staticmethod
     def from_names(names: Sequence[str], title: str | None = None) -> Chapter:

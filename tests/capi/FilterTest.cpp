@@ -152,6 +152,38 @@ TEST(CapiFilters, BadFiltersAreRefusedAndTheOldOnesKept) {
   vael_chapter_free(chapter);
 }
 
+// A name kept back for want of room comes next only if it passes filters
+// set while it waits: the names are those of filters set from the start.
+TEST(CapiFilters, ANameKeptBackMeetsFiltersSetMeanwhile) {
+  ScratchFolder folder;
+  vael_chapter* chapter = Open(folder.Copy(LibraryFile("elder/woodelves.vel")));
+  ASSERT_NE(chapter, nullptr);
+  vael_generator* generator = nullptr;
+  ASSERT_EQ(vael_generator_new(chapter, nullptr, 6, &generator), VAEL_OK);
+  char first[64];
+  size_t length = 0;
+  ASSERT_EQ(vael_generator_next(generator, nullptr, 0, &length), VAEL_E_SPACE);
+  ASSERT_EQ(vael_generator_next(generator, first, sizeof first, &length), VAEL_OK);
+  // The same again, kept back, then filters it does not pass: names that
+  // begin with another initial.
+  ASSERT_EQ(vael_generator_restart(generator, 6), VAEL_OK);
+  ASSERT_EQ(vael_generator_next(generator, nullptr, 0, &length), VAEL_E_SPACE);
+  const std::string initials = vael_chapter_text(chapter, VAEL_TEXT_INITIALS);
+  const std::string other(1, initials[0] != first[0] ? initials[0] : initials[1]);
+  vael_filters filters = NoFilters();
+  filters.starts_with = other.c_str();
+  ASSERT_EQ(vael_generator_set_filters(generator, &filters), VAEL_OK) << vael_last_error();
+  std::vector<std::string> names;
+  char buffer[64];
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_EQ(vael_generator_next(generator, buffer, sizeof buffer, nullptr), VAEL_OK);
+    names.push_back(buffer);
+  }
+  EXPECT_EQ(names, FilteredNames(chapter, 6, filters, 20));
+  vael_generator_free(generator);
+  vael_chapter_free(chapter);
+}
+
 TEST(CapiFilters, ARunWithNothingLeftToGiveEndsWithACode) {
   // Two short samples give few distinct names: unique runs out of them.
   const char* samples[] = {"Ana", "Bo"};

@@ -175,6 +175,9 @@ TEST(CapiInterface, BadInputIsACodeAndAMessage) {
   const std::string compiledHead("\0\x01\x05Vael 3.0", 11);
   const char* namesWithNull[] = {"Ashby", nullptr};
   const char* namesWithBreak[] = {"Ashby", "Brock\nton"};
+  // A name that is not UTF-8 among valid ones: refused, rather than every
+  // name read as the code page and the first one's "É" taken as two letters.
+  const char* namesNotUtf8[] = {"\xC3\x89mile", "Bastien", "Corentin", "Ren\xE9"};
   const Case cases[] = {
       {"open: null path", [&] { return vael_chapter_open(nullptr, &none); }, VAEL_E_ARGUMENT,
        "path is NULL"},
@@ -205,6 +208,9 @@ TEST(CapiInterface, BadInputIsACodeAndAMessage) {
       {"names: a line break",
        [&] { return vael_chapter_from_names(namesWithBreak, 2, nullptr, &none); }, VAEL_E_ARGUMENT,
        "line break"},
+      {"names: not UTF-8",
+       [&] { return vael_chapter_from_names(namesNotUtf8, 4, nullptr, &none); }, VAEL_E_ARGUMENT,
+       "names[3] is not UTF-8 text"},
       {"names: too few", [&] { return vael_chapter_from_names(namesWithBreak, 1, nullptr, &none); },
        VAEL_E_LOAD, ""},
       {"resolve: null options", [&] { return vael_options_resolve(chapter, nullptr); },
@@ -243,6 +249,9 @@ TEST(CapiInterface, BadInputIsACodeAndAMessage) {
       {"new: a letter the code page lacks",
        [&] { return options([](vael_options& o) { std::strcpy(o.initial, "\xC5\x81"); }); },
        VAEL_E_OPTION, "begins with \xC5\x81"},
+      {"new: a cut UTF-8 sequence, told in UTF-8",
+       [&] { return options([](vael_options& o) { std::strcpy(o.initial, "\xC3"); }); },
+       VAEL_E_OPTION, "begins with \xC3\x83 (try"},
       {"new: initial not terminated",
        [&] {
          return options([](vael_options& o) { std::memset(o.initial, 'a', sizeof o.initial); });

@@ -2,6 +2,7 @@
 generators on threads."""
 
 import os
+import pathlib
 import shutil
 import subprocess
 import tempfile
@@ -59,6 +60,12 @@ class VaelTest(unittest.TestCase):
                          vaelgen("-n", "40", "--seed", "5", "--max-length", "6", "--novel", file))
         with self.assertRaisesRegex(TypeError, "max_lenght"):
             chapter.names(3, max_lenght=4)
+        with self.assertRaisesRegex(TypeError, "^min_length takes an int, not float$"):
+            chapter.names(3, min_length=2.5)
+        with self.assertRaisesRegex(ValueError, "^max_length is 1099511627776, out of range$"):
+            chapter.names(3, max_length=2**40)
+        with self.assertRaisesRegex(TypeError, "^clean_words takes a list of str, not int$"):
+            chapter.names(3, clean_words=7)
         with self.assertRaises(vael.Error):
             chapter.names(3, min_length=9, max_length=2)
         tiny = vael.Chapter.from_names(["Ana", "Bo"])
@@ -83,6 +90,15 @@ class VaelTest(unittest.TestCase):
         with open(os.path.join(SOURCE, "library/isles/welsh.vel"), "rb") as file:
             from_bytes = vael.Chapter.from_bytes(file.read(), "welsh.vel")
         self.assertEqual(from_bytes.names(20, seed=4), chapter.names(20, seed=4))
+
+    def test_any_path_the_file_system_takes(self):
+        # A file name that is not UTF-8, as os.listdir gives it (a str with
+        # the byte escaped) and as bytes.
+        path = os.path.join(os.fsencode(self.folder), b"caf\xe9.vel")
+        shutil.copy(os.path.join(SOURCE, "library/elder/dwarves.vel"), path)
+        expected = vael.Chapter(os.path.join(SOURCE, "library/elder/dwarves.vel")).names(5, seed=3)
+        for given in (os.fsdecode(path), path, pathlib.PurePath(os.fsdecode(path))):
+            self.assertEqual(vael.Chapter(given).names(5, seed=3), expected, given)
 
     def test_failures_raise_vael_error_with_the_librarys_text(self):
         with self.assertRaisesRegex(vael.Error, r"^vael_chapter_open: .*none\.vel: no such file$"):

@@ -2,7 +2,7 @@
 // and written chapters for the same chapter, options and seed; and how it
 // fails.
 import assert from 'node:assert/strict';
-import { readFileSync, mkdtempSync, rmSync } from 'node:fs';
+import { readFileSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
@@ -107,6 +107,20 @@ test('saved documents are byte for byte vaelgen\'s', () => {
                                         system, lines, history });
       assert.deepEqual(Buffer.from(bytes), readFileSync(file), `${format} ${system} ${lines}`);
     }
+    // A title and first line with curly apostrophes keep their own bytes.
+    const curly = join(folder, 'curly.vel');
+    writeFileSync(curly, Buffer.concat([Buffer.from('TITLE "Elves\x92 wood";\r\nLINE1 "The \x91soft\x92 names";', 'latin1'),
+                                        readFileSync(path).subarray(readFileSync(path).indexOf('\r\nLINE2'))]));
+    const withCurly = vael.openChapter(readFileSync(curly), 'curly.vel');
+    assert.equal(withCurly.texts.line1, 'The \u2018soft\u2019 names');
+    for (const format of ['rtf', 'txt']) {
+      const file = join(folder, `curly.${format}`);
+      vaelgen(['-n', '3', '--seed', '8', '-o', file, '--format', format, curly]);
+      const history = withCurly.names(3, { seed: 8 }).reverse().map((text) => ({ text, checked: true }));
+      const bytes = vael.saveDocument({ format, chapterTitle: withCurly.title, line1: withCurly.texts.line1, history });
+      assert.deepEqual(Buffer.from(bytes), readFileSync(file), `curly ${format}`);
+    }
+    withCurly.close();
   } finally {
     rmSync(folder, { recursive: true });
   }
@@ -123,6 +137,31 @@ test('only checked entries are saved; copy takes them, else the chosen one', () 
   assert.equal(vael.copyText(history, 1), 'Bram');
 });
 
+test('a call that throws on its arguments leaves nothing allocated', async () => {
+  // The module's memory, seen from outside: its instance is caught as it is made.
+  let memory;
+  const instantiate = WebAssembly.instantiate;
+  WebAssembly.instantiate = async (...args) => {
+    const made = await instantiate(...args);
+    memory = Object.values((made.instance ?? made).exports).find((value) => value instanceof WebAssembly.Memory);
+    return made;
+  };
+  let own;
+  try {
+    own = await loadVael();
+  } finally {
+    WebAssembly.instantiate = instantiate;
+  }
+  const request = { format: 'txt', chapterTitle: 'T'.repeat(16 << 20), line1: 'L', history: [] };
+  own.saveDocument(request);
+  const size = memory.buffer.byteLength;
+  for (let i = 0; i < 6; ++i) {
+    assert.throws(() => own.saveDocument({ ...request, history: [null] }), TypeError);
+    assert.throws(() => own.copyText([{ text: 'A' }, null]), TypeError);
+  }
+  assert.equal(memory.buffer.byteLength, size);
+});
+
 test('a list is written as a chapter as vaelgen --write-chapter writes it', () => {
   const list = join(testData, 'villages40.txt');
   const folder = mkdtempSync(join(tmpdir(), 'vael-web-'));
@@ -136,6 +175,21 @@ test('a list is written as a chapter as vaelgen --write-chapter writes it', () =
   } finally {
     rmSync(folder, { recursive: true });
   }
+});
+
+test('a library is listed with its books and chapters, call after call', () => {
+  const files = {};
+  for (const path of ['elder/book.dat', 'elder/dwarves.vel', 'elder/woodelves.vel', 'goblins.vel']) {
+    files[path] = readFileSync(join(library, path));
+  }
+  const first = vael.catalogue(files);
+  assert.deepEqual(vael.catalogue(files), first);
+  assert.deepEqual(first.map((book) => book.title), ['Unbound', 'Elder Realms']);
+  assert.deepEqual(first[1].chapters.map((chapter) => chapter.file), ['dwarves.vel', 'woodelves.vel']);
+  // Nothing of a library stays behind for the next.
+  assert.deepEqual(vael.catalogue({ 'goblins.vel': files['goblins.vel'] })[0].chapters.length, 1);
+  // Calls quicker than the clock's millisecond.
+  for (let i = 0; i < 20; ++i) assert.deepEqual(vael.catalogue({}), []);
 });
 
 test('titles sort as the window lists them', () => {
@@ -167,6 +221,11 @@ test('failures throw VaelError with the window\'s lines', () => {
   assert.throws(() => chapter.names(1, { seed: -1 }), VaelError);
   assert.throws(() => chapter.names(1, { initial: 'too long' }), VaelError);
   assert.throws(() => chapter.names(-1), VaelError);
+  // A value no int field holds is refused by the name it was given under,
+  // not wrapped into range nor named as a number never given.
+  assert.throws(() => chapter.names(1, { fit: '2' }), /^VaelError: fit: "2" is not a whole number$/);
+  assert.throws(() => chapter.names(1, { val: 1.5 }), /val: 1.5 is not a whole number/);
+  assert.throws(() => chapter.names(1, { val: 2 ** 32 + 1 }), /val: 4294967297 is not a whole number in range/);
   // A failure leaves the module usable.
   assert.equal(chapter.names(2, { seed: 1 }).length, 2);
   chapter.close();
@@ -191,8 +250,21 @@ test('filters pick the names vaelgen\'s filters pick, and say when no name can p
   assert.ok(generator.names(30).every((name) => /^A.*e$/i.test(name.normalize('NFD').replace(/\p{M}/gu, ''))));
   generator.setFilters(null);
   generator.close();
+  // unique goes on remembering across changed options, as libvael's does:
+  // setting the filters anew would forget the names already given.
+  const once = chapter.generator({ seed: 4, filters: { unique: true } });
+  const given = new Set(once.names(400));
+  once.setOptions({ fit: 2 });
+  assert.deepEqual(once.names(400).filter((name) => given.has(name)), []);
+  once.close();
   assert.throws(() => chapter.names(1, { filters: { startsWith: 'xq' } }), VaelError);
   assert.throws(() => chapter.names(1, { filters: { minLength: -2 } }), VaelError);
+  // null asks for nothing, as a filter left out; other values are refused by name.
+  assert.deepEqual(chapter.names(20, { seed: 4, filters: { minLength: null, clean: null, unique: null } }),
+                   chapter.names(20, { seed: 4 }));
+  assert.throws(() => chapter.names(1, { filters: { maxLength: '8' } }), /filters.maxLength: "8" is not a whole number/);
+  assert.throws(() => chapter.names(1, { filters: { minLength: 2 ** 32 + 3 } }), /filters.minLength: .* in range/);
+  assert.throws(() => chapter.names(1, { filters: { unique: 'no' } }), /filters.unique: "no" is not true or false/);
   assert.throws(() => chapter.names(1, { filters: { shorterThan: 3 } }), /unknown filter/);
   chapter.close();
   const compiled = open(join(library, 'faecourt.qch'));

@@ -14,7 +14,7 @@ export interface NameOptions {
   val?: number;
 }
 
-/** Filters on the names made, as vaelgen's options of the same names; they pick among the names. */
+/** Filters on the names made, as vaelgen's options of the same names; they pick among the names. A filter left out or null asks for nothing. */
 export interface NameFilters {
   /** Never the same name twice. */
   unique?: boolean;

@@ -72,6 +72,17 @@ export async function loadVael({ wasm } = {}) {
   return new Vael(module);
 }
 
+// Takes a folder of the module's file system away with all it holds.
+function removeFolder(FS, folder) {
+  for (const name of FS.readdir(folder)) {
+    if (name === '.' || name === '..') continue;
+    const path = `${folder}/${name}`;
+    if (FS.isDir(FS.stat(path).mode)) removeFolder(FS, path);
+    else FS.unlink(path);
+  }
+  FS.rmdir(folder);
+}
+
 function asBytes(bytes) {
   if (bytes instanceof Uint8Array) return bytes;
   if (bytes instanceof ArrayBuffer) return new Uint8Array(bytes);
@@ -96,8 +107,23 @@ class Memory {
     this.heap.set(data, ptr);
     return ptr;
   }
+  // Allocations holding each of these bytes; none is left behind when one
+  // cannot be made.
+  allocate(data) {
+    const made = [];
+    try {
+      for (const bytes of data) made.push(this.bytes(bytes));
+      return made;
+    } catch (error) {
+      for (const ptr of made) this.m._free(ptr);
+      throw error;
+    }
+  }
   string(text) {
-    return this.bytes(this.encoder.encode(`${text}\0`));
+    return this.bytes(this.cString(text));
+  }
+  cString(text) {
+    return this.encoder.encode(`${text}\0`);
   }
   slot(i) {
     return this.out + 4 * i;
@@ -121,10 +147,12 @@ class Memory {
       for (const ptr of allocations) this.m._free(ptr);
     }
   }
-  // History entries as NUL-terminated names one after another, and a mark each.
+  // History entries as NUL-terminated names one after another, and a mark
+  // each: bytes still to be allocated, so that entries that are no entries
+  // throw before anything is.
   history(items) {
-    const names = this.string(items.map((item) => `${item.text}`.replaceAll('\0', '')).join('\0'));
-    const marks = this.bytes(Uint8Array.from(items, (item) => (item.checked ? 1 : 0)));
+    const names = this.cString(items.map((item) => `${item.text}`.replaceAll('\0', '')).join('\0'));
+    const marks = Uint8Array.from(items, (item) => (item.checked ? 1 : 0));
     return [names, marks];
   }
 }
@@ -133,16 +161,34 @@ function fail(memory) {
   return new VaelError(memory.text(memory.m._vael_last_error()));
 }
 
+// A value given for one of the interface's int fields, refused here by the
+// caller's own name for it unless it is a whole number the field can hold:
+// the field would wrap a larger one into range, and a stand-in value would
+// have the library name a number the caller never gave.
+function whole(name, value) {
+  if (Number.isInteger(value) && value >= -0x80000000 && value <= 0x7fffffff) return value;
+  const shown = typeof value === 'string' ? `"${value}"` : String(value);
+  throw new VaelError(`${name}: ${shown} is not a whole number${Number.isInteger(value) ? ' in range' : ''}`);
+}
+
+// A filter's switch: true or false (or a number, 0 for off).
+function onOff(name, value) {
+  if (typeof value === 'boolean') return Number(value);
+  if (typeof value === 'number' && !Number.isNaN(value)) return value !== 0 ? 1 : 0;
+  const shown = typeof value === 'string' ? `"${value}"` : String(value);
+  throw new VaelError(`${name}: ${shown} is not true or false`);
+}
+
 // Writes options over the chapter's own: a field not given stays VAEL_OWN.
 function writeOptions(memory, ptr, options = {}) {
   const words = new Int32Array(OPTIONS_SIZE / 4).fill(OWN);
   words[0] = OPTIONS_SIZE;
   const { fit, val, initial } = options;
-  if (fit !== undefined) words[1] = Number.isInteger(fit) ? fit : -2;
+  if (fit !== undefined) words[1] = whole('fit', fit);
   SWITCHES.forEach((name, i) => {
     if (options[name] !== undefined) words[2 + i] = options[name] ? 1 : 0;
   });
-  if (val !== undefined) words[8] = Number.isInteger(val) ? val : -2;
+  if (val !== undefined) words[8] = whole('val', val);
   const bytes = new Uint8Array(words.buffer);
   bytes.fill(0, 24, 32);
   const letter = initial === undefined || initial === '*' ? '' : `${initial}`;
@@ -201,8 +247,8 @@ export class Vael {
   saveDocument({ format, chapterTitle, line1, system = 0, lines = 0, history }) {
     const memory = this.#memory;
     const m = memory.m;
-    return memory.with(
-      [memory.string(chapterTitle), memory.string(line1), ...memory.history(history)],
+    const data = [memory.cString(chapterTitle), memory.cString(line1), ...memory.history(history)];
+    return memory.with(memory.allocate(data),
       (title, line, names, marks) => {
         const ptr = m._vael_web_document(format === 'txt' ? 1 : 0, title, line, system, lines,
                                          names, history.length, marks, memory.slot(0));
@@ -214,7 +260,7 @@ export class Vael {
   // one (index, -1 for none).
   copyText(history, selected = -1) {
     const memory = this.#memory;
-    return memory.with(memory.history(history), (names, marks) =>
+    return memory.with(memory.allocate(memory.history(history)), (names, marks) =>
       memory.text(memory.m._vael_web_copy_text(names, history.length, marks, selected)));
   }
 
@@ -255,19 +301,23 @@ export class Vael {
   // chapters: [{ file, title }] }].
   catalogue(files) {
     const { FS } = this.#memory.m;
-    const root = `/library-${Date.now()}`;
+    // A folder of its own, taken away again: a folder named after the clock
+    // was still there for a second call in the same millisecond, and every
+    // library stayed in the module's memory.
+    let root = '/library';
+    for (let n = 1; FS.analyzePath(root).exists; ++n) root = `/library-${n}`;
     FS.mkdir(root);
-    for (const [path, bytes] of Object.entries(files)) {
-      const parts = path.split('/');
-      for (let i = 1; i < parts.length; ++i) {
-        const folder = `${root}/${parts.slice(0, i).join('/')}`;
-        if (!FS.analyzePath(folder).exists) FS.mkdir(folder);
-      }
-      FS.writeFile(`${root}/${path}`, asBytes(bytes));
-    }
     const here = FS.cwd();
-    FS.chdir(root);
     try {
+      for (const [path, bytes] of Object.entries(files)) {
+        const parts = path.split('/');
+        for (let i = 1; i < parts.length; ++i) {
+          const folder = `${root}/${parts.slice(0, i).join('/')}`;
+          if (!FS.analyzePath(folder).exists) FS.mkdir(folder);
+        }
+        FS.writeFile(`${root}/${path}`, asBytes(bytes));
+      }
+      FS.chdir(root);
       const memory = this.#memory;
       const text = memory.text(memory.m._vael_web_catalogue(memory.slot(0)), memory.read(0));
       const books = [];
@@ -286,6 +336,7 @@ export class Vael {
       return books;
     } finally {
       FS.chdir(here);
+      removeFolder(FS, root);
     }
   }
 }
@@ -374,7 +425,6 @@ export class Generator {
   #memory;
   #handle;
   #buffer = 0;
-  #filters = null;
 
   constructor(memory, handle) {
     this.#memory = memory;
@@ -443,8 +493,6 @@ export class Generator {
       writeOptions(memory, ptr, options);
       if (m._vael_generator_set_options(g, ptr) !== OK) throw fail(memory);
     });
-    // The filters know the initial letter asked for: set them anew.
-    if (this.#filters) this.setFilters(this.#filters);
   }
 
   // Filters on the names from the next on (null: none), as vaelgen's
@@ -458,7 +506,6 @@ export class Generator {
     const g = this.#live();
     if (!filters) {
       if (m._vael_generator_set_filters(g, 0) !== OK) throw fail(memory);
-      this.#filters = null;
       return;
     }
     for (const key of Object.keys(filters)) {
@@ -469,16 +516,17 @@ export class Generator {
       (ptr, ...strings) => {
         const words = new Int32Array(FILTERS_SIZE / 4);
         words[0] = FILTERS_SIZE;
+        // A filter left out, undefined or null asks for nothing.
         for (const [key, offset] of Object.entries(FILTER_NUMBERS)) {
           const value = filters[key];
-          words[offset / 4] = typeof value === 'boolean' ? Number(value)
-            : Number.isInteger(value) ? value : value === undefined ? 0 : -1;
+          if (value === undefined || value === null) continue;
+          words[offset / 4] = key.endsWith('Length') ? whole(`filters.${key}`, value)
+            : onOff(`filters.${key}`, value);
         }
         texts.forEach((key, i) => { words[FILTER_TEXTS[key] / 4] = strings[i]; });
         memory.heap.set(new Uint8Array(words.buffer), ptr);
         if (m._vael_generator_set_filters(g, ptr) !== OK) throw fail(memory);
       });
-    this.#filters = { ...filters };
   }
 
   close() {

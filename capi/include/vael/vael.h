@@ -75,8 +75,8 @@ VAEL_API int vael_chapter_from_memory(const void *bytes, size_t size, const char
                                       vael_chapter **out);
 
 /* A chapter from names, as a plain list of them loads (each name is one line
- * of the list; names the chapter format cannot hold are left out, and
- * vael_chapter_left_out counts them). title may be NULL or "" for "names". */
+ * of the list, in UTF-8; names the chapter format cannot hold are left out,
+ * and vael_chapter_left_out counts them). title may be NULL or "" for "names". */
 VAEL_API int vael_chapter_from_names(const char *const *names, size_t count, const char *title,
                                      vael_chapter **out);
 
@@ -198,7 +198,8 @@ typedef struct vael_filters {
  * is not UTF-8 or holds a character no name can hold; VAEL_E_OPTION for
  * filters no name of the chapter can pass (the message says why), and for
  * no_samples or novel on a compiled chapter, which keeps no sample names.
- * On failure the generator keeps the filters it had. */
+ * On failure the generator keeps the filters it had. A name kept back by
+ * VAEL_E_SPACE comes next only if it passes the new filters. */
 VAEL_API int vael_generator_set_filters(vael_generator *g, const vael_filters *filters);
 
 /* A seed from the clock, for a run that is given none (as vaelgen without

@@ -31,16 +31,18 @@ std::vector<Shelf> LibraryShelves(const std::string& folder) {
   return shelves;
 }
 
-std::string CatalogueListing(const std::string& folder) {
+std::string CatalogueListing(const std::string& folder, bool raw) {
+  const auto shown = [raw](const std::string& title) { return raw ? title : Utf8FromWindows1252(title); };
   std::string text;
   for (const Shelf& shelf : LibraryShelves(folder)) {
-    text += shelf.title;
+    text += shown(shelf.title);
     if (!shelf.folder.empty()) text += "  (" + JoinPath(folder, shelf.folder) + "/)";
     text += "\n";
     std::size_t width = 0;
     for (const ChapterEntry& chapter : shelf.chapters) width = std::max(width, chapter.title.size());
     for (const ChapterEntry& chapter : shelf.chapters) {
-      text += "  " + chapter.title + std::string(width - chapter.title.size() + 2, ' ');
+      // Padded by the code page's letters, one a byte: the columns a terminal shows.
+      text += "  " + shown(chapter.title) + std::string(width - chapter.title.size() + 2, ' ');
       text += JoinPath(shelf.bookFolder, chapter.fileName) + "\n";
     }
   }

@@ -21,8 +21,10 @@ struct Shelf {
 std::vector<Shelf> LibraryShelves(const std::string& folder);
 
 // The books of folder and the chapters of each, each chapter with the path
-// to pass to vaelgen. Windows-1252 text, one line per row.
-std::string CatalogueListing(const std::string& folder);
+// to pass to vaelgen, one line per row, in the terminal's bytes: titles in
+// UTF-8 (the code page's own bytes with raw), paths as the file system
+// holds them, so that a path shown can be passed back as it is.
+std::string CatalogueListing(const std::string& folder, bool raw);
 
 // Where --list looked when it found nothing to list: the folder given, or
 // else the current folder and the user's library (listed: the library

@@ -89,13 +89,13 @@ int List(const CommandLine& line) {
     if (choice.folder.empty() && !choice.cause.empty()) return kExitFailure;
     folder = choice.folder;
   }
-  const std::string listing = CatalogueListing(folder);
+  const std::string listing = CatalogueListing(folder, line.raw);
   if (listing.empty()) {
     Error(NothingListedText(line.listFolder, folder, places));
     return kExitFailure;
   }
   Output output(line.raw);
-  output.Text(listing);
+  output.Printed(listing);
   return output.Finish();
 }
 

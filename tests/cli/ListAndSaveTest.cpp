@@ -287,6 +287,19 @@ TEST(VaelgenList, BooksAndChaptersSortedIgnoringCaseAndAccents) {
   EXPECT_EQ(here.status, 0) << here.err;
   EXPECT_EQ(here.out, expected);
 
+  // A folder's name is shown as the file system holds it (here UTF-8), not
+  // taken for code-page text, so the path shown can be passed back as it is.
+  fs::create_directories(dir.path() / "l\xC3\xA9gendes");
+  test::WriteFile(dir.File("l\xC3\xA9gendes/book.dat"), "Legends\r\n");
+  chapter("l\xC3\xA9gendes/old.vel", "Old tales");
+  const std::string legends = RunVaelgen(dir, {"--list"}).out;
+  EXPECT_NE(legends.find("Legends  (l\xC3\xA9gendes/)\n  Old tales  l\xC3\xA9gendes/old.vel\n"),
+            std::string::npos) << legends;
+  EXPECT_EQ(RunVaelgen(dir, {"-n", "1", "l\xC3\xA9gendes/old.vel"}).status, 0);
+  const std::string raw = RunVaelgen(dir, {"--list", "--raw"}).out;
+  EXPECT_NE(raw.find("  \xC9lan wood  alben/wood.vel\n"), std::string::npos) << raw;
+  EXPECT_NE(raw.find("l\xC3\xA9gendes/old.vel"), std::string::npos) << raw;
+
   // From elsewhere the paths lead into the folder, ready to pass back.
   TempDir other;
   auto there = RunVaelgen(other, {"--list", dir.path().string()});

@@ -188,7 +188,8 @@ EMSCRIPTEN_KEEPALIVE void vael_web_title_order(const char* texts, std::size_t co
 }
 
 // The books and chapters of the library in the module's working folder, one
-// per line, fields split by tabs:
+// per line, fields split by tabs; folder and file names as the file system
+// holds them (UTF-8, as the page names its files), texts in UTF-8:
 //   B, folder ("" for the loose chapters), title, and the book's three
 //      information lines as the window shows them;
 //   C, file name, title: the chapters of the book above, in listing order;
@@ -200,7 +201,7 @@ EMSCRIPTEN_KEEPALIVE const char* vael_web_catalogue(std::size_t* length) {
   const vael::BookScan scan = vael::ScanBooks("");
   auto chapters = [&out](const std::string& folder) {
     for (const vael::ChapterEntry& entry : vael::ListChapters(folder)) {
-      out += "C\t" + Field(entry.fileName) + "\t" + Field(entry.title) + "\n";
+      out += "C\t" + Utf8Field(entry.fileName) + "\t" + Field(entry.title) + "\n";
     }
   };
   if (scan.unbound) {
@@ -211,7 +212,7 @@ EMSCRIPTEN_KEEPALIVE const char* vael_web_catalogue(std::size_t* length) {
     const auto description = vael::ReadBookDescription(book.folder);
     if (!description) continue;
     const vael::BookInfo info = vael::ReadBookInfo(*description);
-    out += "B\t" + Field(book.folder) + "\t" + Field(book.title) + "\t" + Field(info.line2) + "\t" +
+    out += "B\t" + Utf8Field(book.folder) + "\t" + Field(book.title) + "\t" + Field(info.line2) + "\t" +
            Field(info.line3) + "\t" + Field(info.line4) + "\n";
     chapters(book.folder + "/");
     out += Topics(book.folder);

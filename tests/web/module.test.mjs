@@ -186,6 +186,11 @@ test('a library is listed with its books and chapters, call after call', () => {
   assert.deepEqual(vael.catalogue(files), first);
   assert.deepEqual(first.map((book) => book.title), ['Unbound', 'Elder Realms']);
   assert.deepEqual(first[1].chapters.map((chapter) => chapter.file), ['dwarves.vel', 'woodelves.vel']);
+  // Folder and file names come back as they were given, to be fetched by.
+  const legends = vael.catalogue({ 'l\u00e9gendes/book.dat': files['elder/book.dat'],
+                                   'l\u00e9gendes/\u00e9pop\u00e9e.vel': files['elder/dwarves.vel'] });
+  assert.equal(legends[0].folder, 'l\u00e9gendes');
+  assert.equal(legends[0].chapters[0].file, '\u00e9pop\u00e9e.vel');
   // Nothing of a library stays behind for the next.
   assert.deepEqual(vael.catalogue({ 'goblins.vel': files['goblins.vel'] })[0].chapters.length, 1);
   // Calls quicker than the clock's millisecond.

@@ -96,14 +96,20 @@ class Memory {
     this.m = m;
     this.encoder = new TextEncoder();
     this.decoder = new TextDecoder();
-    this.out = m._malloc(16); // out-parameters: four 32-bit slots
+    this.out = this.reserve(16); // out-parameters: four 32-bit slots
   }
   get heap() {
     return this.m.HEAPU8; // renewed when memory grows: never kept
   }
-  bytes(data) {
-    const ptr = this.m._malloc(Math.max(data.length, 1));
+  // Room for `size` bytes; throws rather than hand out address 0, which the
+  // module's memory would take for a place to write.
+  reserve(size) {
+    const ptr = this.m._malloc(Math.max(size, 1));
     if (ptr === 0) throw new VaelError('out of memory');
+    return ptr;
+  }
+  bytes(data) {
+    const ptr = this.reserve(data.length);
     this.heap.set(data, ptr);
     return ptr;
   }
@@ -288,7 +294,7 @@ export class Vael {
     const memory = this.#memory;
     const m = memory.m;
     const strings = texts.map((text) => `${text}`.replaceAll('\0', ''));
-    return memory.with([memory.string(strings.join('\0')), m._malloc(4 * Math.max(texts.length, 1))],
+    return memory.with([memory.string(strings.join('\0')), memory.reserve(4 * texts.length)],
       (names, order) => {
         m._vael_web_title_order(names, strings.length, order);
         return Array.from(m.HEAP32.subarray(order >> 2, (order >> 2) + strings.length),
@@ -355,7 +361,7 @@ export class Chapter {
     });
     this.title = this.texts.title;
     this.leftOut = m._vael_chapter_left_out(handle) >>> 0;
-    this.options = memory.with([m._malloc(OPTIONS_SIZE)], (ptr) => {
+    this.options = memory.with([memory.reserve(OPTIONS_SIZE)], (ptr) => {
       m.HEAP32[ptr >> 2] = OPTIONS_SIZE;
       if (m._vael_chapter_options(handle, ptr) !== OK) throw fail(memory);
       return readOptions(memory, ptr);
@@ -377,7 +383,7 @@ export class Chapter {
     if (!Number.isInteger(seed) || seed < 0 || seed > 0xffffffff) {
       throw new VaelError(`seed: ${seed} is not a whole number from 0 to 4294967295`);
     }
-    const g = memory.with([m._malloc(OPTIONS_SIZE)], (ptr) => {
+    const g = memory.with([memory.reserve(OPTIONS_SIZE)], (ptr) => {
       writeOptions(memory, ptr, options);
       if (m._vael_generator_new(handle, ptr, seed, memory.slot(0)) !== OK) throw fail(memory);
       return memory.read(0);
@@ -445,7 +451,7 @@ export class Generator {
     const memory = this.#memory;
     const m = memory.m;
     const g = this.#live();
-    if (this.#buffer === 0) this.#buffer = m._malloc(NAME_BUFFER);
+    if (this.#buffer === 0) this.#buffer = memory.reserve(NAME_BUFFER);
     let names = null;
     for (let made = 0; made < count;) {
       const status = m._vael_generator_names(g, count - made, this.#buffer, NAME_BUFFER,
@@ -468,7 +474,7 @@ export class Generator {
     const memory = this.#memory;
     const m = memory.m;
     const g = this.#live();
-    if (this.#buffer === 0) this.#buffer = m._malloc(NAME_BUFFER);
+    if (this.#buffer === 0) this.#buffer = memory.reserve(NAME_BUFFER);
     if (m._vael_generator_next_logged(g, this.#buffer, NAME_BUFFER, memory.slot(0)) !== OK) {
       throw fail(memory);
     }
@@ -476,7 +482,7 @@ export class Generator {
     // Asked with no room, it tells the log's length.
     if (m._vael_generator_log(g, 0, 0, memory.slot(0)) !== E_SPACE) throw fail(memory);
     const size = memory.read(0) + 1;
-    const log = memory.with([m._malloc(size)], (ptr) => {
+    const log = memory.with([memory.reserve(size)], (ptr) => {
       if (m._vael_generator_log(g, ptr, size, memory.slot(0)) !== OK) throw fail(memory);
       return memory.text(ptr, memory.read(0));
     });
@@ -489,7 +495,7 @@ export class Generator {
     const memory = this.#memory;
     const m = memory.m;
     const g = this.#live();
-    memory.with([m._malloc(OPTIONS_SIZE)], (ptr) => {
+    memory.with([memory.reserve(OPTIONS_SIZE)], (ptr) => {
       writeOptions(memory, ptr, options);
       if (m._vael_generator_set_options(g, ptr) !== OK) throw fail(memory);
     });
@@ -512,7 +518,7 @@ export class Generator {
       if (!(key in FILTER_NUMBERS) && !(key in FILTER_TEXTS)) throw new VaelError(`filters: unknown filter ${key}`);
     }
     const texts = Object.keys(FILTER_TEXTS).filter((key) => filters[key]);
-    memory.with([m._malloc(FILTERS_SIZE), ...texts.map((key) => memory.string(filters[key]))],
+    memory.with([memory.reserve(FILTERS_SIZE), ...texts.map((key) => memory.string(filters[key]))],
       (ptr, ...strings) => {
         const words = new Int32Array(FILTERS_SIZE / 4);
         words[0] = FILTERS_SIZE;

@@ -42,19 +42,14 @@ async function compiled(url, wasm) {
     const { readFile } = await import('node:fs/promises');
     return WebAssembly.compile(await readFile(url));
   }
-  const response = fetch(url).then((answer) => {
-    if (!answer.ok) throw new VaelError(`${url}: ${answer.status} ${answer.statusText}`);
-    return answer;
-  });
-  if (WebAssembly.compileStreaming) {
-    try {
-      return await WebAssembly.compileStreaming(response);
-    } catch (error) {
-      if (error instanceof VaelError) throw error;
-      // A server that does not call it application/wasm: compiled whole.
-    }
+  const response = await fetch(url);
+  if (!response.ok) throw new VaelError(`${url}: ${response.status} ${response.statusText}`);
+  // Compiled as it arrives where the server calls it application/wasm, as
+  // streaming compilation requires; otherwise compiled whole.
+  if (WebAssembly.compileStreaming && /^application\/wasm\b/.test(response.headers.get('content-type') ?? '')) {
+    return WebAssembly.compileStreaming(response);
   }
-  return WebAssembly.compile(await (await fetch(url)).arrayBuffer());
+  return WebAssembly.compile(await response.arrayBuffer());
 }
 
 // Loads the engine. The wasm file lies beside this module; `wasm` may hand

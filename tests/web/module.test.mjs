@@ -248,6 +248,20 @@ test('filters pick the names vaelgen\'s filters pick, and say when no name can p
     const expected = vaelgen(['-n', '100', '--seed', '4', ...args, path]).split('\n').slice(0, -1);
     assert.deepEqual(chapter.names(100, { seed: 4, filters }), expected, JSON.stringify(filters));
   }
+  // Words for clean as a list (as Python takes them) or a line each, as a word list holds them.
+  const folder = mkdtempSync(join(tmpdir(), 'vael-clean-'));
+  try {
+    writeFileSync(join(folder, 'words.txt'), '*wen\nael*\n');
+    const expected = vaelgen(['-n', '100', '--seed', '4', '--clean-list', join(folder, 'words.txt'), path])
+      .split('\n').slice(0, -1);
+    assert.deepEqual(chapter.names(100, { seed: 4, filters: { cleanWords: ['*wen', 'ael*'] } }), expected);
+    assert.deepEqual(chapter.names(100, { seed: 4, filters: { cleanWords: '*wen\nael*' } }), expected);
+    assert.notDeepEqual(expected, chapter.names(100, { seed: 4 }));
+  } finally {
+    rmSync(folder, { recursive: true });
+  }
+  assert.throws(() => chapter.names(1, { filters: { startsWith: ['e', 'a'] } }), /filters.startsWith: a list is not text/);
+  assert.throws(() => chapter.names(1, { filters: { cleanWords: [3] } }), /filters.cleanWords: a list is not text/);
   // Filters set on a running generator, and kept when its options change.
   const generator = chapter.generator({ seed: 4 });
   generator.setFilters({ endsWith: 'e' });

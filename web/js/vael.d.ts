@@ -32,8 +32,8 @@ export interface NameFilters {
   excludes?: string;
   /** Never a name that is, or holds as a word, an offensive word of the built-in list. */
   clean?: boolean;
-  /** More words for clean, one entry a line ("word", "stem*", "*stem", "*stem*"); implies clean. */
-  cleanWords?: string;
+  /** More words for clean, one entry a line or one a list item ("word", "stem*", "*stem", "*stem*"); implies clean. */
+  cleanWords?: string | string[];
 }
 
 export interface GeneratorOptions extends NameOptions {

@@ -180,6 +180,16 @@ function onOff(name, value) {
   throw new VaelError(`${name}: ${shown} is not true or false`);
 }
 
+// A filter's text: a string; the words for clean may also be a list of
+// them, as Python takes them (one a line, as the word list holds them).
+function filterText(name, value) {
+  if (typeof value === 'string') return value;
+  if (name === 'filters.cleanWords' && Array.isArray(value) && value.every((word) => typeof word === 'string')) {
+    return value.join('\n');
+  }
+  throw new VaelError(`${name}: ${Array.isArray(value) ? 'a list' : String(value)} is not text`);
+}
+
 // Writes options over the chapter's own: a field not given stays VAEL_OWN.
 function writeOptions(memory, ptr, options = {}) {
   const words = new Int32Array(OPTIONS_SIZE / 4).fill(OWN);
@@ -512,8 +522,9 @@ export class Generator {
     for (const key of Object.keys(filters)) {
       if (!(key in FILTER_NUMBERS) && !(key in FILTER_TEXTS)) throw new VaelError(`filters: unknown filter ${key}`);
     }
-    const texts = Object.keys(FILTER_TEXTS).filter((key) => filters[key]);
-    memory.with([memory.reserve(FILTERS_SIZE), ...texts.map((key) => memory.string(filters[key]))],
+    const texts = Object.keys(FILTER_TEXTS).filter((key) => filters[key] !== undefined && filters[key] !== null);
+    const values = texts.map((key) => filterText(`filters.${key}`, filters[key]));
+    memory.with([memory.reserve(FILTERS_SIZE), ...values.map((text) => memory.string(text))],
       (ptr, ...strings) => {
         const words = new Int32Array(FILTERS_SIZE / 4);
         words[0] = FILTERS_SIZE;

@@ -2,7 +2,7 @@
 // would drive it: clicks, keys, typed text, files opened and dropped, the
 // clipboard and the downloaded files read back.
 import assert from 'node:assert/strict';
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -344,6 +344,31 @@ test('Info: the notes on a chapter follow the chapter while it is pressed', asyn
   assert.equal(await notes(), null);
   assert.deepEqual(page.errors, []);
   await page.close();
+});
+
+test('an engine that cannot be downloaded is a failure the page says, not a silent one', async () => {
+  const broken = mkdtempSync(join(tmpdir(), 'vael-site-'));
+  const other = await (async () => {
+    cpSync(site, broken, { recursive: true });
+    rmSync(join(broken, 'vael-wasm.wasm'));
+    rmSync(join(broken, 'sw.js')); // no offline copy to fall back on
+    return serve(broken);
+  })();
+  try {
+    const page = await browser.newPage();
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    await page.goto(`${other.origin}/`);
+    await page.waitForSelector('body[data-ready]');
+    const [line1, line2, line3] = await info(page);
+    assert.deepEqual([line1, line2], ['FAILURE', 'Attempt to start failed.']);
+    assert.match(line3, /^Cause: .*vael-wasm\.wasm: 404/);
+    assert.deepEqual(errors, []);
+    await page.close();
+  } finally {
+    other.close();
+    rmSync(broken, { recursive: true });
+  }
 });
 
 test('a chapter\'s texts stay text: nothing it holds becomes markup', async () => {

@@ -231,6 +231,10 @@ test('failures throw VaelError with the window\'s lines', () => {
   assert.throws(() => chapter.names(1, { fit: '2' }), /^VaelError: fit: "2" is not a whole number$/);
   assert.throws(() => chapter.names(1, { val: 1.5 }), /val: 1.5 is not a whole number/);
   assert.throws(() => chapter.names(1, { val: 2 ** 32 + 1 }), /val: 4294967297 is not a whole number in range/);
+  assert.throws(() => chapter.names(1, { statistical: 'no' }), /statistical: "no" is not true or false/);
+  // null is the chapter's own, as a value left out (and as None in Python).
+  assert.deepEqual(chapter.names(20, { seed: 6, fit: null, statistical: null, initial: null, val: null }),
+                   chapter.names(20, { seed: 6 }));
   // A failure leaves the module usable.
   assert.equal(chapter.names(2, { seed: 1 }).length, 2);
   chapter.close();

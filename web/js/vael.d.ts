@@ -1,17 +1,18 @@
 // Vael's name engine for browsers and Node.js 18+.
 
 /** Generation options; a field left out takes the chapter's own value. */
+/** Options over the chapter's own: one left out or null is the chapter's own. */
 export interface NameOptions {
   /** Fit level, 0 to 3. */
-  fit?: number;
-  statistical?: boolean;
-  structural?: boolean;
-  prefixes?: boolean;
-  suffixes?: boolean;
+  fit?: number | null;
+  statistical?: boolean | null;
+  structural?: boolean | null;
+  prefixes?: boolean | null;
+  suffixes?: boolean | null;
   /** One letter some sample name begins with, of either case; "*" or "" for any. */
-  initial?: string;
+  initial?: string | null;
   /** Screening level, 0 to 9. */
-  val?: number;
+  val?: number | null;
 }
 
 /** Filters on the names made, as vaelgen's options of the same names; they pick among the names. A filter left out or null asks for nothing. */

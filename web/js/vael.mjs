@@ -191,18 +191,21 @@ function filterText(name, value) {
 }
 
 // Writes options over the chapter's own: a field not given stays VAEL_OWN.
+// An option left out, undefined or null, is the chapter's own, as None is in
+// Python; a switch is true or false (or a number, 0 for off).
 function writeOptions(memory, ptr, options = {}) {
   const words = new Int32Array(OPTIONS_SIZE / 4).fill(OWN);
   words[0] = OPTIONS_SIZE;
+  const given = (value) => value !== undefined && value !== null;
   const { fit, val, initial } = options;
-  if (fit !== undefined) words[1] = whole('fit', fit);
+  if (given(fit)) words[1] = whole('fit', fit);
   SWITCHES.forEach((name, i) => {
-    if (options[name] !== undefined) words[2 + i] = options[name] ? 1 : 0;
+    if (given(options[name])) words[2 + i] = onOff(name, options[name]);
   });
-  if (val !== undefined) words[8] = whole('val', val);
+  if (given(val)) words[8] = whole('val', val);
   const bytes = new Uint8Array(words.buffer);
   bytes.fill(0, 24, 32);
-  const letter = initial === undefined || initial === '*' ? '' : `${initial}`;
+  const letter = !given(initial) || initial === '*' ? '' : `${initial}`;
   const encoded = memory.encoder.encode(letter);
   if (encoded.length > 7) throw new VaelError(`initial: "${letter}" is not one letter`);
   bytes.set(encoded, 24);

@@ -180,6 +180,10 @@ function onOff(name, value) {
   throw new VaelError(`${name}: ${shown} is not true or false`);
 }
 
+// A value given: left out, undefined and null all ask for nothing (the
+// chapter's own option, no filter), as None does in Python.
+const given = (value) => value !== undefined && value !== null;
+
 // A filter's text: a string; the words for clean may also be a list of
 // them, as Python takes them (one a line, as the word list holds them).
 function filterText(name, value) {
@@ -196,7 +200,6 @@ function filterText(name, value) {
 function writeOptions(memory, ptr, options = {}) {
   const words = new Int32Array(OPTIONS_SIZE / 4).fill(OWN);
   words[0] = OPTIONS_SIZE;
-  const given = (value) => value !== undefined && value !== null;
   const { fit, val, initial } = options;
   if (given(fit)) words[1] = whole('fit', fit);
   SWITCHES.forEach((name, i) => {
@@ -525,7 +528,7 @@ export class Generator {
     for (const key of Object.keys(filters)) {
       if (!(key in FILTER_NUMBERS) && !(key in FILTER_TEXTS)) throw new VaelError(`filters: unknown filter ${key}`);
     }
-    const texts = Object.keys(FILTER_TEXTS).filter((key) => filters[key] !== undefined && filters[key] !== null);
+    const texts = Object.keys(FILTER_TEXTS).filter((key) => given(filters[key]));
     const values = texts.map((key) => filterText(`filters.${key}`, filters[key]));
     memory.with([memory.reserve(FILTERS_SIZE), ...values.map((text) => memory.string(text))],
       (ptr, ...strings) => {
@@ -534,7 +537,7 @@ export class Generator {
         // A filter left out, undefined or null asks for nothing.
         for (const [key, offset] of Object.entries(FILTER_NUMBERS)) {
           const value = filters[key];
-          if (value === undefined || value === null) continue;
+          if (!given(value)) continue;
           words[offset / 4] = key.endsWith('Length') ? whole(`filters.${key}`, value)
             : onOff(`filters.${key}`, value);
         }

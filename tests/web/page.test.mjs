@@ -420,3 +420,34 @@ test('accessible, usable at a phone\'s width and in dark mode, and offline once 
   await page.setOfflineMode(false);
   await page.close();
 });
+
+test('a chapter still being read when another choice is made gives way to that choice', async () => {
+  const page = await openPage();
+  // Reading Wood elves takes a while: Dwarves, chosen after it, is read first.
+  await page.setBypassServiceWorker(true);
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    if (request.isInterceptResolutionHandled()) return;
+    if (request.url().endsWith('/woodelves.vel')) setTimeout(() => request.continue(), 700);
+    else request.continue();
+  });
+  const wood = ['Soft, flowing names of the forest folk', 'A sounded final e is written with two dots',
+                'Vael sample library'];
+  await page.select('#cmbBook', 'Elder Realms');
+  await page.select('#cmbChapter', 'Wood elves');
+  await choose(page, 'Elder Realms', 'Dwarves of the deep halls');
+  const dwarves = await info(page);
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  assert.equal(await page.$eval('#cmbChapter', (s) => s.value), 'Dwarves of the deep halls');
+  assert.deepEqual(await info(page), dwarves);
+  assert.notDeepEqual(dwarves, wood);
+  // A book chosen meanwhile: no chapter of the old book comes back.
+  await page.select('#cmbChapter', 'Wood elves');
+  await page.select('#cmbBook', 'Northlands');
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  assert.equal(await text(page, '#lblStatus'), 'Book loaded');
+  assert.equal(await page.$eval('#btnNext', (b) => b.disabled), true);
+  assert.notDeepEqual(await info(page), wood);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});

@@ -33,6 +33,9 @@ let generator = null;
 let history = []; // { text, checked }, newest first
 let current = -1; // the history entry chosen, -1 for none
 let lastLog = '';
+// Counts the choices of a book or chapter: a chapter still being read when
+// another choice is made is not the one chosen any more.
+let choosing = 0;
 
 // --- What the window shows ---
 
@@ -149,6 +152,7 @@ function disableForSelection() {
 }
 
 function chooseBook(title) {
+  ++choosing;
   setStatus('Loading book');
   showName('');
   disableForSelection();
@@ -183,6 +187,7 @@ async function chapterBytes(entry) {
 }
 
 async function chooseChapter(title) {
+  const choice = ++choosing;
   setStatus('Loading chapter');
   disableForSelection();
   showName('');
@@ -191,9 +196,12 @@ async function chooseChapter(title) {
   if (!entry) return false;
   ui.cmbChapter.value = title;
   try {
-    const engine = vael.openChapter(await chapterBytes(entry), entry.file);
+    const bytes = await chapterBytes(entry);
+    if (choice !== choosing) return false;
+    const engine = vael.openChapter(bytes, entry.file);
     chapter = { title, file: entry.file, own: Boolean(entry.own), engine };
   } catch (error) {
+    if (choice !== choosing) return false;
     failure(error);
     ui.cmbChapter.selectedIndex = -1;
     setStatus('No chapter');

@@ -451,3 +451,30 @@ test('a chapter still being read when another choice is made gives way to that c
   assert.deepEqual(page.errors, []);
   await page.close();
 });
+
+test('a new build replaces the offline copy whole, even where the browser cached the old files', async () => {
+  const copy = mkdtempSync(join(tmpdir(), 'vael-site-'));
+  cpSync(site, copy, { recursive: true });
+  // A server that lets the browser keep what it served for ten minutes.
+  const other = await serve(copy, { headers: { 'cache-control': 'max-age=600' } });
+  try {
+    const page = await browser.newPage();
+    await page.goto(`${other.origin}/`);
+    await page.waitForSelector('body[data-ready]');
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    // The next build: another page and so another offline copy.
+    const mark = '\n// the next build\n';
+    writeFileSync(join(copy, 'page.mjs'), readFileSync(join(copy, 'page.mjs'), 'utf8') + mark);
+    writeFileSync(join(copy, 'sw.js'), readFileSync(join(copy, 'sw.js'), 'utf8')
+      .replace(/const CACHE = '[^']*'/, "const CACHE = 'vael-next'"));
+    await page.reload();
+    await page.waitForSelector('body[data-ready]');
+    await page.waitForFunction(async () => (await caches.keys()).join() === 'vael-next', { timeout: 10000 });
+    const kept = await page.evaluate(async () => (await (await caches.open('vael-next')).match('page.mjs')).text());
+    assert.ok(kept.endsWith(mark), 'the offline copy holds the new page');
+    await page.close();
+  } finally {
+    other.close();
+    rmSync(copy, { recursive: true });
+  }
+});

@@ -478,3 +478,55 @@ test('a new build replaces the offline copy whole, even where the browser cached
     rmSync(copy, { recursive: true });
   }
 });
+
+test('kept chapters that are damaged or no longer load, and storage that fails, leave the page usable', async () => {
+  const page = await openPage();
+  const goblins = readFileSync(join(library, 'goblins.vel'), 'latin1');
+  const bytesOf = (title) => [...Buffer.from(goblins.replace('TITLE "Goblins"', `TITLE "${title}"`), 'latin1')];
+  // Records as something other than this page may leave them.
+  await page.evaluate((good) => new Promise((resolve, reject) => {
+    const request = indexedDB.open('vael', 1);
+    request.onsuccess = () => {
+      const transaction = request.result.transaction('chapters', 'readwrite');
+      const store = transaction.objectStore('chapters');
+      store.put({ file: 'broken.vel', title: 'Broken', bytes: new TextEncoder().encode('no chapter') });
+      store.put({ file: 'untitled.vel', bytes: Uint8Array.from(good) });
+      store.put({ file: 7, title: 'Numbered', bytes: Uint8Array.from(good) });
+      transaction.oncomplete = () => { request.result.close(); resolve(); };
+      transaction.onerror = () => reject(transaction.error);
+    };
+  }), bytesOf('Kept'));
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await page.select('#cmbBook', 'Unbound');
+  const titles = await page.$$eval('#cmbChapter option', (options) => options.map((o) => o.textContent));
+  assert.ok(titles.includes('Broken') && !titles.includes('Numbered') && !titles.includes(''));
+  await drop(page, [{ name: 'mine.vel', bytes: bytesOf('Mine') }]);
+  await status(page, 'Chapter added');
+
+  // One that does not load can still be removed.
+  await page.select('#cmbChapter', 'Broken');
+  await status(page, 'No chapter');
+  assert.equal((await info(page))[0], 'FAILURE');
+  await page.click('#btnRemove');
+  await status(page, 'Chapter removed');
+
+  // The storage failing on removal: said so, and the chapter stays.
+  await page.select('#cmbChapter', 'Mine');
+  await status(page, 'Chapter loaded');
+  await page.evaluate(() => {
+    indexedDB.open = () => { throw new DOMException('The storage is gone', 'UnknownError'); };
+  });
+  await page.click('#btnRemove');
+  await status(page, 'Chapter not removed');
+  assert.deepEqual(await info(page), ['FAILURE', 'Attempt to remove chapter failed.',
+                                      "Cause: Couldn't remove the chapter from this browser's storage"]);
+  assert.deepEqual(page.errors, []);
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await page.select('#cmbBook', 'Unbound');
+  const left = await page.$$eval('#cmbChapter option', (options) => options.map((o) => o.textContent));
+  assert.ok(left.includes('Mine') && !left.includes('Broken'));
+  await page.evaluate(() => new Promise((resolve) => { indexedDB.deleteDatabase('vael').onsuccess = resolve; }));
+  await page.close();
+});

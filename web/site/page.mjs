@@ -29,6 +29,7 @@ let vael;
 let books = []; // { folder, title, info, chapters: [{ file, title, own }], topics }
 let book = null;
 let chapter = null; // the loaded chapter: { title, file, own, engine }
+let ownChosen = null; // the user's own chapter chosen, loaded or not: removable either way
 let generator = null;
 let history = []; // { text, checked }, newest first
 let current = -1; // the history entry chosen, -1 for none
@@ -148,6 +149,7 @@ function disableForSelection() {
   history = [];
   current = -1;
   renderHistory();
+  ownChosen = null;
   for (const control of [ui.btnNext, ui.btnStorePage, ui.btnLog, ui.btnRemove]) control.disabled = true;
 }
 
@@ -195,6 +197,7 @@ async function chooseChapter(title) {
   const entry = book?.chapters.find((c) => c.title === title);
   if (!entry) return false;
   ui.cmbChapter.value = title;
+  ownChosen = entry.own ? entry : null;
   try {
     const bytes = await chapterBytes(entry);
     if (choice !== choosing) return false;
@@ -204,6 +207,8 @@ async function chooseChapter(title) {
     if (choice !== choosing) return false;
     failure(error);
     ui.cmbChapter.selectedIndex = -1;
+    // A kept chapter that no longer loads can still be taken away.
+    ui.btnRemove.disabled = !ownChosen;
     setStatus('No chapter');
     return false;
   }
@@ -216,7 +221,7 @@ async function chooseChapter(title) {
   ui.btnInfo.title = info;
   showNotes();
   for (const control of [ui.btnNext, ui.btnStorePage, ui.btnLog]) control.disabled = false;
-  ui.btnRemove.disabled = !chapter.own;
+  ui.btnRemove.disabled = !ownChosen;
   setStatus('Chapter loaded');
   keepSettings();
   return true;
@@ -546,8 +551,15 @@ async function addFiles(files) {
 }
 
 async function removeOwnChapter() {
-  if (!chapter?.own) return;
-  await removeChapter(chapter.file);
+  if (!ownChosen) return;
+  try {
+    await removeChapter(ownChosen.file);
+  } catch {
+    failure(new VaelError("Couldn't remove the chapter from this browser's storage"),
+            'Attempt to remove chapter failed.');
+    setStatus('Chapter not removed');
+    return;
+  }
   await readLibrary();
   chooseBook(UNBOUND);
   setStatus('Chapter removed');

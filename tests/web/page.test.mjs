@@ -530,3 +530,48 @@ test('kept chapters that are damaged or no longer load, and storage that fails, 
   await page.evaluate(() => new Promise((resolve) => { indexedDB.deleteDatabase('vael').onsuccess = resolve; }));
   await page.close();
 });
+
+test('by the keyboard alone: the chosen entry and the focus survive clicks beside the list, Clear and Remove', async () => {
+  const page = await openPage();
+  await choose(page, 'Elder Realms', 'Wood elves');
+  await page.focus('#btnNext');
+  for (let i = 0; i < 3; ++i) await page.keyboard.press('Enter');
+  await page.click('#lbxHistory li:nth-child(2) span');
+  const chosen = await text(page, '#lblName');
+  // A click on the list below its entries: the second entry is still the
+  // chosen one, and the list is still reached by Tab.
+  const below = await page.$eval('#lbxHistory', (list) => {
+    const box = list.getBoundingClientRect();
+    return [box.x + box.width / 2, box.bottom - 8];
+  });
+  await page.mouse.click(...below);
+  await page.keyboard.down('Control');
+  await page.keyboard.press('c');
+  await page.keyboard.up('Control');
+  await status(page, 'Copied');
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), chosen);
+  assert.equal(await page.$$eval('#lbxHistory input', (boxes) => boxes.filter((b) => b.tabIndex === 0).length), 1);
+
+  const focused = () => page.evaluate(() => document.activeElement.id);
+  await page.focus('#btnClear');
+  await page.keyboard.press('Space');
+  await status(page, 'Cleared');
+  assert.equal(await focused(), 'btnNext');
+  await page.keyboard.press('Enter');
+  await page.focus('#lbxHistory input');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('x');
+  await page.keyboard.up('Control');
+  await status(page, 'Cleared');
+  assert.equal(await focused(), 'btnNext');
+
+  const goblins = readFileSync(join(library, 'goblins.vel'), 'latin1').replace('TITLE "Goblins"', 'TITLE "Keys"');
+  await drop(page, [{ name: 'keys.vel', bytes: [...Buffer.from(goblins, 'latin1')] }]);
+  await status(page, 'Chapter added');
+  await page.focus('#btnRemove');
+  await page.keyboard.press('Enter');
+  await status(page, 'Chapter removed');
+  assert.equal(await focused(), 'cmbChapter');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});

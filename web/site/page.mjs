@@ -460,11 +460,19 @@ function save() {
   setStatus('Saved');
 }
 
+// A command that takes away the control the keyboard is on (a disabled
+// button, an entry gone) hands the focus on, not to the page as a whole.
+function focusLost(...controls) {
+  return controls.some((control) => control.contains(document.activeElement));
+}
+
 function clear() {
+  const lost = focusLost(ui.btnClear, ui.lbxHistory);
   history = [];
   current = -1;
   renderHistory();
   setStatus('Cleared');
+  if (lost) ui.btnNext.focus();
 }
 
 function showLog() {
@@ -560,9 +568,11 @@ async function removeOwnChapter() {
     setStatus('Chapter not removed');
     return;
   }
+  const lost = focusLost(ui.btnRemove);
   await readLibrary();
   chooseBook(UNBOUND);
   setStatus('Chapter removed');
+  if (lost) (ui.cmbChapter.disabled ? ui.cmbBook : ui.cmbChapter).focus();
 }
 
 // --- Keys, as the window takes them ---
@@ -630,7 +640,11 @@ function wire() {
   });
   ui.lbxHistory.addEventListener('keydown', moveInHistory);
   ui.lbxHistory.addEventListener('focusin', (event) => chooseEntry(entryIndex(event.target)));
-  ui.lbxHistory.addEventListener('click', (event) => chooseEntry(entryIndex(event.target)));
+  // A click beside the entries keeps the chosen one, as the window's list does.
+  ui.lbxHistory.addEventListener('click', (event) => {
+    const index = entryIndex(event.target);
+    if (index >= 0) chooseEntry(index);
+  });
   ui.lbxHistory.addEventListener('dblclick', (event) => { event.preventDefault(); copy(); });
   ui.lblName.addEventListener('dblclick', async () => {
     await putOnClipboard(ui.lblName.textContent);

@@ -401,6 +401,14 @@ test('accessible, usable at a phone\'s width and in dark mode, and offline once 
       .map((c) => c.id));
     assert.deepEqual(unnamed, []);
     assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth), `${width}`);
+    // Nor does a chapter's line of one long word (an address) widen the page.
+    const chapter = readFileSync(join(library, 'goblins.vel'), 'latin1').replace('TITLE "Goblins"', 'TITLE "Wide"')
+      .replace(/AUTHOR "[^"]*"/, 'AUTHOR "https://names.example.org/collections/goblins/western-marshes"');
+    await drop(page, [{ name: 'wide.vel', bytes: [...Buffer.from(chapter, 'latin1')] }]);
+    await page.waitForFunction(() => document.querySelector('#lblStatus').textContent === 'Chapter added');
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth), `${width} wide`);
+    await page.click('#btnRemove');
+    await status(page, 'Chapter removed');
     const background = await page.evaluate(() => getComputedStyle(document.body).backgroundColor);
     assert.equal(background, scheme === 'dark' ? 'rgb(27, 25, 22)' : 'rgb(244, 239, 228)');
     await page.close();

@@ -559,6 +559,21 @@ test('by the keyboard alone: the chosen entry and the focus survive clicks besid
   await status(page, 'Copied');
   assert.equal(await page.evaluate(() => navigator.clipboard.readText()), chosen);
   assert.equal(await page.$$eval('#lbxHistory input', (boxes) => boxes.filter((b) => b.tabIndex === 0).length), 1);
+  // Where the browser offers no clipboard (plain http from another
+  // machine), Copy still leaves the keyboard on the entry.
+  await page.focus('#lbxHistory li.current input');
+  await page.evaluate(() => {
+    Object.defineProperty(navigator, 'clipboard', { value: undefined, configurable: true });
+    document.querySelector('#lblStatus').textContent = '';
+  });
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('c');
+  await page.keyboard.up('Control');
+  await status(page, 'Copied');
+  assert.equal(await page.evaluate(() => document.activeElement.closest('li')?.classList.contains('current')), true);
+  await page.evaluate(() => delete navigator.clipboard);
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), await text(page, '#lblName'));
 
   const focused = () => page.evaluate(() => document.activeElement.id);
   await page.focus('#btnClear');

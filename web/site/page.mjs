@@ -427,12 +427,17 @@ async function putOnClipboard(text) {
   try {
     await navigator.clipboard.writeText(text);
   } catch {
+    // No clipboard to write to (a page served by plain http from another
+    // machine has none): the text goes through a text box, and the focus
+    // comes back from it to where the keyboard was.
+    const focused = document.activeElement;
     const area = document.createElement('textarea');
     area.value = text;
     document.body.append(area);
     area.select();
     document.execCommand('copy');
     area.remove();
+    focused?.focus();
   }
 }
 

@@ -539,7 +539,7 @@ test('kept chapters that are damaged or no longer load, and storage that fails, 
   await page.close();
 });
 
-test('by the keyboard alone: the chosen entry and the focus survive clicks beside the list, Clear and Remove', async () => {
+test('by the keyboard alone: the chosen entry and the focus survive clicks beside the list, Copy, Clear and Remove', async () => {
   const page = await openPage();
   await choose(page, 'Elder Realms', 'Wood elves');
   await page.focus('#btnNext');

@@ -429,7 +429,29 @@ test('accessible, usable at a phone\'s width and in dark mode, and offline once 
   await page.close();
 });
 
-test('a chapter still being read when another choice is made gives way to that choice', async () => {
+test('what comes while the page is busy: a later choice wins over a chapter still being read; a file waits for the engine', async () => {
+  // A chapter dropped while the engine is still on its way is added once it
+  // has come.
+  const early = await browser.newPage();
+  const errors = [];
+  early.on('pageerror', (error) => errors.push(error.message));
+  await early.setBypassServiceWorker(true);
+  await early.setRequestInterception(true);
+  early.on('request', (request) => {
+    if (request.url().endsWith('.wasm')) setTimeout(() => request.continue(), 700);
+    else request.continue();
+  });
+  await early.goto(`${origin}/`, { waitUntil: 'domcontentloaded' });
+  await early.waitForFunction(() => document.querySelector('#cmbBook').disabled);
+  const goblins = readFileSync(join(library, 'goblins.vel'), 'latin1').replace('TITLE "Goblins"', 'TITLE "Early"');
+  await drop(early, [{ name: 'early.vel', bytes: [...Buffer.from(goblins, 'latin1')] }]);
+  await status(early, 'Chapter added');
+  assert.equal(await early.$eval('#cmbChapter', (s) => s.value), 'Early');
+  await early.click('#btnRemove');
+  await status(early, 'Chapter removed');
+  assert.deepEqual(errors, []);
+  await early.close();
+
   const page = await openPage();
   // Reading Wood elves takes a while: Dwarves, chosen after it, is read first.
   await page.setBypassServiceWorker(true);

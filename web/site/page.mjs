@@ -529,6 +529,10 @@ async function addFile(file, taken, titles) {
 
 async function addFiles(files) {
   setStatus('Adding chapter');
+  // A file brought in while the page is still starting waits for the engine;
+  // if that never comes, the failure lines say so already.
+  await started;
+  if (!vael) return;
   const unbound = books.find((entry) => entry.folder === '');
   const taken = new Set((unbound?.chapters ?? []).map((c) => c.file.toLowerCase()));
   const titles = new Set((unbound?.chapters ?? []).map((c) => c.title));
@@ -729,7 +733,7 @@ async function start() {
   document.body.dataset.ready = 'true';
 }
 
-start().catch((error) => {
+const started = start().catch((error) => {
   failure(error, 'Attempt to start failed.');
   document.body.dataset.ready = 'true';
 });

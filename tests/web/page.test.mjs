@@ -346,7 +346,7 @@ test('Info: the notes on a chapter follow the chapter while it is pressed', asyn
   await page.close();
 });
 
-test('an engine that cannot be downloaded is a failure the page says, not a silent one', async () => {
+test('an engine or a chapter that cannot be downloaded is a failure the page says, not a silent one', async () => {
   const broken = mkdtempSync(join(tmpdir(), 'vael-site-'));
   const other = await (async () => {
     cpSync(site, broken, { recursive: true });
@@ -365,6 +365,19 @@ test('an engine that cannot be downloaded is a failure the page says, not a sile
     assert.match(line3, /^Cause: .*vael-wasm\.wasm: 404/);
     assert.deepEqual(errors, []);
     await page.close();
+    // A chapter not reached (offline before the page was kept) is a file the
+    // window could not open.
+    const cut = await openPage();
+    await cut.setBypassServiceWorker(true);
+    await cut.setRequestInterception(true);
+    cut.on('request', (request) => (request.url().endsWith('/woodelves.vel') ? request.abort('internetdisconnected')
+      : request.continue()));
+    await cut.select('#cmbBook', 'Elder Realms');
+    await cut.select('#cmbChapter', 'Wood elves');
+    await status(cut, 'No chapter');
+    assert.deepEqual(await info(cut), ['FAILURE', 'Attempt to open chapter failed.', "Cause: Couldn't open file"]);
+    assert.deepEqual(cut.errors, []);
+    await cut.close();
   } finally {
     other.close();
     rmSync(broken, { recursive: true });

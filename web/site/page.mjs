@@ -183,8 +183,11 @@ function closeChapter() {
 async function chapterBytes(entry) {
   if (entry.own) return entry.own.bytes;
   const path = book.folder ? `${book.folder}/${entry.file}` : entry.file;
-  const response = await fetch(`library/${path.split('/').map(encodeURIComponent).join('/')}`);
-  if (!response.ok) throw new VaelError("Couldn't open file");
+  // Not found or not reached (offline before the page was kept): the
+  // window's words for a file it cannot open.
+  const response = await fetch(`library/${path.split('/').map(encodeURIComponent).join('/')}`)
+    .catch(() => null);
+  if (!response?.ok) throw new VaelError("Couldn't open file");
   return new Uint8Array(await response.arrayBuffer());
 }
 

@@ -346,7 +346,7 @@ test('Info: the notes on a chapter follow the chapter while it is pressed', asyn
   await page.close();
 });
 
-test('an engine or a chapter that cannot be downloaded is a failure the page says, not a silent one', async () => {
+test('an engine, a library listing or a chapter that cannot be downloaded is a failure the page says, not a silent one', async () => {
   const broken = mkdtempSync(join(tmpdir(), 'vael-site-'));
   const other = await (async () => {
     cpSync(site, broken, { recursive: true });
@@ -365,6 +365,19 @@ test('an engine or a chapter that cannot be downloaded is a failure the page say
     assert.match(line3, /^Cause: .*vael-wasm\.wasm: 404/);
     assert.deepEqual(errors, []);
     await page.close();
+    // Nor is a library without its listing.
+    const bare = await browser.newPage();
+    bare.errors = [];
+    bare.on('pageerror', (error) => bare.errors.push(error.message));
+    await bare.setBypassServiceWorker(true);
+    await bare.setRequestInterception(true);
+    bare.on('request', (request) => (request.url().endsWith('/library.json') ? request.respond({ status: 404 })
+      : request.continue()));
+    await bare.goto(`${origin}/`);
+    await bare.waitForSelector('body[data-ready]');
+    assert.deepEqual(await info(bare), ['FAILURE', 'Attempt to start failed.', 'Cause: library/library.json: 404']);
+    assert.deepEqual(bare.errors, []);
+    await bare.close();
     // A chapter not reached (offline before the page was kept) is a file the
     // window could not open.
     const cut = await openPage();

@@ -118,7 +118,13 @@ function fillSelect(select, texts) {
 }
 
 // The sample library's listing, asked for at once, while the engine loads.
-const listing = fetch('library/library.json').then((response) => response.json());
+// Its failure is told by the start, which waits for it, not as a script
+// error before that.
+const listing = fetch('library/library.json').then((response) => {
+  if (!response.ok) throw new VaelError(`library/library.json: ${response.status}`);
+  return response.json();
+});
+listing.catch(() => {});
 
 async function readLibrary() {
   const [sample, own] = await Promise.all([listing, ownChapters()]);

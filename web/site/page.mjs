@@ -28,7 +28,7 @@ const historyButtons = [ui.btnClear, ui.btnSelectAll, ui.btnInvertSelection, ui.
 let vael;
 let books = []; // { folder, title, info, chapters: [{ file, title, own }], topics }
 let book = null;
-let chapter = null; // the loaded chapter: { title, file, own, engine }
+let chapter = null; // the loaded chapter: { title, engine }
 let ownChosen = null; // the user's own chapter chosen, loaded or not: removable either way
 let generator = null;
 let history = []; // { text, checked }, newest first
@@ -211,7 +211,7 @@ async function chooseChapter(title) {
     const bytes = await chapterBytes(entry);
     if (choice !== choosing) return false;
     const engine = vael.openChapter(bytes, entry.file);
-    chapter = { title, file: entry.file, own: Boolean(entry.own), engine };
+    chapter = { title, engine };
   } catch (error) {
     if (choice !== choosing) return false;
     failure(error);

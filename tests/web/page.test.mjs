@@ -283,6 +283,25 @@ test('own chapters opened and dropped, kept for the next visit, removed; bad fil
   }
   await drop(page, [{ name: 'again.vel', bytes: [...Buffer.from(own, 'latin1')] }]);
   await status(page, 'Title in use');
+  // The page open twice: a chapter kept in one tab is not replaced by one of
+  // the same file name from the other, nor listed twice under one title.
+  const tab = await openPage();
+  await drop(tab, [{ name: 'twice.vel', bytes: [...Buffer.from(own.replace('My goblins', 'Tab one'), 'latin1')] }]);
+  await status(tab, 'Chapter added');
+  await page.bringToFront();
+  await drop(page, [{ name: 'twice.vel', bytes: [...Buffer.from(own.replace('My goblins', 'Tab two'), 'latin1')] }]);
+  await status(page, 'Chapter added');
+  await drop(page, [{ name: 'other.vel', bytes: [...Buffer.from(own.replace('My goblins', 'Tab one'), 'latin1')] }]);
+  await status(page, 'Title in use');
+  await tab.bringToFront();
+  for (const title of ['Tab one', 'Tab two']) {
+    await choose(tab, 'Unbound', title);
+    await tab.click('#btnRemove');
+    await status(tab, 'Chapter removed');
+  }
+  assert.deepEqual(tab.errors, []);
+  await tab.close();
+  await page.bringToFront();
 
   // Kept for the next visit.
   await page.reload();

@@ -543,8 +543,11 @@ async function addFiles(files) {
   await started;
   if (!vael) return;
   const unbound = books.find((entry) => entry.folder === '');
-  const taken = new Set((unbound?.chapters ?? []).map((c) => c.file.toLowerCase()));
-  const titles = new Set((unbound?.chapters ?? []).map((c) => c.title));
+  // The chapters kept now, not when the page last read them: the page open
+  // in another tab may have kept one since, which a new one must not replace.
+  const known = [...(unbound?.chapters ?? []), ...await ownChapters()];
+  const taken = new Set(known.map((c) => c.file.toLowerCase()));
+  const titles = new Set(known.map((c) => c.title));
   let lastAdded = null;
   let leftOut = 0;
   let failed = null;

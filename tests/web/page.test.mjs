@@ -302,6 +302,23 @@ test('own chapters opened and dropped, kept for the next visit, removed; bad fil
   assert.deepEqual(tab.errors, []);
   await tab.close();
   await page.bringToFront();
+  // Nor by one of the same name dropped while the first is still being added.
+  await page.evaluate(() => {
+    for (const list of ['Arran\nBute\nColl\n', 'Islay\nJura\nMull\n']) {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([list], 'same.txt'));
+      document.querySelector('main').dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true,
+                                                                           cancelable: true }));
+    }
+  });
+  await page.waitForFunction(() => [...document.querySelectorAll('#cmbChapter option')]
+    .filter((o) => o.value.startsWith('same')).length === 2, { timeout: 10000 })
+    .catch(() => assert.fail('the two lists are not both kept'));
+  for (const title of ['same', 'same 2']) {
+    await choose(page, 'Unbound', title);
+    await page.click('#btnRemove');
+    await status(page, 'Chapter removed');
+  }
 
   // Kept for the next visit.
   await page.reload();

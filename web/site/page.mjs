@@ -579,6 +579,16 @@ async function addFiles(files) {
   }
 }
 
+// Files brought in by one drop after another are added in turn: each takes
+// its file name and title against what the one before has kept.
+let adding = Promise.resolve();
+
+function addInTurn(files) {
+  const turn = adding.then(() => addFiles(files));
+  adding = turn.catch(() => {});
+  return turn;
+}
+
 async function removeOwnChapter() {
   if (!ownChosen) return;
   try {
@@ -681,7 +691,7 @@ function wire() {
   ui.fileOpen.addEventListener('change', async () => {
     const files = [...ui.fileOpen.files];
     ui.fileOpen.value = '';
-    if (files.length > 0) await addFiles(files);
+    if (files.length > 0) await addInTurn(files);
   });
   document.addEventListener('keydown', onKey);
   document.addEventListener('pointerover', showHint);
@@ -695,7 +705,7 @@ function wire() {
     event.preventDefault();
     document.body.classList.remove('dropping');
     const files = [...(event.dataTransfer?.files ?? [])];
-    if (files.length > 0) await addFiles(files);
+    if (files.length > 0) await addInTurn(files);
   });
 }
 

@@ -283,6 +283,42 @@ test('own chapters opened and dropped, kept for the next visit, removed; bad fil
   }
   await drop(page, [{ name: 'again.vel', bytes: [...Buffer.from(own, 'latin1')] }]);
   await status(page, 'Title in use');
+  // The page open twice: a chapter kept in one tab is not replaced by one of
+  // the same file name from the other, nor listed twice under one title.
+  const tab = await openPage();
+  await drop(tab, [{ name: 'twice.vel', bytes: [...Buffer.from(own.replace('My goblins', 'Tab one'), 'latin1')] }]);
+  await status(tab, 'Chapter added');
+  await page.bringToFront();
+  await drop(page, [{ name: 'twice.vel', bytes: [...Buffer.from(own.replace('My goblins', 'Tab two'), 'latin1')] }]);
+  await status(page, 'Chapter added');
+  await drop(page, [{ name: 'other.vel', bytes: [...Buffer.from(own.replace('My goblins', 'Tab one'), 'latin1')] }]);
+  await status(page, 'Title in use');
+  await tab.bringToFront();
+  for (const title of ['Tab one', 'Tab two']) {
+    await choose(tab, 'Unbound', title);
+    await tab.click('#btnRemove');
+    await status(tab, 'Chapter removed');
+  }
+  assert.deepEqual(tab.errors, []);
+  await tab.close();
+  await page.bringToFront();
+  // Nor by one of the same name dropped while the first is still being added.
+  await page.evaluate(() => {
+    for (const list of ['Arran\nBute\nColl\n', 'Islay\nJura\nMull\n']) {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([list], 'same.txt'));
+      document.querySelector('main').dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true,
+                                                                           cancelable: true }));
+    }
+  });
+  await page.waitForFunction(() => [...document.querySelectorAll('#cmbChapter option')]
+    .filter((o) => o.value.startsWith('same')).length === 2, { timeout: 10000 })
+    .catch(() => assert.fail('the two lists are not both kept'));
+  for (const title of ['same', 'same 2']) {
+    await choose(page, 'Unbound', title);
+    await page.click('#btnRemove');
+    await status(page, 'Chapter removed');
+  }
 
   // Kept for the next visit.
   await page.reload();
@@ -346,7 +382,7 @@ test('Info: the notes on a chapter follow the chapter while it is pressed', asyn
   await page.close();
 });
 
-test('an engine that cannot be downloaded is a failure the page says, not a silent one', async () => {
+test('an engine, a library listing or a chapter that cannot be downloaded is a failure the page says, not a silent one', async () => {
   const broken = mkdtempSync(join(tmpdir(), 'vael-site-'));
   const other = await (async () => {
     cpSync(site, broken, { recursive: true });
@@ -365,6 +401,32 @@ test('an engine that cannot be downloaded is a failure the page says, not a sile
     assert.match(line3, /^Cause: .*vael-wasm\.wasm: 404/);
     assert.deepEqual(errors, []);
     await page.close();
+    // Nor is a library without its listing.
+    const bare = await browser.newPage();
+    bare.errors = [];
+    bare.on('pageerror', (error) => bare.errors.push(error.message));
+    await bare.setBypassServiceWorker(true);
+    await bare.setRequestInterception(true);
+    bare.on('request', (request) => (request.url().endsWith('/library.json') ? request.respond({ status: 404 })
+      : request.continue()));
+    await bare.goto(`${origin}/`);
+    await bare.waitForSelector('body[data-ready]');
+    assert.deepEqual(await info(bare), ['FAILURE', 'Attempt to start failed.', 'Cause: library/library.json: 404']);
+    assert.deepEqual(bare.errors, []);
+    await bare.close();
+    // A chapter not reached (offline before the page was kept) is a file the
+    // window could not open.
+    const cut = await openPage();
+    await cut.setBypassServiceWorker(true);
+    await cut.setRequestInterception(true);
+    cut.on('request', (request) => (request.url().endsWith('/woodelves.vel') ? request.abort('internetdisconnected')
+      : request.continue()));
+    await cut.select('#cmbBook', 'Elder Realms');
+    await cut.select('#cmbChapter', 'Wood elves');
+    await status(cut, 'No chapter');
+    assert.deepEqual(await info(cut), ['FAILURE', 'Attempt to open chapter failed.', "Cause: Couldn't open file"]);
+    assert.deepEqual(cut.errors, []);
+    await cut.close();
   } finally {
     other.close();
     rmSync(broken, { recursive: true });
@@ -401,6 +463,14 @@ test('accessible, usable at a phone\'s width and in dark mode, and offline once 
       .map((c) => c.id));
     assert.deepEqual(unnamed, []);
     assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth), `${width}`);
+    // Nor does a chapter's line of one long word (an address) widen the page.
+    const chapter = readFileSync(join(library, 'goblins.vel'), 'latin1').replace('TITLE "Goblins"', 'TITLE "Wide"')
+      .replace(/AUTHOR "[^"]*"/, 'AUTHOR "https://names.example.org/collections/goblins/western-marshes"');
+    await drop(page, [{ name: 'wide.vel', bytes: [...Buffer.from(chapter, 'latin1')] }]);
+    await page.waitForFunction(() => document.querySelector('#lblStatus').textContent === 'Chapter added');
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth), `${width} wide`);
+    await page.click('#btnRemove');
+    await status(page, 'Chapter removed');
     const background = await page.evaluate(() => getComputedStyle(document.body).backgroundColor);
     assert.equal(background, scheme === 'dark' ? 'rgb(27, 25, 22)' : 'rgb(244, 239, 228)');
     await page.close();
@@ -418,5 +488,196 @@ test('accessible, usable at a phone\'s width and in dark mode, and offline once 
   await page.click('#btnNext');
   assert.equal((await history(page)).length, 1);
   await page.setOfflineMode(false);
+  await page.close();
+});
+
+test('what comes while the page is busy: a later choice wins over a chapter still being read; a file waits for the engine', async () => {
+  // A chapter dropped while the engine is still on its way is added once it
+  // has come.
+  const early = await browser.newPage();
+  const errors = [];
+  early.on('pageerror', (error) => errors.push(error.message));
+  await early.setBypassServiceWorker(true);
+  await early.setRequestInterception(true);
+  early.on('request', (request) => {
+    if (request.url().endsWith('.wasm')) setTimeout(() => request.continue(), 700);
+    else request.continue();
+  });
+  await early.goto(`${origin}/`, { waitUntil: 'domcontentloaded' });
+  const goblins = readFileSync(join(library, 'goblins.vel'), 'latin1').replace('TITLE "Goblins"', 'TITLE "Early"');
+  await drop(early, [{ name: 'early.vel', bytes: [...Buffer.from(goblins, 'latin1')] }]);
+  await status(early, 'Chapter added');
+  assert.equal(await early.$eval('#cmbChapter', (s) => s.value), 'Early');
+  await early.click('#btnRemove');
+  await status(early, 'Chapter removed');
+  assert.deepEqual(errors, []);
+  await early.close();
+
+  const page = await openPage();
+  // Reading Wood elves takes a while: Dwarves, chosen after it, is read first.
+  await page.setBypassServiceWorker(true);
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    if (request.url().endsWith('/woodelves.vel')) setTimeout(() => request.continue(), 700);
+    else request.continue();
+  });
+  const wood = ['Soft, flowing names of the forest folk', 'A sounded final e is written with two dots',
+                'Vael sample library'];
+  await page.select('#cmbBook', 'Elder Realms');
+  await page.select('#cmbChapter', 'Wood elves');
+  await page.select('#cmbChapter', 'Dwarves of the deep halls');
+  await status(page, 'Chapter loaded');
+  const dwarves = await info(page);
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  assert.equal(await page.$eval('#cmbChapter', (s) => s.value), 'Dwarves of the deep halls');
+  assert.deepEqual(await info(page), dwarves);
+  assert.notDeepEqual(dwarves, wood);
+  // A book chosen meanwhile: no chapter of the old book comes back.
+  await page.select('#cmbChapter', 'Wood elves');
+  await page.select('#cmbBook', 'Northlands');
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  assert.equal(await text(page, '#lblStatus'), 'Book loaded');
+  assert.equal(await page.$eval('#btnNext', (b) => b.disabled), true);
+  assert.notDeepEqual(await info(page), wood);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('a new build replaces the offline copy whole, even where the browser cached the old files', async () => {
+  const copy = mkdtempSync(join(tmpdir(), 'vael-site-'));
+  cpSync(site, copy, { recursive: true });
+  // A server that lets the browser keep what it served for ten minutes.
+  const other = await serve(copy, { headers: { 'cache-control': 'max-age=600' } });
+  try {
+    const page = await browser.newPage();
+    await page.goto(`${other.origin}/`);
+    await page.waitForSelector('body[data-ready]');
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    // The next build: another page and so another offline copy.
+    const mark = '\n// the next build\n';
+    writeFileSync(join(copy, 'page.mjs'), readFileSync(join(copy, 'page.mjs'), 'utf8') + mark);
+    writeFileSync(join(copy, 'sw.js'), readFileSync(join(copy, 'sw.js'), 'utf8')
+      .replace(/const CACHE = '[^']*'/, "const CACHE = 'vael-next'"));
+    await page.reload();
+    await page.waitForSelector('body[data-ready]');
+    await page.waitForFunction(async () => (await caches.keys()).join() === 'vael-next', { timeout: 10000 });
+    const kept = await page.evaluate(async () => (await (await caches.open('vael-next')).match('page.mjs')).text());
+    assert.ok(kept.endsWith(mark), 'the offline copy holds the new page');
+    await page.close();
+  } finally {
+    other.close();
+    rmSync(copy, { recursive: true });
+  }
+});
+
+test('kept chapters that are damaged or no longer load, and storage that fails, leave the page usable', async () => {
+  const page = await openPage();
+  const goblins = readFileSync(join(library, 'goblins.vel'), 'latin1');
+  const bytesOf = (title) => [...Buffer.from(goblins.replace('TITLE "Goblins"', `TITLE "${title}"`), 'latin1')];
+  // Records as something other than this page may leave them.
+  await page.evaluate((good) => new Promise((resolve, reject) => {
+    const request = indexedDB.open('vael', 1);
+    request.onsuccess = () => {
+      const transaction = request.result.transaction('chapters', 'readwrite');
+      const store = transaction.objectStore('chapters');
+      store.put({ file: 'broken.vel', title: 'Broken', bytes: new TextEncoder().encode('no chapter') });
+      store.put({ file: 'untitled.vel', bytes: Uint8Array.from(good) });
+      store.put({ file: 7, title: 'Numbered', bytes: Uint8Array.from(good) });
+      transaction.oncomplete = () => { request.result.close(); resolve(); };
+      transaction.onerror = () => reject(transaction.error);
+    };
+  }), bytesOf('Kept'));
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await page.select('#cmbBook', 'Unbound');
+  const titles = await page.$$eval('#cmbChapter option', (options) => options.map((o) => o.textContent));
+  assert.ok(titles.includes('Broken') && !titles.includes('Numbered') && !titles.includes(''));
+  await drop(page, [{ name: 'mine.vel', bytes: bytesOf('Mine') }]);
+  await status(page, 'Chapter added');
+
+  // One that does not load can still be removed.
+  await page.select('#cmbChapter', 'Broken');
+  await status(page, 'No chapter');
+  assert.equal((await info(page))[0], 'FAILURE');
+  await page.click('#btnRemove');
+  await status(page, 'Chapter removed');
+
+  // The storage failing on removal: said so, and the chapter stays.
+  await page.select('#cmbChapter', 'Mine');
+  await status(page, 'Chapter loaded');
+  await page.evaluate(() => {
+    indexedDB.open = () => { throw new DOMException('The storage is gone', 'UnknownError'); };
+  });
+  await page.click('#btnRemove');
+  await status(page, 'Chapter not removed');
+  assert.deepEqual(await info(page), ['FAILURE', 'Attempt to remove chapter failed.',
+                                      "Cause: Couldn't remove the chapter from this browser's storage"]);
+  assert.deepEqual(page.errors, []);
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await page.select('#cmbBook', 'Unbound');
+  const left = await page.$$eval('#cmbChapter option', (options) => options.map((o) => o.textContent));
+  assert.ok(left.includes('Mine') && !left.includes('Broken'));
+  await page.evaluate(() => new Promise((resolve) => { indexedDB.deleteDatabase('vael').onsuccess = resolve; }));
+  await page.close();
+});
+
+test('by the keyboard alone: the chosen entry and the focus survive clicks beside the list, Copy, Clear and Remove', async () => {
+  const page = await openPage();
+  await choose(page, 'Elder Realms', 'Wood elves');
+  await page.focus('#btnNext');
+  for (let i = 0; i < 3; ++i) await page.keyboard.press('Enter');
+  await page.click('#lbxHistory li:nth-child(2) span');
+  const chosen = await text(page, '#lblName');
+  // A click on the list below its entries: the second entry is still the
+  // chosen one, and the list is still reached by Tab.
+  const below = await page.$eval('#lbxHistory', (list) => {
+    const box = list.getBoundingClientRect();
+    return [box.x + box.width / 2, box.bottom - 8];
+  });
+  await page.mouse.click(...below);
+  await page.keyboard.down('Control');
+  await page.keyboard.press('c');
+  await page.keyboard.up('Control');
+  await status(page, 'Copied');
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), chosen);
+  assert.equal(await page.$$eval('#lbxHistory input', (boxes) => boxes.filter((b) => b.tabIndex === 0).length), 1);
+  // Where the browser offers no clipboard (plain http from another
+  // machine), Copy still leaves the keyboard on the entry.
+  await page.focus('#lbxHistory li.current input');
+  await page.evaluate(() => {
+    Object.defineProperty(navigator, 'clipboard', { value: undefined, configurable: true });
+    document.querySelector('#lblStatus').textContent = '';
+  });
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('c');
+  await page.keyboard.up('Control');
+  await status(page, 'Copied');
+  assert.equal(await page.evaluate(() => document.activeElement.closest('li')?.classList.contains('current')), true);
+  await page.evaluate(() => delete navigator.clipboard);
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), await text(page, '#lblName'));
+
+  const focused = () => page.evaluate(() => document.activeElement.id);
+  await page.focus('#btnClear');
+  await page.keyboard.press('Space');
+  await status(page, 'Cleared');
+  assert.equal(await focused(), 'btnNext');
+  await page.keyboard.press('Enter');
+  await page.focus('#lbxHistory input');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('x');
+  await page.keyboard.up('Control');
+  await status(page, 'Cleared');
+  assert.equal(await focused(), 'btnNext');
+
+  const goblins = readFileSync(join(library, 'goblins.vel'), 'latin1').replace('TITLE "Goblins"', 'TITLE "Keys"');
+  await drop(page, [{ name: 'keys.vel', bytes: [...Buffer.from(goblins, 'latin1')] }]);
+  await status(page, 'Chapter added');
+  await page.focus('#btnRemove');
+  await page.keyboard.press('Enter');
+  await status(page, 'Chapter removed');
+  assert.equal(await focused(), 'cmbChapter');
+  assert.deepEqual(page.errors, []);
   await page.close();
 });

@@ -28,11 +28,15 @@ const historyButtons = [ui.btnClear, ui.btnSelectAll, ui.btnInvertSelection, ui.
 let vael;
 let books = []; // { folder, title, info, chapters: [{ file, title, own }], topics }
 let book = null;
-let chapter = null; // the loaded chapter: { title, file, own, engine }
+let chapter = null; // the loaded chapter: { title, engine }
+let ownChosen = null; // the user's own chapter chosen, loaded or not: removable either way
 let generator = null;
 let history = []; // { text, checked }, newest first
 let current = -1; // the history entry chosen, -1 for none
 let lastLog = '';
+// Counts the choices of a book or chapter: a chapter still being read when
+// another choice is made is not the one chosen any more.
+let choosing = 0;
 
 // --- What the window shows ---
 
@@ -114,7 +118,13 @@ function fillSelect(select, texts) {
 }
 
 // The sample library's listing, asked for at once, while the engine loads.
-const listing = fetch('library/library.json').then((response) => response.json());
+// Its failure is told by the start, which waits for it, not as a script
+// error before that.
+const listing = fetch('library/library.json').then((response) => {
+  if (!response.ok) throw new VaelError(`library/library.json: ${response.status}`);
+  return response.json();
+});
+listing.catch(() => {});
 
 async function readLibrary() {
   const [sample, own] = await Promise.all([listing, ownChapters()]);
@@ -145,10 +155,12 @@ function disableForSelection() {
   history = [];
   current = -1;
   renderHistory();
+  ownChosen = null;
   for (const control of [ui.btnNext, ui.btnStorePage, ui.btnLog, ui.btnRemove]) control.disabled = true;
 }
 
 function chooseBook(title) {
+  ++choosing;
   setStatus('Loading book');
   showName('');
   disableForSelection();
@@ -177,12 +189,16 @@ function closeChapter() {
 async function chapterBytes(entry) {
   if (entry.own) return entry.own.bytes;
   const path = book.folder ? `${book.folder}/${entry.file}` : entry.file;
-  const response = await fetch(`library/${path.split('/').map(encodeURIComponent).join('/')}`);
-  if (!response.ok) throw new VaelError("Couldn't open file");
+  // Not found or not reached (offline before the page was kept): the
+  // window's words for a file it cannot open.
+  const response = await fetch(`library/${path.split('/').map(encodeURIComponent).join('/')}`)
+    .catch(() => null);
+  if (!response?.ok) throw new VaelError("Couldn't open file");
   return new Uint8Array(await response.arrayBuffer());
 }
 
 async function chooseChapter(title) {
+  const choice = ++choosing;
   setStatus('Loading chapter');
   disableForSelection();
   showName('');
@@ -190,12 +206,18 @@ async function chooseChapter(title) {
   const entry = book?.chapters.find((c) => c.title === title);
   if (!entry) return false;
   ui.cmbChapter.value = title;
+  ownChosen = entry.own ? entry : null;
   try {
-    const engine = vael.openChapter(await chapterBytes(entry), entry.file);
-    chapter = { title, file: entry.file, own: Boolean(entry.own), engine };
+    const bytes = await chapterBytes(entry);
+    if (choice !== choosing) return false;
+    const engine = vael.openChapter(bytes, entry.file);
+    chapter = { title, engine };
   } catch (error) {
+    if (choice !== choosing) return false;
     failure(error);
     ui.cmbChapter.selectedIndex = -1;
+    // A kept chapter that no longer loads can still be taken away.
+    ui.btnRemove.disabled = !ownChosen;
     setStatus('No chapter');
     return false;
   }
@@ -208,7 +230,7 @@ async function chooseChapter(title) {
   ui.btnInfo.title = info;
   showNotes();
   for (const control of [ui.btnNext, ui.btnStorePage, ui.btnLog]) control.disabled = false;
-  ui.btnRemove.disabled = !chapter.own;
+  ui.btnRemove.disabled = !ownChosen;
   setStatus('Chapter loaded');
   keepSettings();
   return true;
@@ -414,12 +436,17 @@ async function putOnClipboard(text) {
   try {
     await navigator.clipboard.writeText(text);
   } catch {
+    // No clipboard to write to (a page served by plain http from another
+    // machine has none): the text goes through a text box, and the focus
+    // comes back from it to where the keyboard was.
+    const focused = document.activeElement;
     const area = document.createElement('textarea');
     area.value = text;
     document.body.append(area);
     area.select();
     document.execCommand('copy');
     area.remove();
+    focused?.focus();
   }
 }
 
@@ -447,11 +474,19 @@ function save() {
   setStatus('Saved');
 }
 
+// A command that takes away the control the keyboard is on (a disabled
+// button, an entry gone) hands the focus on, not to the page as a whole.
+function focusLost(...controls) {
+  return controls.some((control) => control.contains(document.activeElement));
+}
+
 function clear() {
+  const lost = focusLost(ui.btnClear, ui.lbxHistory);
   history = [];
   current = -1;
   renderHistory();
   setStatus('Cleared');
+  if (lost) ui.btnNext.focus();
 }
 
 function showLog() {
@@ -503,9 +538,16 @@ async function addFile(file, taken, titles) {
 
 async function addFiles(files) {
   setStatus('Adding chapter');
+  // A file brought in while the page is still starting waits for the engine;
+  // if that never comes, the failure lines say so already.
+  await started;
+  if (!vael) return;
   const unbound = books.find((entry) => entry.folder === '');
-  const taken = new Set((unbound?.chapters ?? []).map((c) => c.file.toLowerCase()));
-  const titles = new Set((unbound?.chapters ?? []).map((c) => c.title));
+  // The chapters kept now, not when the page last read them: the page open
+  // in another tab may have kept one since, which a new one must not replace.
+  const known = [...(unbound?.chapters ?? []), ...await ownChapters()];
+  const taken = new Set(known.map((c) => c.file.toLowerCase()));
+  const titles = new Set(known.map((c) => c.title));
   let lastAdded = null;
   let leftOut = 0;
   let failed = null;
@@ -537,12 +579,31 @@ async function addFiles(files) {
   }
 }
 
+// Files brought in by one drop after another are added in turn: each takes
+// its file name and title against what the one before has kept.
+let adding = Promise.resolve();
+
+function addInTurn(files) {
+  const turn = adding.then(() => addFiles(files));
+  adding = turn.catch(() => {});
+  return turn;
+}
+
 async function removeOwnChapter() {
-  if (!chapter?.own) return;
-  await removeChapter(chapter.file);
+  if (!ownChosen) return;
+  try {
+    await removeChapter(ownChosen.file);
+  } catch {
+    failure(new VaelError("Couldn't remove the chapter from this browser's storage"),
+            'Attempt to remove chapter failed.');
+    setStatus('Chapter not removed');
+    return;
+  }
+  const lost = focusLost(ui.btnRemove);
   await readLibrary();
   chooseBook(UNBOUND);
   setStatus('Chapter removed');
+  if (lost) (ui.cmbChapter.disabled ? ui.cmbBook : ui.cmbChapter).focus();
 }
 
 // --- Keys, as the window takes them ---
@@ -610,7 +671,11 @@ function wire() {
   });
   ui.lbxHistory.addEventListener('keydown', moveInHistory);
   ui.lbxHistory.addEventListener('focusin', (event) => chooseEntry(entryIndex(event.target)));
-  ui.lbxHistory.addEventListener('click', (event) => chooseEntry(entryIndex(event.target)));
+  // A click beside the entries keeps the chosen one, as the window's list does.
+  ui.lbxHistory.addEventListener('click', (event) => {
+    const index = entryIndex(event.target);
+    if (index >= 0) chooseEntry(index);
+  });
   ui.lbxHistory.addEventListener('dblclick', (event) => { event.preventDefault(); copy(); });
   ui.lblName.addEventListener('dblclick', async () => {
     await putOnClipboard(ui.lblName.textContent);
@@ -626,7 +691,7 @@ function wire() {
   ui.fileOpen.addEventListener('change', async () => {
     const files = [...ui.fileOpen.files];
     ui.fileOpen.value = '';
-    if (files.length > 0) await addFiles(files);
+    if (files.length > 0) await addInTurn(files);
   });
   document.addEventListener('keydown', onKey);
   document.addEventListener('pointerover', showHint);
@@ -640,7 +705,7 @@ function wire() {
     event.preventDefault();
     document.body.classList.remove('dropping');
     const files = [...(event.dataTransfer?.files ?? [])];
-    if (files.length > 0) await addFiles(files);
+    if (files.length > 0) await addInTurn(files);
   });
 }
 
@@ -690,7 +755,7 @@ async function start() {
   document.body.dataset.ready = 'true';
 }
 
-start().catch((error) => {
+const started = start().catch((error) => {
   failure(error, 'Attempt to start failed.');
   document.body.dataset.ready = 'true';
 });

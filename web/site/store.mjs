@@ -27,9 +27,12 @@ async function run(mode, work) {
   }
 }
 
+// Records not shaped as this page keeps them (written by something else)
+// are passed over: listed, they could be neither chosen nor removed.
 export async function ownChapters() {
   try {
-    return (await run('readonly', (store) => store.getAll())) ?? [];
+    const records = (await run('readonly', (store) => store.getAll())) ?? [];
+    return records.filter((record) => typeof record?.file === 'string' && typeof record.title === 'string');
   } catch {
     return []; // no storage (a private window): nothing kept
   }

@@ -5,8 +5,13 @@ const FILES = [
 @FILES@
 ];
 
+// The files come from the server, never from the browser's own cache: that
+// may still hold the last page's files, which would then be kept with the
+// new ones (an old engine under a new page) until the page changes again.
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(CACHE)
+    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'reload' }))))
+    .then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {

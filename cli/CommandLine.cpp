@@ -299,7 +299,7 @@ class Parser {
       return result_;
     }
     if (line.action == Action::Report &&
-        (nameOptionGiven || !line.outputPath.empty() || line.format || line.listFormat ||
+        (nameOptionGiven || line.threads || !line.outputPath.empty() || line.format || line.listFormat ||
          HasNameFilters(line) || line.rpg != 0 || line.lines != 0 || line.encoding)) {
       result_.error = "--report takes a chapter and, at most, --seed";
       return result_;

@@ -1,5 +1,7 @@
 #include "cli/NameFilters.h"
 
+#include <filesystem>
+
 #include "app/UserLibrary.h"
 #include "cli/Messages.h"
 #include "cli/NameRun.h"
@@ -30,9 +32,13 @@ bool CodePageTexts(const std::string& option, const std::vector<std::string>& ty
 // when it cannot be read. Lines that are no entry are reported and left out.
 bool AddWordList(const std::string& path, std::vector<std::string>& words, FilterSetup& setup) {
   // Read as a chapter is, so that a pipe (/dev/stdin, a shell's <(...))
-  // serves as well as a file.
+  // serves as well as a file; but not a device, which may never end
+  // (/dev/zero).
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
   std::string bytes;
-  if (!ReadChapterFile(path, bytes)) {
+  if (std::filesystem::is_character_file(status) || std::filesystem::is_block_file(status) ||
+      !ReadChapterFile(path, bytes)) {
     setup.problem = "Couldn't open file " + path;
     return false;
   }

@@ -200,6 +200,10 @@ TEST_F(FilterRunTest, CleanListsLeaveOutTheirWords) {
        "/dev/stdin", "welsh.vel"});
   ASSERT_EQ(piped.status, 0) << piped.err;
   EXPECT_EQ(piped.out, run.out);
+  // A device is no list: one like /dev/zero would be read for ever.
+  auto device = Run({"--clean-list", "/dev/null", "welsh.vel"});
+  EXPECT_EQ(device.status, 1);
+  EXPECT_EQ(device.err, "vaelgen: Couldn't open file /dev/null\n");
 
   // The program's own list is found beside the built program too, and
   // leaves nothing of this chapter out.

@@ -1,7 +1,5 @@
 #include "cli/NameFilters.h"
 
-#include <filesystem>
-
 #include "app/UserLibrary.h"
 #include "cli/Messages.h"
 #include "cli/NameRun.h"
@@ -32,13 +30,9 @@ bool CodePageTexts(const std::string& option, const std::vector<std::string>& ty
 // when it cannot be read. Lines that are no entry are reported and left out.
 bool AddWordList(const std::string& path, std::vector<std::string>& words, FilterSetup& setup) {
   // Read as a chapter is, so that a pipe (/dev/stdin, a shell's <(...))
-  // serves as well as a file; but not a device, which may never end
-  // (/dev/zero).
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  // serves as well as a file, and a device (/dev/zero) is refused.
   std::string bytes;
-  if (std::filesystem::is_character_file(status) || std::filesystem::is_block_file(status) ||
-      !ReadChapterFile(path, bytes)) {
+  if (!ReadChapterFile(path, bytes)) {
     setup.problem = "Couldn't open file " + path;
     return false;
   }

@@ -227,11 +227,11 @@ class Parser {
         if (auto v = Value(argument)) line.outputPath = *v;
         if (line.outputPath.empty() && result_.error.empty()) result_.error = "empty output file name";
       } else if (argument == "--report") {
-        line.action = Action::Report;
+        SetAction(Action::Report, argument);
         if (auto v = Value(argument)) line.reportPath = *v;
         if (line.reportPath.empty() && result_.error.empty()) result_.error = "empty report file name";
       } else if (argument == "--figures") {
-        line.action = Action::Figures;
+        SetAction(Action::Figures, argument);
       } else if (argument == "--format") {
         if (auto v = Value(argument)) {
           line.format.reset();
@@ -253,7 +253,7 @@ class Parser {
       } else if (argument == "--lines") {
         IntegerValue(argument, 0, 8, [&](long long v) { line.lines = static_cast<int>(v); });
       } else if (argument == "--list") {
-        line.action = Action::List;
+        SetAction(Action::List, argument);
         // The folder is optional: take the next argument unless it is an option.
         if (attached_) {
           line.listFolder = *attached_;
@@ -262,9 +262,9 @@ class Parser {
           line.listFolder = arguments_[++index_];
         }
       } else if (argument == "--titles") {
-        line.action = Action::Titles;
+        SetAction(Action::Titles, argument);
       } else if (argument == "--write-chapter") {
-        line.action = Action::WriteChapter;
+        SetAction(Action::WriteChapter, argument);
         if (auto v = Value(argument)) line.writeChapterPath = *v;
         // Any other name would not be taken for a chapter: a .txt file
         // would even be read back as a list.
@@ -299,7 +299,7 @@ class Parser {
       return result_;
     }
     if (line.action == Action::Report &&
-        (nameOptionGiven || !line.outputPath.empty() || line.format || line.listFormat ||
+        (nameOptionGiven || line.threads || !line.outputPath.empty() || line.format || line.listFormat ||
          HasNameFilters(line) || line.rpg != 0 || line.lines != 0 || line.encoding)) {
       result_.error = "--report takes a chapter and, at most, --seed";
       return result_;
@@ -316,6 +316,12 @@ class Parser {
       }
     }
     if (line.action == Action::WriteChapter) {
+      // It makes no names: options for them would be dropped without a word.
+      if (nameOptionGiven || line.seed || line.threads || !line.outputPath.empty() || line.format ||
+          line.listFormat || HasNameFilters(line) || line.rpg != 0 || line.lines != 0) {
+        result_.error = "--write-chapter takes a list and, at most, --title and --encoding";
+        return result_;
+      }
       if (positional.size() != 1) result_.error = "--write-chapter takes one list of names";
       else line.chapterPath = positional.front();
       return result_;
@@ -367,6 +373,17 @@ class Parser {
   }
 
  private:
+  // One action a run: were a second one taken, the first would be dropped
+  // while the run reports success. (--help and --version answer anyway.)
+  void SetAction(Action action, const std::string& option) {
+    CommandLine& line = result_.line;
+    const bool another = line.action != Action::Generate && line.action != Action::Help &&
+                         line.action != Action::Version && line.action != action;
+    if (another && result_.error.empty()) result_.error = actionOption_ + " does not go with " + option;
+    line.action = action;
+    actionOption_ = option;
+  }
+
   // The option's value, attached ("--fit=2") or the next argument.
   std::optional<std::string> Value(const std::string& option) {
     if (attached_) {
@@ -415,6 +432,7 @@ class Parser {
   const std::vector<std::string>& arguments_;
   std::size_t index_ = 0;
   std::optional<std::string> attached_;
+  std::string actionOption_;  // the option that chose the action
   ParseResult result_;
 };
 

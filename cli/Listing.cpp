@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "cli/Messages.h"
 #include "core/Vael.h"
 
 namespace vael::cli {
@@ -32,18 +33,23 @@ std::vector<Shelf> LibraryShelves(const std::string& folder) {
 }
 
 std::string CatalogueListing(const std::string& folder, bool raw) {
-  const auto shown = [raw](const std::string& title) { return raw ? title : Utf8FromWindows1252(title); };
+  // Titles and names come with a library from anywhere: a control character
+  // in one (an escape sequence, a line break) is shown, as in messages,
+  // rather than sent to the terminal. --raw gives the titles' own bytes.
+  const auto shown = [raw](const std::string& title) {
+    return raw ? title : VisibleText(Utf8FromWindows1252(title));
+  };
   std::string text;
   for (const Shelf& shelf : LibraryShelves(folder)) {
     text += shown(shelf.title);
-    if (!shelf.folder.empty()) text += "  (" + JoinPath(folder, shelf.folder) + "/)";
+    if (!shelf.folder.empty()) text += "  (" + VisibleText(JoinPath(folder, shelf.folder)) + "/)";
     text += "\n";
     std::size_t width = 0;
     for (const ChapterEntry& chapter : shelf.chapters) width = std::max(width, chapter.title.size());
     for (const ChapterEntry& chapter : shelf.chapters) {
       // Padded by the code page's letters, one a byte: the columns a terminal shows.
       text += "  " + shown(chapter.title) + std::string(width - chapter.title.size() + 2, ' ');
-      text += JoinPath(shelf.bookFolder, chapter.fileName) + "\n";
+      text += VisibleText(JoinPath(shelf.bookFolder, chapter.fileName)) + "\n";
     }
   }
   return text;

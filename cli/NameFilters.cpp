@@ -1,9 +1,9 @@
 #include "cli/NameFilters.h"
 
 #include "app/UserLibrary.h"
-#include "catalogue/FolderEntries.h"
 #include "cli/Messages.h"
 #include "cli/NameRun.h"
+#include "core/chapter/ChapterLoader.h"
 #include "core/chapter/TextFile.h"
 #include "core/filters/OffensiveWords.h"
 
@@ -29,12 +29,14 @@ bool CodePageTexts(const std::string& option, const std::vector<std::string>& ty
 // Adds the entries of the word list at path; false, with the problem set,
 // when it cannot be read. Lines that are no entry are reported and left out.
 bool AddWordList(const std::string& path, std::vector<std::string>& words, FilterSetup& setup) {
-  const std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) {
+  // Read as a chapter is, so that a pipe (/dev/stdin, a shell's <(...))
+  // serves as well as a file, and a device (/dev/zero) is refused.
+  std::string bytes;
+  if (!ReadChapterFile(path, bytes)) {
     setup.problem = "Couldn't open file " + path;
     return false;
   }
-  PlainList list = ReadWordList(*bytes);
+  PlainList list = ReadWordList(bytes);
   if (!list.fault.empty()) {
     setup.problem = path + ": " + list.fault;
     return false;

@@ -299,8 +299,13 @@ class Loading {
 }  // namespace
 
 bool ReadChapterFile(const std::string& path, std::string& bytes) {
+  // A device may never end: /dev/zero would be read until memory ran out.
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return false;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (std::filesystem::is_directory(status) || std::filesystem::is_character_file(status) ||
+      std::filesystem::is_block_file(status)) {
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) return false;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

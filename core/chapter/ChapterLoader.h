@@ -76,7 +76,8 @@ std::shared_ptr<const Chapter> OpenNameList(std::string_view bytes, const std::s
 // Whether a path names a plain list rather than a chapter (".txt", any case).
 bool IsPlainListPath(std::string_view path);
 
-// Reads a whole chapter file (anything but a folder, so a pipe works too).
+// Reads a whole chapter file (anything but a folder or a device, so a pipe
+// works too).
 bool ReadChapterFile(const std::string& path, std::string& bytes);
 
 // The sample names of the text chapter at path, in capitals, as loading

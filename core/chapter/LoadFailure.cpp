@@ -40,6 +40,9 @@ std::string SystemText(int error) {
 std::string ReadFailureText(const std::string& path) {
   std::error_code ignored;
   if (std::filesystem::is_directory(path, ignored)) return SystemText(EISDIR);
+  if (std::filesystem::is_character_file(path, ignored) || std::filesystem::is_block_file(path, ignored)) {
+    return "is a device, not a file";
+  }
   errno = 0;
   if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
     // Opened now: what failed was the reading.

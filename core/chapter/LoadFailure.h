@@ -20,7 +20,7 @@ std::string LoadFailureText(const std::string& fileName, std::string_view bytes,
                             const Chapter& chapter);
 
 // Why the file at path cannot be read ("no such file", "permission
-// denied", "is a folder").
+// denied", "is a folder", "is a device, not a file").
 std::string ReadFailureText(const std::string& path);
 
 }  // namespace vael

@@ -107,6 +107,8 @@ TEST_F(VaelgenTest, ChapterThatFailsToLoadNamesTheFileAndTheReason) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"missing.vel", "no such file"},
       {"folder.vel", "is a folder"},
+      // A device may never end: /dev/zero was read until memory ran out.
+      {"/dev/null", "is a device, not a file"},
       {"broken.vel", "Invalid or missing LINE1 tag"},
       {"utf16.vel", "UTF-16 text: save the chapter as UTF-8 or Windows-1252"},
       {"bare16.vel", "UTF-16 text: save the chapter as UTF-8 or Windows-1252"},

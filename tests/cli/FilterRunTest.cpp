@@ -191,6 +191,20 @@ TEST_F(FilterRunTest, CleanListsLeaveOutTheirWords) {
   EXPECT_EQ(Lines(run.out), expected);
   EXPECT_LT(expected.size() + 100, plain.size());
 
+  // The same words through a pipe, as /dev/stdin or a shell's <(...) give
+  // them: a list that is no regular file was refused as one that could not
+  // be opened.
+  auto piped = test::RunProgram(
+      dir_.path(), "sh", {},
+      {"-c", "cat mine.txt | \"$0\" \"$@\"", VAELGEN, "--seed", "2", "-n", "1000", "--raw", "--clean-list",
+       "/dev/stdin", "welsh.vel"});
+  ASSERT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(piped.out, run.out);
+  // A device is no list: one like /dev/zero would be read for ever.
+  auto device = Run({"--clean-list", "/dev/null", "welsh.vel"});
+  EXPECT_EQ(device.status, 1);
+  EXPECT_EQ(device.err, "vaelgen: Couldn't open file /dev/null\n");
+
   // The program's own list is found beside the built program too, and
   // leaves nothing of this chapter out.
   auto clean = Run({"--seed", "2", "-n", "2000", "--raw", "--clean", "welsh.vel"});

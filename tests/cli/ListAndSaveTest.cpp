@@ -324,5 +324,26 @@ TEST(VaelgenList, BooksAndChaptersSortedIgnoringCaseAndAccents) {
   EXPECT_EQ(missing.err, "vaelgen: no such folder: nowhere\n");
 }
 
+// Folder and file names and titles come with a library from anywhere: an
+// escape sequence or a line break in one is shown, as in messages, not sent
+// to the terminal, where it recoloured or split the listing.
+TEST(VaelgenList, ControlCharactersInNamesAndTitlesAreShown) {
+  TempDir dir;
+  test::ChapterDraft draft = test::ElvesDraft();
+  draft.title = "Red\x1B[31m";
+  fs::create_directories(dir.path() / "a\x1B[32mb");
+  test::WriteFile(dir.File("a\x1B[32mb/book.dat"), "Book\x1B[33m\r\n");
+  test::WriteChapter(dir, "a\x1B[32mb/c\nd.vel", draft);
+  auto listed = RunVaelgen(dir, {"--list"});
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_EQ(listed.out,
+            "Book\\x1B[33m  (a\\x1B[32mb/)\n"
+            "  Red\\x1B[31m  a\\x1B[32mb/c\\x0Ad.vel\n");
+  auto titles = RunVaelgen(dir, {"--titles"});
+  EXPECT_EQ(titles.status, 0) << titles.err;
+  EXPECT_NE(titles.out.find("Red\\x1B[31m\n"), std::string::npos) << titles.out;
+  EXPECT_EQ(titles.out.find('\x1B'), std::string::npos) << titles.out;
+}
+
 }  // namespace
 }  // namespace vael

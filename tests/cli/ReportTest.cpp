@@ -284,7 +284,8 @@ TEST_F(ReportTest, FailuresLeaveNoPage) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--report", "out.html", "--fit", "2", "elves.vel"},
         {"--report", "out.html", "-n", "5", "elves.vel"},
-        {"--report", "out.html", "-o", "x.txt", "elves.vel"}}) {
+        {"--report", "out.html", "-o", "x.txt", "elves.vel"},
+        {"--report", "out.html", "--threads", "2", "elves.vel"}}) {
     auto run = Run(arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err.rfind("vaelgen: --report takes a chapter and, at most, --seed\n", 0), 0u) << run.err;

@@ -102,12 +102,29 @@ TEST_F(WriteChapterRunTest, UsageAndHelp) {
       {{"--write-chapter", "out.vel"}, "--write-chapter takes one list of names"},
       {{"--title", "Elves", "list.txt"}, "--title names the chapter --write-chapter writes"},
       {{"--write-chapter", "out.vel", "--title", "", "list.txt"}, "empty title"},
+      // Options of a run of names would be dropped without a word.
+      {{"--write-chapter", "out.vel", "-o", "names.txt", "list.txt"},
+       "--write-chapter takes a list and, at most, --title and --encoding"},
+      {{"--write-chapter", "out.vel", "--clean", "list.txt"},
+       "--write-chapter takes a list and, at most, --title and --encoding"},
+      {{"--write-chapter", "out.vel", "--seed", "3", "list.txt"},
+       "--write-chapter takes a list and, at most, --title and --encoding"},
+      {{"--fit", "1", "--write-chapter", "out.vel", "list.txt"},
+       "--write-chapter takes a list and, at most, --title and --encoding"},
+      // Two actions: only the last one was done, and the run called a success.
+      {{"--report", "r.html", "--write-chapter", "out.vel", "list.txt"},
+       "--report does not go with --write-chapter"},
+      {{"--write-chapter", "out.vel", "--report", "r.html", "list.txt"},
+       "--write-chapter does not go with --report"},
   };
+  test::WriteFile(dir_.File("list.txt"), HarbourList());
   for (const auto& [arguments, problem] : cases) {
     auto run = Run(arguments);
     EXPECT_EQ(run.status, 2) << problem;
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "vaelgen: " + problem);
   }
+  EXPECT_FALSE(Exists("out.vel"));
+  EXPECT_FALSE(Exists("r.html"));
   auto help = Run({"--help"});
   for (const char* option : {"--write-chapter OUT.vel", "--title TEXT"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;

@@ -51,6 +51,8 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void SetLogWindow(TForm2* window);
 
   // --- Operations every part of the window uses ---
+  // The labels they fill take their texts as plain text (Maindlg.ui):
+  // book and chapter texts come from files and are never read as markup.
   void ShowName(const QString& text);
   void ShowInfo(const QString& line1, const QString& line2, const QString& line3);
   void ShowAbout();

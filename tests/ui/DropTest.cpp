@@ -78,10 +78,10 @@ class DropTest : public QObject {
     f.Write("outside/V\xF6lker.txt", "Ashby\nBarrowick\nBrockton\nCaldby\nCranford\nDunmere\n");
     f.WriteChapter("outside/S\xE5ga.vel", LoadableChapter("Saga"));
     f.Start();
+    const QByteArray folder = "file://" + QUrl::toPercentEncoding(QString::fromStdString(f.Path("outside/")), "/");
     for (const char* name : {"V%F6lker.txt", "S%E5ga.vel"}) {
       QMimeData data;
-      data.setData("text/uri-list", "file://" + QUrl::toPercentEncoding(QString::fromStdString(f.Path("outside/")), "/") +
-                                        name + "\r\n");
+      data.setData("text/uri-list", folder + name + "\r\n");
       const QPoint point(185, 120);
       QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(&f.window(), &enter);

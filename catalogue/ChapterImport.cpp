@@ -56,8 +56,13 @@ ChapterImport ImportChapter(const std::string& droppedPath, const std::string& w
   if (!isList && !HasExtension(name, ".vel") && !HasExtension(name, ".qch")) {
     return Failure("Not a chapter: only .vel, .qch and .txt files can be added");
   }
+  // Only a file (or a link to one) is read: a named pipe would hold the
+  // window until something wrote into it.
+  std::error_code error;
   std::string bytes;
-  if (!ReadChapterFile(droppedPath, bytes)) return Failure("Couldn't open file");
+  if (!fs::is_regular_file(dropped, error) || !ReadChapterFile(droppedPath, bytes)) {
+    return Failure("Couldn't open file");
+  }
 
   ChapterImport result;
   if (!isList && SameFolder(dropped.parent_path().empty() ? fs::path(".") : dropped.parent_path(), folder)) {

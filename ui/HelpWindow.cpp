@@ -1,11 +1,14 @@
 #include "ui/HelpWindow.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "catalogue/FolderEntries.h"
 
 namespace vael::ui {
 
@@ -26,18 +29,20 @@ HelpWindow::HelpWindow(const QString& windowName) {
   connect(this, &QTextBrowser::anchorClicked, this, &HelpWindow::OpenLink);
 }
 
-bool HelpWindow::Open(const QString& helpFile) {
+bool HelpWindow::Open(const std::string& helpFile) {
   helpFile_ = helpFile;
-  QFile file(helpFile);
-  if (!file.open(QIODevice::ReadOnly)) {
+  const std::optional<std::string> bytes = ReadWholeFile(helpFile);
+  if (!bytes) {
     document_ = {};
-    setHtml(QStringLiteral("<p>Couldn't open the help file '%1'.</p>")
-                .arg(QFileInfo(helpFile).fileName().toHtmlEscaped()));
+    setHtml(QStringLiteral("<p>Couldn't open the help file '%1'.</p>").arg(FileName().toHtmlEscaped()));
     return false;
   }
-  const QByteArray bytes = file.readAll();
-  document_ = ParseHelpText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  document_ = ParseHelpText(*bytes);
   return true;
+}
+
+QString HelpWindow::FileName() const {
+  return QFile::decodeName(std::filesystem::path(helpFile_).filename().string().c_str());
 }
 
 void HelpWindow::ShowContents() { setHtml(ContentsHtml(document_)); }
@@ -47,7 +52,7 @@ void HelpWindow::ShowTopic(int number) {
   if (topic == nullptr) {
     setHtml(QStringLiteral("<p>There is no topic %1 in '%2'.</p>")
                 .arg(number)
-                .arg(QFileInfo(helpFile_).fileName().toHtmlEscaped()));
+                .arg(FileName().toHtmlEscaped()));
     return;
   }
   setWindowTitle(QStringLiteral("Vael Help - ") + topic->title);
@@ -111,7 +116,7 @@ HelpWindow* HelpWindowViewer::Window(const QString& windowName) {
   return window.data();
 }
 
-void HelpWindowViewer::ShowContents(const QString& helpFile) {
+void HelpWindowViewer::ShowContents(const std::string& helpFile) {
   HelpWindow* window = Window(kContentsWindow);
   if (window->Open(helpFile)) window->ShowContents();
   window->setWindowTitle(QStringLiteral("Vael Help"));
@@ -119,7 +124,7 @@ void HelpWindowViewer::ShowContents(const QString& helpFile) {
   window->raise();
 }
 
-void HelpWindowViewer::ShowTopic(const QString& helpFile, const QString& windowName, int topic) {
+void HelpWindowViewer::ShowTopic(const std::string& helpFile, const QString& windowName, int topic) {
   HelpWindow* window = Window(windowName);
   if (window->Open(helpFile)) window->ShowTopic(topic);
   window->show();
@@ -129,7 +134,7 @@ void HelpWindowViewer::ShowTopic(const QString& helpFile, const QString& windowN
 void HelpWindowViewer::Close(const QString& bareFileName) {
   for (auto& [name, window] : windows_) {
     if (window.isNull()) continue;
-    if (QFileInfo(window->helpFile()).fileName().compare(bareFileName, Qt::CaseInsensitive) == 0) {
+    if (window->FileName().compare(bareFileName, Qt::CaseInsensitive) == 0) {
       window->close();
     }
   }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 #include "ui/HelpFile.h"
 #include "ui/Platform.h"
@@ -19,15 +20,16 @@ class HelpWindow : public QTextBrowser {
  public:
   explicit HelpWindow(const QString& windowName);
   // Reads the file again, so edits show at once; false when it can't be read.
-  bool Open(const QString& helpFile);
+  bool Open(const std::string& helpFile);
   void ShowContents();
   void ShowTopic(int number);
-  const QString& helpFile() const { return helpFile_; }
+  // The file's own name, without its folder.
+  QString FileName() const;
 
  private:
   void OpenLink(const QUrl& link);
 
-  QString helpFile_;
+  std::string helpFile_;
   HelpDocument document_;
 };
 
@@ -41,8 +43,8 @@ class HelpWindowViewer final : public HelpViewer {
   // contents to its left (or right, where the left has no room), chapter
   // topics below it, so neither hides the other; always on the screen.
   static QRect Placement(const QRect& area, const QRect& screen, const QSize& size, bool contents);
-  void ShowContents(const QString& helpFile) override;
-  void ShowTopic(const QString& helpFile, const QString& windowName, int topic) override;
+  void ShowContents(const std::string& helpFile) override;
+  void ShowTopic(const std::string& helpFile, const QString& windowName, int topic) override;
   void Close(const QString& bareFileName) override;
 
  private:

@@ -23,17 +23,26 @@ namespace {
 
 const QString kUnbound = QStringLiteral("Unbound");
 
+// The file-system name of a local file's URL. A desktop sends a name's
+// bytes percent-encoded; a name that is not UTF-8 (one from an older
+// encoding) does not survive a trip through text, so the bytes are taken
+// as they came.
+std::string LocalPath(const QUrl& url) {
+  if (!url.host().isEmpty()) return QFile::encodeName(url.toLocalFile()).toStdString();
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
 // The local files of a drop that can become chapters; other files are not
 // taken, so the pointer shows at once that they cannot be dropped.
-QStringList ChapterFiles(const QMimeData* data) {
-  QStringList paths;
+std::vector<std::string> ChapterFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
   if (data == nullptr || !data->hasUrls()) return paths;
   for (const QUrl& url : data->urls()) {
     if (!url.isLocalFile()) continue;
-    const QString path = url.toLocalFile();
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    const std::string path = LocalPath(url);
+    const QString suffix = QFileInfo(QFile::decodeName(path.c_str())).suffix().toLower();
     if (suffix == QLatin1String("vel") || suffix == QLatin1String("qch") || suffix == QLatin1String("txt")) {
-      paths << path;
+      paths.push_back(path);
     }
   }
   return paths;
@@ -42,20 +51,20 @@ QStringList ChapterFiles(const QMimeData* data) {
 }  // namespace
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (!busy_ && !ChapterFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!busy_ && !ChapterFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void TForm1::dragMoveEvent(QDragMoveEvent* event) {
-  if (!busy_ && !ChapterFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!busy_ && !ChapterFiles(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-  const QStringList paths = ChapterFiles(event->mimeData());
-  if (busy_ || paths.isEmpty()) return;
+  std::vector<std::string> paths = ChapterFiles(event->mimeData());
+  if (busy_ || paths.empty()) return;
   event->acceptProposedAction();
   // The program the file came from waits for the drop to end; the work
   // (a list's options are tried on its names) comes after.
-  QTimer::singleShot(0, this, [this, paths]() { FormDropFiles(paths); });
+  QTimer::singleShot(0, this, [this, paths = std::move(paths)]() { FormDropFiles(paths); });
 }
 
 void TForm1::FillBookList() {
@@ -70,8 +79,8 @@ void TForm1::FillBookList() {
   ui->cmbBook->setEnabled(ui->cmbBook->count() > 0);
 }
 
-void TForm1::FormDropFiles(const QStringList& paths) {
-  if (busy_ || paths.isEmpty()) return;
+void TForm1::FormDropFiles(const std::vector<std::string>& paths) {
+  if (busy_ || paths.empty()) return;
   StartWork();
   SetStatus(QStringLiteral("Adding chapter"));
   BusyCursor();
@@ -80,8 +89,8 @@ void TForm1::FormDropFiles(const QStringList& paths) {
   std::optional<std::string> lastAdded;
   std::size_t namesLeftOut = 0;
   std::string failure;
-  for (const QString& path : paths) {
-    const vael::ChapterImport import = vael::ImportChapter(QFile::encodeName(path).toStdString(), baseFolder);
+  for (const std::string& path : paths) {
+    const vael::ChapterImport import = vael::ImportChapter(path, baseFolder);
     if (import.added) {
       lastAdded = import.fileName;
       namesLeftOut += import.namesLeftOut;

@@ -170,7 +170,7 @@ void TForm1::cmbChapterChange() {
 void TForm1::OpenChapterHelp() {
   if (platform_.help == nullptr) return;
   const int topic = QString::fromStdString(chapter->topic).trimmed().toInt();
-  platform_.help->ShowTopic(QString::fromStdString(bookFolder + "chapters.hlp"),
+  platform_.help->ShowTopic(bookFolder + "chapters.hlp",
                             QStringLiteral("basewin"), topic);
 }
 

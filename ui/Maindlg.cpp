@@ -368,7 +368,7 @@ void TForm1::btnOptionsClick() {
 
 void TForm1::btnHelpClick() {
   ShowAbout();
-  if (platform_.help) platform_.help->ShowContents(QString::fromStdString(helpFilePath));
+  if (platform_.help) platform_.help->ShowContents(helpFilePath);
 }
 
 void TForm1::btnLogClick() {

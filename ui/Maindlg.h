@@ -51,6 +51,8 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   void SetLogWindow(TForm2* window);
 
   // --- Operations every part of the window uses ---
+  // The labels they fill take their texts as plain text (Maindlg.ui):
+  // book and chapter texts come from files and are never read as markup.
   void ShowName(const QString& text);
   void ShowInfo(const QString& line1, const QString& line2, const QString& line3);
   void ShowAbout();
@@ -104,8 +106,9 @@ class TForm1 : public QWidget, public vael::LoadProgress {
   // --- Chapters dropped on the window ---
   // Brings each file (*.vel, *.qch, *.txt) into the working folder as a
   // loose chapter and chooses the last one added under "Unbound"; a file
-  // that does not load shows the failure lines.
-  void FormDropFiles(const QStringList& paths);
+  // that does not load shows the failure lines. Paths are in the file
+  // system's encoding.
+  void FormDropFiles(const std::vector<std::string>& paths);
 
   // vael::LoadProgress: the loader advances the gauge.
   void StepProgress() override;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 namespace vael::ui {
 
@@ -21,11 +22,13 @@ class SettingsStore {
 
 // Shows help files: the contents of a file, or one numbered topic of it in a
 // named window; closes every window showing a file of a given bare name.
+// Help files are named in the file system's encoding: a book's folder name
+// need not be UTF-8, and Qt's text would not keep its bytes.
 class HelpViewer {
  public:
   virtual ~HelpViewer() = default;
-  virtual void ShowContents(const QString& helpFile) = 0;
-  virtual void ShowTopic(const QString& helpFile, const QString& windowName, int topic) = 0;
+  virtual void ShowContents(const std::string& helpFile) = 0;
+  virtual void ShowTopic(const std::string& helpFile, const QString& windowName, int topic) = 0;
   virtual void Close(const QString& bareFileName) = 0;
 };
 

@@ -3,6 +3,7 @@
 // not load.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -94,6 +95,20 @@ TEST_F(ChapterImportTest, AFileThatDoesNotLoadLeavesNothingBehind) {
     ChapterImport import = ImportChapter(Source(name), Working());
     EXPECT_FALSE(import.added) << name;
     EXPECT_EQ(import.failure, cause) << name;
+  }
+  EXPECT_TRUE(Files(working_.path()).empty());
+}
+
+// Only a file can be a chapter: a folder is refused, and so is a named
+// pipe, which would hold the window until something wrote into it.
+TEST_F(ChapterImportTest, APipeOrAFolderIsRefusedWithoutWaiting) {
+  fs::create_directory(Source("folder.vel"));
+  ASSERT_EQ(::mkfifo(Source("pipe.txt").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(Source("pipe.vel").c_str(), 0600), 0);
+  for (const char* name : {"folder.vel", "pipe.txt", "pipe.vel"}) {
+    const ChapterImport import = ImportChapter(Source(name), Working());
+    EXPECT_FALSE(import.added) << name;
+    EXPECT_EQ(import.failure, "Couldn't open file") << name;
   }
   EXPECT_TRUE(Files(working_.path()).empty());
 }

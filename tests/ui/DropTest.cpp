@@ -70,6 +70,32 @@ class DropTest : public QObject {
     QCOMPARE(f.InfoLines(), QStringList({"High elves line one", "High elves line two", "Tester"}));
   }
 
+  // A name in an older encoding (here Windows-1252, as chapters from an
+  // old archive have) is not UTF-8; the desktop sends its bytes
+  // percent-encoded, and they name the file only as they are.
+  void aFileWhoseNameIsNotUtf8IsAdded() {
+    UiFixture f;
+    f.Write("outside/V\xF6lker.txt", "Ashby\nBarrowick\nBrockton\nCaldby\nCranford\nDunmere\n");
+    f.WriteChapter("outside/S\xE5ga.vel", LoadableChapter("Saga"));
+    f.Start();
+    const QByteArray folder = "file://" + QUrl::toPercentEncoding(QString::fromStdString(f.Path("outside/")), "/");
+    for (const char* name : {"V%F6lker.txt", "S%E5ga.vel"}) {
+      QMimeData data;
+      data.setData("text/uri-list", folder + name + "\r\n");
+      const QPoint point(185, 120);
+      QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&f.window(), &enter);
+      QVERIFY(enter.isAccepted());
+      QDropEvent drop(QPointF(point), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&f.window(), &drop);
+      f.window().SetStatus(QString());
+      QTRY_COMPARE(f.Status(), QString("Chapter added"));
+    }
+    QCOMPARE(f.Entries("cmbChapter"), QStringList({"Saga", QString::fromUtf8("V\u00F6lker")}));
+    QVERIFY(std::filesystem::exists(f.Path("V\xF6lker.vel")));
+    QVERIFY(std::filesystem::exists(f.Path("S\xE5ga.vel")));
+  }
+
   void fileThatDoesNotLoadShowsTheFailureAndLeavesNoCopy() {
     UiFixture f;
     f.WriteChapter("loose.vel", LoadableChapter("Loose"));

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QToolButton>
 
 #include "UiTestSupport.h"
 #include "ui/HelpFile.h"
@@ -96,8 +97,8 @@ class HelpFileTest : public QObject {
     // The viewer places its windows so, once, when it first opens them.
     HelpWindowViewer viewer;
     viewer.KeepClearOf([&] { return mainWindow; });
-    viewer.ShowContents(QStringLiteral("missing.hlp"));
-    viewer.ShowTopic(QStringLiteral("missing.hlp"), QStringLiteral("basewin"), 3);
+    viewer.ShowContents("missing.hlp");
+    viewer.ShowTopic("missing.hlp", QStringLiteral("basewin"), 3);
     QList<QRect> frames;
     for (QWidget* window : QApplication::topLevelWidgets()) {
       if (qobject_cast<HelpWindow*>(window) != nullptr && window->isVisible()) frames << window->frameGeometry();
@@ -105,6 +106,29 @@ class HelpFileTest : public QObject {
     QCOMPARE(frames.size(), 2);
     QVERIFY(!frames[0].intersects(frames[1]));
     for (const QRect& frame : frames) QVERIFY2(!frame.intersects(mainWindow), qPrintable(QString::number(frame.x())));
+  }
+
+  // A book whose folder name is in an older encoding (not UTF-8) lists and
+  // loads its chapters; its chapter help opens as well.
+  void chapterHelpOfABookWhoseFolderNameIsNotUtf8() {
+    HelpWindowViewer viewer;
+    vael::uitest::UiFixture f;
+    f.helpViewer = &viewer;
+    f.WriteBook("n\xF6rd", "Nordic\r\n");
+    f.WriteChapter("n\xF6rd/gob.vel", vael::uitest::LoadableChapter("Goblins", "STATGEN", {"TOPIC \"12\";"}));
+    f.Write("n\xF6rd/chapters.hlp", "@topic 12 Goblins\nShort, squeaky names.\n");
+    f.Start();
+    f.ChooseBook("Nordic");
+    f.Get<QToolButton>("btnInfo")->setChecked(true);
+    f.ChooseChapter("Goblins");
+    QCOMPARE(f.Status(), QString("Chapter loaded"));
+    QStringList shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* help = qobject_cast<HelpWindow*>(window); help != nullptr && help->isVisible()) {
+        shown << help->toPlainText();
+      }
+    }
+    QCOMPARE(shown, QStringList({"Goblins\nShort, squeaky names.\nContents"}));
   }
 };
 

@@ -179,6 +179,37 @@ class SelectionTest : public QObject {
     QVERIFY(!std::filesystem::exists(f.Path("nordic/polish.qch")));
   }
 
+  // Book and chapter texts are whatever their authors typed; signs that
+  // look like markup ("<b>", "&lt;", a picture) show as they are written.
+  void bookAndChapterTextsShowAsWrittenNotAsMarkup() {
+    UiFixture f;
+    f.WriteBook("odd", "Odd\r\n<i>Slanted</i> names\r\nA &lt;tag&gt; line\r\n<u>Author</u>\r\n");
+    auto chapter = LoadableChapter("Marked");
+    chapter.line1 = "<b>Bold</b> goblins";
+    chapter.author = "<img src='/nowhere.png' width=300 height=40> Tester";
+    f.WriteChapter("odd/marked.vel", chapter);
+    f.Start();
+    const auto shownAsWritten = [&f] {
+      QStringList wrong;
+      for (const char* name : {"lblInfo1", "lblInfo2", "lblInfo3"}) {
+        const QLabel* label = f.Get<QLabel>(name);
+        // Laid out as its characters: as wide as they are, on one line.
+        const QSize size = label->sizeHint();
+        if (size.width() < label->fontMetrics().horizontalAdvance(label->text()) ||
+            size.height() >= 2 * label->fontMetrics().height()) {
+          wrong << name + QStringLiteral(" ") + label->text();
+        }
+      }
+      return wrong;
+    };
+    f.ChooseBook("Odd");
+    QCOMPARE(f.InfoLines(), QStringList({"<i>Slanted</i> names", "A &lt;tag&gt; line", "<u>Author</u>"}));
+    QCOMPARE(shownAsWritten(), QStringList());
+    f.ChooseChapter("Marked");
+    QCOMPARE(f.Status(), QString("Chapter loaded"));
+    QCOMPARE(shownAsWritten(), QStringList());
+  }
+
   void choosingAChapterEmptiesTheHistory() {
     UiFixture f;
     WriteLibrary(f);

@@ -243,7 +243,7 @@ class StartupTest : public QObject {
     TForm1& window = f.Start();
     f.Get<QToolButton>("btnLog")->click();
     vael::ui::HelpWindowViewer help;
-    help.ShowContents(QStringLiteral("vael.hlp"));
+    help.ShowContents("vael.hlp");
     QWidget* helpWindow = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets()) {
       if (qobject_cast<vael::ui::HelpWindow*>(top) != nullptr) helpWindow = top;

@@ -104,7 +104,7 @@ void UiFixture::WriteSettings(const QString& text) {
 
 ProbeWindow& UiFixture::Start() {
   settings_ = std::make_unique<ui::QSettingsStore>();
-  const ui::Platform platform{settings_.get(), &help, &saveDialog, &warningBox, &clipboard};
+  const ui::Platform platform{settings_.get(), helpViewer, &saveDialog, &warningBox, &clipboard};
   window_ = std::make_unique<ProbeWindow>(platform);
   window_->gaugePause = 0;
   logWindow_ = std::make_unique<TForm2>();

@@ -35,9 +35,11 @@ struct Registration {
 
 struct FakeHelp final : ui::HelpViewer {
   QStringList calls;  // "contents FILE", "topic FILE WINDOW N", "close NAME"
-  void ShowContents(const QString& helpFile) override { calls << "contents " + helpFile; }
-  void ShowTopic(const QString& helpFile, const QString& windowName, int topic) override {
-    calls << QStringLiteral("topic %1 %2 %3").arg(helpFile, windowName).arg(topic);
+  void ShowContents(const std::string& helpFile) override {
+    calls << "contents " + QString::fromStdString(helpFile);
+  }
+  void ShowTopic(const std::string& helpFile, const QString& windowName, int topic) override {
+    calls << QStringLiteral("topic %1 %2 %3").arg(QString::fromStdString(helpFile), windowName).arg(topic);
   }
   void Close(const QString& bareFileName) override { calls << "close " + bareFileName; }
 };
@@ -134,6 +136,9 @@ class UiFixture {
   void Check(int row, bool checked = true);
 
   FakeHelp help;
+  // The help viewer the window is given at Start: the fake above, unless a
+  // test hands it the desktop's.
+  ui::HelpViewer* helpViewer = &help;
   FakeSaveDialog saveDialog;
   FakeWarningBox warningBox;
   FakeClipboard clipboard;

@@ -32,13 +32,15 @@ std::vector<Shelf> LibraryShelves(const std::string& folder) {
   return shelves;
 }
 
+// Titles and names come with a library from anywhere: a control character
+// in one (an escape sequence, a line break) is shown, as in messages,
+// rather than sent to the terminal.
+std::string ShownTitle(const std::string& title, bool raw) {
+  return raw ? title : VisibleText(Utf8FromWindows1252(title));
+}
+
 std::string CatalogueListing(const std::string& folder, bool raw) {
-  // Titles and names come with a library from anywhere: a control character
-  // in one (an escape sequence, a line break) is shown, as in messages,
-  // rather than sent to the terminal. --raw gives the titles' own bytes.
-  const auto shown = [raw](const std::string& title) {
-    return raw ? title : VisibleText(Utf8FromWindows1252(title));
-  };
+  const auto shown = [raw](const std::string& title) { return ShownTitle(title, raw); };
   std::string text;
   for (const Shelf& shelf : LibraryShelves(folder)) {
     text += shown(shelf.title);

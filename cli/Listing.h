@@ -16,6 +16,10 @@ struct Shelf {
   std::vector<ChapterEntry> chapters;
 };
 
+// A title (code page) as a listing prints it: in UTF-8 with a control
+// character shown as messages show it, or its own bytes with raw.
+std::string ShownTitle(const std::string& title, bool raw);
+
 // The books of folder and the chapters of each, titles sorted as the window
 // lists them.
 std::vector<Shelf> LibraryShelves(const std::string& folder);

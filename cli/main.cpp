@@ -102,10 +102,8 @@ int List(const CommandLine& line) {
 int Titles(const CommandLine& line) {
   Output output(line.raw);
   // A control character in a title is shown, as --list shows it.
-  for (const std::string& title : KnownTitles(FindLibraryPlaces())) {
-    if (line.raw) output.Text(title + "\n");
-    else output.Printed(VisibleText(Utf8FromWindows1252(title)) + "\n");
-  }
+  for (const std::string& title : KnownTitles(FindLibraryPlaces()))
+    output.Printed(ShownTitle(title, line.raw) + "\n");
   return output.Finish();
 }
 
